@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BankSource.h"
+
+namespace kt {
+
+// The question bank as the rest of the program uses it: open, read through a
+// static cursor, close. The table is read whole on Open and kept only until
+// Close, so no file is held while a test runs.
+class Bank {
+public:
+    explicit Bank(BankSource& source) : m_source(source) {}
+
+    void Open(); // throws KtError
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+    // Moves to the last record and returns its 1-based record number; the
+    // number of records, 0 for an empty table.
+    int Count();
+    void First();
+    // Moves k records forward; the move stops at the last record.
+    void MoveBy(int k);
+    // The current record's field at position i as text; empty for a null.
+    QString FieldText(int i) const;
+    // The current record's field at position i as an integer; throws KtError
+    // for a null or a text that is no number.
+    int FieldInteger(int i) const;
+    int Position() const { return m_pos; }
+
+    const BankTable& records() const { return m_table; }
+    BankSource& source() { return m_source; }
+
+private:
+    const BankRecord* current() const;
+
+    BankSource& m_source;
+    BankTable m_table;
+    bool m_open = false;
+    int m_pos = 0; // 0-based
+};
+
+} // namespace kt

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "BankRecord.h"
+
+namespace kt {
+
+// Where a bank's records come from. Load() reads the whole question table in
+// the file's record order, with the ten fields bound by name, or throws
+// KtError with the message the user is to see (for instance
+// "Field 'Метка' not found"). A caller never sees a partial table.
+class BankSource {
+public:
+    virtual ~BankSource() = default;
+    virtual BankTable Load() = 0;
+    // The file (or other store) this source reads, for messages.
+    virtual QString Location() const = 0;
+};
+
+// A source over records already in memory: fixtures in tests and benchmarks.
+class MemoryBankSource : public BankSource {
+public:
+    explicit MemoryBankSource(BankTable table) : m_table(std::move(table)) {}
+    BankTable Load() override;
+    QString Location() const override { return QStringLiteral("memory"); }
+    BankTable& table() { return m_table; }
+    // Makes the next loads fail with this message (empty: succeed again).
+    void setFailure(const QString& message) { m_failure = message; }
+    int loads() const { return m_loads; }
+
+private:
+    BankTable m_table;
+    QString m_failure;
+    int m_loads = 0;
+};
+
+} // namespace kt

@@ -1,0 +1,124 @@
+#include "QGen.h"
+
+#include "KtError.h"
+
+#include <QSet>
+
+namespace kt {
+namespace {
+
+// A draw whose clock seeds keep landing on rejected records (a clock far
+// coarser than the loop) would spin; after this many rejections in one slot
+// the slot takes the next acceptable record after the drawn one instead.
+constexpr int kMaxRejections = 100000;
+
+struct DrawRange {
+    int from = 0;
+    int width = 0; // number of draw values r
+    int count = 0; // records in the bank
+};
+
+bool drawable(const BankRecord& r) {
+    return !r.isNull[FieldRightAnswer];
+}
+
+// The offsets a draw can reach: rangeFrom..rangeTo-1, each stopped at the last record.
+int countDistinct(const BankTable& recs, const DrawRange& d) {
+    QSet<QString> texts;
+    if (d.count == 0 || d.width <= 0)
+        return 0;
+    const int last = std::min(d.count - 1, d.from + d.width - 1);
+    for (int off = std::min(d.from, d.count - 1); off <= last; ++off)
+        if (drawable(recs[static_cast<size_t>(off)]))
+            texts.insert(recs[static_cast<size_t>(off)].text[FieldQuestion]);
+    return texts.size();
+}
+
+QString notEnoughMessage(const QGenRequest& rq, int found) {
+    return QStringLiteral("Невозможно составить тест: в диапазоне записей от %1 до %2 найдено "
+                          "различных вопросов с заполненным верным ответом: %3, а нужно: %4. "
+                          "Измените количество вопросов или диапазон в настройках")
+        .arg(rq.rangeFrom + 1)
+        .arg(rq.rangeTo)
+        .arg(found)
+        .arg(rq.questionCount);
+}
+
+TestItem itemOf(const BankRecord& r) {
+    TestItem item;
+    item.Question = r.text[FieldQuestion];
+    for (int k = 1; k <= 5; ++k)
+        item.Answers[static_cast<size_t>(k)] = r.text[static_cast<size_t>(k)];
+    item.RightAnswer = r.text[FieldRightAnswer].trimmed().toInt();
+    item.State = Pending;
+    return item;
+}
+
+// First acceptable offset at or after `start`, wrapping round the draw range.
+int fallbackOffset(const BankTable& recs, const DrawRange& d, std::uint32_t start,
+                   const QSet<QString>& used) {
+    for (int step = 0; step < d.width; ++step) {
+        const auto r = static_cast<std::uint32_t>((start + static_cast<std::uint32_t>(step)) %
+                                                  static_cast<std::uint32_t>(d.width));
+        const int off = drawOffset(d.from, r, d.count);
+        const BankRecord& rec = recs[static_cast<size_t>(off)];
+        if (drawable(rec) && !used.contains(rec.text[FieldQuestion]))
+            return off;
+    }
+    return -1; // unreachable after the distinct count was checked
+}
+
+int drawOneSlot(const BankTable& recs, const DrawRange& d, SeedSource& seeds,
+                const QSet<QString>& used) {
+    for (int attempt = 0;; ++attempt) {
+        Lcg lcg(seeds.Seed());
+        const std::uint32_t r = lcg.Below(static_cast<std::uint32_t>(d.width));
+        const int off = drawOffset(d.from, r, d.count);
+        const BankRecord& rec = recs[static_cast<size_t>(off)];
+        if (drawable(rec) && !used.contains(rec.text[FieldQuestion]))
+            return off;
+        if (attempt >= kMaxRejections)
+            return fallbackOffset(recs, d, r, used);
+    }
+}
+
+} // namespace
+
+int drawOffset(int rangeFrom, std::uint32_t r, int recordCount) {
+    const qint64 off = static_cast<qint64>(rangeFrom) + r;
+    return static_cast<int>(std::min<qint64>(off, recordCount - 1));
+}
+
+QGenResult QGen(Bank& bank, const QGenRequest& request, SeedSource& seeds, TestSet& set,
+                QGenListener* listener) {
+    bank.Open();
+    struct Closer {
+        Bank& b;
+        ~Closer() { b.Close(); }
+    } closer{bank};
+
+    QGenResult result;
+    result.bankSize = bank.Count();
+    bank.First();
+    result.subjectName = bank.FieldText(FieldSubject);
+    if (listener)
+        listener->BankCounted(result.bankSize);
+
+    const BankTable& recs = bank.records();
+    const DrawRange d{std::max(0, request.rangeFrom), request.rangeTo - request.rangeFrom,
+                      result.bankSize};
+    const int found = countDistinct(recs, d);
+    if (request.questionCount < 1 || found < request.questionCount)
+        throw KtError(notEnoughMessage(request, found));
+
+    set.resize(static_cast<size_t>(request.questionCount) + 1);
+    QSet<QString> used;
+    for (int i = 1; i <= request.questionCount; ++i) {
+        const int off = drawOneSlot(recs, d, seeds, used);
+        set[static_cast<size_t>(i)] = itemOf(recs[static_cast<size_t>(off)]);
+        used.insert(set[static_cast<size_t>(i)].Question);
+    }
+    return result;
+}
+
+} // namespace kt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+namespace kt {
+
+// Date and time of day for the report.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate Today() = 0;
+    virtual QTime Now() = 0;
+};
+
+class SystemClock : public Clock {
+public:
+    QDate Today() override { return QDate::currentDate(); }
+    QTime Now() override { return QTime::currentTime(); }
+};
+
+// The one-second countdown timer. Whoever implements it calls
+// TestEngine::Tick() once a second while it is active.
+class Ticker {
+public:
+    virtual ~Ticker() = default;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    virtual bool IsActive() const = 0;
+};
+
+// The two dialogs of the program. Both are modal; they return when dismissed.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // The application's default error box: error icon, OK, the program's name
+    // as caption. `message` is already in its final form (see errorBoxText).
+    virtual void ShowError(const QString& message) = 0;
+    // The connection-error message dialog: text, OK, no icon, centred.
+    virtual void ShowConnectionError(const QString& text) = 0;
+};
+
+} // namespace kt

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "Bank.h"
+#include "QGen.h"
+#include "Seams.h"
+#include "SettingsModel.h"
+#include "TestDisplay.h"
+#include "TestState.h"
+
+namespace kt {
+
+enum class ScreenState { Start, Testing, Result };
+
+// Everything the seams of the engine are bound to.
+struct EngineDeps {
+    TestDisplay& display;
+    Dialogs& dialogs;
+    BankSource& bankSource;
+    SeedSource& seeds;
+    Clock& clock;
+    Ticker& ticker;
+    QString reportPath = QStringLiteral("TestData.dat");
+};
+
+// The test engine: startup, answering and moving, countdown, completion with
+// the report, and the settings. One handler per user event; each runs to its
+// end before the next event arrives, so no locking is needed.
+class TestEngine : public QGenListener {
+public:
+    explicit TestEngine(const EngineDeps& deps);
+
+    // Startup. Returns false when the program must end (the bank could not be
+    // opened; the connection-error dialog has been shown and Terminate called).
+    bool FormCreate();
+    // Shutdown: a running test is dropped without a report.
+    void FormClose();
+
+    // Start panel OK with the name box's text.
+    void StartTest(const QString& name);
+    // Result panel OK.
+    void BackToStart();
+
+    void SelectAnswer(int k);
+    void MoveForward();
+    void MoveBack();
+    // "Прервать тестирование" (menu item or Stop button).
+    void Abort();
+    // The countdown timer's handler.
+    void Tick();
+
+    // "Настройка" (fromMenu) or the Options button. Returns false when the bank
+    // could not be opened (the default error box has been shown).
+    bool OpenSettings(bool fromMenu);
+    void CountArrow(int delta);
+    void TimeArrow(int delta);
+    void FromArrow(int delta);
+    void ToArrow(int delta);
+    // Settings OK: always draws a new set.
+    void ApplySettings();
+
+    // "Просмотреть отчет": makes sure the report file exists and returns its
+    // whole text decoded from the code page (throws nothing; errors go to the
+    // default error box and give an empty text).
+    QString ReadReport();
+
+    const TestState& state() const { return m_state; }
+    const SettingsModel& settings() const { return m_settings; }
+    ScreenState screen() const { return m_screen; }
+    const QString& timeText() const { return m_timeText; }
+    bool settingsOpen() const { return m_bank.IsOpen(); }
+    // The bank while the settings screen is shown (its grid lists it).
+    const Bank& bank() const { return m_bank; }
+
+    void BankCounted(int bankSize) override;
+
+private:
+    // ... the implementation's own members and helpers go here.
+    TestDisplay& m_display;
+    Dialogs& m_dialogs;
+    SeedSource& m_seeds;
+    Clock& m_clock;
+    Ticker& m_ticker;
+    QString m_reportPath;
+    Bank m_bank;
+    TestState m_state;
+    SettingsModel m_settings;
+    ScreenState m_screen = ScreenState::Start;
+    QString m_timeText = QStringLiteral("00:00:00");
+    bool m_terminated = false;
+};
+
+} // namespace kt

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for building ("build") or for
+# building and testing ("test"). Runs apt-get as root, through sudo otherwise.
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6gui6
+            mdbtools-dev libglib2.0-dev fonts-liberation fonts-urw-base35)
+test_pkgs=(googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick nodejs npm
+           clang libclang-rt-dev)
+
+want=("${build_pkgs[@]}")
+if [ "${1:-build}" = test ]; then
+    want+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${want[@]}"; do
+    # npm ships with some Node.js packages; either source will do.
+    if [ "$p" = npm ] && command -v npm >/dev/null 2>&1; then continue; fi
+    if [ "$p" = nodejs ] && command -v node >/dev/null 2>&1; then continue; fi
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
