@@ -41,11 +41,20 @@ char cp1251Byte(QChar c) {
     return b == 0 ? '?' : static_cast<char>(b);
 }
 
+// A character outside the basic plane is two QChars but one character: it
+// becomes a single "?".
+static bool isPairAt(const QString& text, int i) {
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+}
+
 QByteArray encodeCp1251(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (QChar c : text)
-        out.append(cp1251Byte(c));
+    for (int i = 0; i < text.size(); ++i) {
+        if (isPairAt(text, i))
+            ++i;
+        out.append(cp1251Byte(text.at(i)));
+    }
     return out;
 }
 
@@ -67,6 +76,8 @@ QString cp1251Text(const QString& text, int maxLength) {
     const int n = std::min<int>(text.size(), maxLength);
     out.reserve(n);
     for (int i = 0; i < n; ++i) {
+        if (isPairAt(text, i))
+            ++i;
         const QChar c = text.at(i);
         out.append(c.unicode() != 0 && byteOf(c.unicode()) == 0 ? QChar(u'?') : c);
     }
