@@ -74,7 +74,37 @@ public:
     void BankCounted(int bankSize) override;
 
 private:
-    // ... the implementation's own members and helpers go here.
+    enum class DrawOutcome { Drawn, Failed, BankLost };
+
+    // Startup pieces, in the order FormCreate runs them.
+    bool CreateReportFile();
+    void ShowStartState();
+    bool ReadBankAtStartup();
+    void SetStartupSettingsTexts();
+    void FinishStartup();
+
+    // QGen with its failures sorted: a failed draw is shown and leaves no set
+    // ready; a bank that cannot be opened ends the program (EndForLostBank).
+    DrawOutcome Draw();
+    void EndForLostBank();
+    void RefreshBankDisplays();
+
+    void Move(int direction);
+    void Judge();
+    void StepToOpen(int direction);
+    // Completes the running test; every route ends here.
+    void MsgOn();
+    void PrepareNextTest();
+    void WriteReport();
+    void StartCountdown();
+    void StopCountdown();
+
+    void ReadSettingsValues();
+    void SetRangeLimitsAfterClick();
+
+    bool Testing() const { return !m_terminated && m_screen == ScreenState::Testing; }
+    const TestItem& CurrentItem() const;
+
     TestDisplay& m_display;
     Dialogs& m_dialogs;
     SeedSource& m_seeds;
@@ -86,6 +116,10 @@ private:
     SettingsModel m_settings;
     ScreenState m_screen = ScreenState::Start;
     QString m_timeText = QStringLiteral("00:00:00");
+    QString m_percentText;
+    // Why no set is ready, shown when a test is asked for anyway.
+    QString m_notReadyReason;
+    QString m_lostBankMessage;
     bool m_terminated = false;
 };
 

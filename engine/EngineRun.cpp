@@ -1,0 +1,166 @@
+// Answering, moving, the countdown and the completion of a test.
+#include "TestEngine.h"
+
+#include "EngineTexts.h"
+#include "KtError.h"
+#include "ReportWriter.h"
+#include "TextFormats.h"
+
+namespace kt {
+
+void TestEngine::SelectAnswer(int k) {
+    if (!Testing() || k < 1 || k > 5)
+        return;
+    m_state.SelectedAnswer = k;
+    m_display.ShowAnswerChosen(k);
+}
+
+void TestEngine::MoveForward() {
+    Move(+1);
+}
+
+void TestEngine::MoveBack() {
+    Move(-1);
+}
+
+void TestEngine::Move(int direction) {
+    if (!Testing())
+        return;
+    m_display.ClearAnswerBackgrounds();
+    if (m_state.SelectedAnswer != 0)
+        Judge();
+    if (m_state.RightCount + m_state.WrongCount >= m_state.QuestionCount) {
+        // The fresh set's first question stays current.
+        MsgOn();
+        if (m_terminated)
+            return;
+    } else {
+        StepToOpen(direction);
+        m_display.ShowCounter(QString::number(m_state.CurrentIndex));
+        m_display.ShowItem(CurrentItem());
+    }
+    m_state.SelectedAnswer = 0;
+    m_display.ClearAnswerBorders();
+}
+
+void TestEngine::Judge() {
+    TestItem& item = m_state.Set[static_cast<size_t>(m_state.CurrentIndex)];
+    if (m_state.SelectedAnswer == item.RightAnswer) {
+        item.State = Right;
+        ++m_state.RightCount;
+    } else {
+        item.State = Wrong;
+        ++m_state.WrongCount;
+    }
+    m_display.ShowScore(m_state.RightCount, m_state.OpenCount(), m_state.WrongCount);
+}
+
+// Always moves at least once, so a single open question left without a
+// choice is reached again after one round of the set.
+void TestEngine::StepToOpen(int direction) {
+    const int n = m_state.QuestionCount;
+    for (int steps = 0; steps < n; ++steps) {
+        m_state.CurrentIndex += direction;
+        if (m_state.CurrentIndex > n)
+            m_state.CurrentIndex = 1;
+        if (m_state.CurrentIndex <= 0)
+            m_state.CurrentIndex = n;
+        if (CurrentItem().State == Pending)
+            return;
+    }
+}
+
+void TestEngine::Abort() {
+    // Only a running test can be aborted: in the result state the fresh,
+    // unstarted test must not get a report block of its own.
+    if (!Testing())
+        return;
+    MsgOn();
+    if (m_terminated)
+        return;
+    m_display.SetSettingsMenuEnabled(true);
+    m_display.SetOptionsButtonEnabled(true);
+}
+
+void TestEngine::MsgOn() {
+    StopCountdown();
+    m_screen = ScreenState::Result; // from here no route can complete this test again
+    m_percentText = percentText(m_state.RightCount, m_state.QuestionCount);
+    m_display.ShowResultPercent(m_percentText);
+    m_display.SetTestElementsVisible(false);
+    m_display.SetResultPanelVisible(true);
+    m_display.SetAbortEnabled(false);
+    PrepareNextTest();
+    // The finished test's block is written even when the next set could not
+    // be drawn, and before the program ends for a lost bank.
+    WriteReport();
+    if (!m_lostBankMessage.isEmpty())
+        EndForLostBank();
+}
+
+void TestEngine::PrepareNextTest() {
+    m_state.CurrentIndex = 1;
+    m_state.RightCount = 0;
+    m_state.WrongCount = 0;
+    m_state.SelectedAnswer = 0;
+    m_display.ClearAnswerBackgrounds();
+    m_display.ClearAnswerBorders();
+    if (Draw() != DrawOutcome::Drawn)
+        return;
+    m_display.ShowItem(CurrentItem());
+    m_display.ShowScore(0, m_state.QuestionCount, 0);
+}
+
+void TestEngine::WriteReport() {
+    ReportBlock b;
+    b.studentName = m_state.StudentName;
+    b.percent = m_percentText;
+    b.date = dateText(m_clock.Today());
+    b.time = timeOfDayText(m_clock.Now());
+    b.timeLeft = m_timeText;
+    b.bankSizeLine = m_settings.bankSizeLine;
+    b.count = m_settings.count.text();
+    b.from = m_settings.from.text();
+    b.to = m_settings.to.text();
+    b.minutes = m_settings.time.text();
+    try {
+        appendReport(m_reportPath, reportBlockBytes(b));
+    } catch (const KtError& e) {
+        m_dialogs.ShowError(errorBoxText(e.message()));
+    }
+}
+
+void TestEngine::StartCountdown() {
+    const int total = m_state.QuestionCount * m_state.MinutesPerQuestion;
+    const int hours = total / 60;
+    const int minutes = total - 60 * hours;
+    double budget = 0.0;
+    parseTimeText(QStringLiteral("%1:%2:00").arg(hours).arg(minutes), &budget);
+    m_state.TimeLeft = budget;
+    m_ticker.Start();
+}
+
+void TestEngine::StopCountdown() {
+    m_ticker.Stop();
+}
+
+void TestEngine::Tick() {
+    if (!Testing()) {
+        StopCountdown(); // a tick that arrives after the test has ended
+        return;
+    }
+    double oneSecond = 0.0;
+    parseTimeText(QStringLiteral("00:00:01"), &oneSecond);
+    m_state.TimeLeft -= oneSecond;
+    m_timeText = kt::timeText(m_state.TimeLeft);
+    m_display.ShowTimeLeft(m_timeText);
+    // Zero is tested on the shown text, so rounding dust in TimeLeft cannot
+    // carry the countdown past it.
+    double shown = -1.0;
+    double zero = 0.0;
+    parseTimeText(QStringLiteral("00:00:00"), &zero);
+    if (parseTimeText(m_timeText, &shown) && shown == zero)
+        MsgOn();
+}
+
+} // namespace kt

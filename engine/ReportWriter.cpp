@@ -1,0 +1,69 @@
+#include "ReportWriter.h"
+
+#include "Cp1251.h"
+#include "KtError.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace kt {
+namespace {
+
+KtError fileError(const QString& path, const QString& reason) {
+    return KtError(QStringLiteral("Ошибка записи файла отчета \"%1\": %2").arg(path, reason));
+}
+
+} // namespace
+
+QByteArray reportBlockBytes(const ReportBlock& b) {
+    const QStringList lines = {
+        QStringLiteral(" "),
+        QStringLiteral("Студент --- ") + b.studentName,
+        QStringLiteral("Ответил правильно на --- ") + b.percent,
+        QStringLiteral("Дата тестирования --- ") + b.date,
+        QStringLiteral("Время завершения тестирования --- ") + b.time,
+        QStringLiteral("Остаток времени после тестирования --- ") + b.timeLeft,
+        b.bankSizeLine,
+        QStringLiteral("Колличество вопросов в тесте --- ") + b.count,
+        QStringLiteral("Отбор вопросов из диапазона от --- ") + b.from +
+            QStringLiteral("  до  --- ") + b.to,
+        QStringLiteral("Выделяемое время на один вопрос --- ") + b.minutes + QStringLiteral(" мин"),
+    };
+    QByteArray out;
+    for (const QString& line : lines)
+        out += encodeCp1251(line) + QByteArrayLiteral("\r\n");
+    return out;
+}
+
+void appendReport(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    // Append mode creates a removed file again, and an unbuffered device hands
+    // the whole block to the system in one write at the end of the file, so
+    // blocks of two programs never interleave.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw fileError(path, file.errorString());
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || !file.flush())
+        throw fileError(path, file.errorString());
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw fileError(path, file.errorString());
+}
+
+void ensureReportFile(const QString& path) {
+    if (QFile::exists(path))
+        return;
+    appendReport(path, QByteArray());
+}
+
+QString readReport(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KtError(
+            QStringLiteral("Ошибка чтения файла отчета \"%1\": %2").arg(path, file.errorString()));
+    QString text = decodeCp1251(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace kt

@@ -1,0 +1,178 @@
+#include "TestEngine.h"
+
+#include "Cp1251.h"
+#include "EngineTexts.h"
+#include "KtError.h"
+#include "ReportWriter.h"
+#include "TextFormats.h"
+
+namespace kt {
+namespace {
+
+// The name box takes at most 15 characters; a character outside the code page
+// (a surrogate pair counts as one) is kept as a single "?".
+QString studentNameOf(const QString& typed) {
+    QString folded;
+    for (int i = 0; i < typed.size(); ++i) {
+        if (typed.at(i).isHighSurrogate() && i + 1 < typed.size() &&
+            typed.at(i + 1).isLowSurrogate()) {
+            folded.append(QLatin1Char('?'));
+            ++i;
+        } else {
+            folded.append(typed.at(i));
+        }
+    }
+    return cp1251Text(folded, 15);
+}
+
+} // namespace
+
+TestEngine::TestEngine(const EngineDeps& deps)
+    : m_display(deps.display), m_dialogs(deps.dialogs), m_seeds(deps.seeds), m_clock(deps.clock),
+      m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_bank(deps.bankSource) {}
+
+bool TestEngine::FormCreate() {
+    if (!CreateReportFile()) {
+        // Nothing more is read: the window opens in the start state with no
+        // set, and the settings stay reachable.
+        ShowStartState();
+        m_display.SetSettingsMenuEnabled(true);
+        m_display.SetOptionsButtonEnabled(true);
+        return true;
+    }
+    m_state.QuestionCount = 60;
+    m_state.MinutesPerQuestion = 2;
+    m_settings.count.SetUpper(m_state.QuestionCount);
+    m_settings.count.SetPosition(60);
+    m_settings.time.SetPosition(2);
+    ShowStartState();
+    m_state.CurrentIndex = 1;
+    m_state.RightCount = 0;
+    m_state.WrongCount = 0;
+    m_state.SelectedAnswer = 0;
+    if (!ReadBankAtStartup())
+        return false;
+    m_state.RangeFrom = 0;
+    m_state.RangeTo = m_state.BankSize;
+    SetStartupSettingsTexts();
+    const DrawOutcome drawn = Draw();
+    if (drawn == DrawOutcome::BankLost) {
+        EndForLostBank();
+        return false;
+    }
+    if (drawn == DrawOutcome::Failed) {
+        m_display.SetSettingsMenuEnabled(true);
+        m_display.SetOptionsButtonEnabled(true);
+        return true;
+    }
+    FinishStartup();
+    return true;
+}
+
+bool TestEngine::CreateReportFile() {
+    try {
+        ensureReportFile(m_reportPath);
+        return true;
+    } catch (const KtError& e) {
+        m_notReadyReason = e.message();
+        m_state.SetReady = false;
+        m_dialogs.ShowError(errorBoxText(e.message()));
+        return false;
+    }
+}
+
+void TestEngine::ShowStartState() {
+    m_display.SetTestElementsVisible(false);
+    m_display.SetSettingsVisible(false);
+    m_display.SetStartPanelVisible(true);
+    m_display.SetAbortEnabled(false);
+    m_screen = ScreenState::Start;
+}
+
+bool TestEngine::ReadBankAtStartup() {
+    try {
+        m_bank.Open();
+    } catch (const KtError& e) {
+        m_lostBankMessage = e.message();
+        EndForLostBank();
+        return false;
+    }
+    m_state.BankSize = m_bank.Count();
+    m_bank.First();
+    m_state.SubjectName = m_bank.FieldText(FieldSubject);
+    m_settings.bankSizeLine = bankSizeLineText(m_state.BankSize);
+    m_state.Set.resize(static_cast<size_t>(m_state.QuestionCount) + 1);
+    m_display.ShowCounter(QString::number(m_state.CurrentIndex));
+    m_settings.from.SetUpper(m_state.BankSize - m_state.QuestionCount);
+    m_settings.to.SetUpper(m_state.BankSize);
+    m_settings.from.SetPosition(0);
+    m_settings.to.SetPosition(m_state.BankSize);
+    m_display.ShowSettings(m_settings);
+    m_bank.Close();
+    return true;
+}
+
+void TestEngine::SetStartupSettingsTexts() {
+    m_settings.count.SetText(QStringLiteral("60"));
+    m_settings.time.SetText(QStringLiteral("2"));
+    m_settings.from.SetText(QStringLiteral("1"));
+    m_settings.to.SetText(QString::number(m_state.BankSize));
+    m_display.ShowSettings(m_settings);
+}
+
+void TestEngine::FinishStartup() {
+    m_display.ShowItem(CurrentItem());
+    m_display.ShowTitle(m_state.SubjectName);
+    m_display.SetSettingsMenuEnabled(true);
+    m_display.ShowScore(0, 100, 0);
+    m_display.ShowScore(0, m_state.QuestionCount, 0);
+}
+
+void TestEngine::FormClose() {
+    // A running test is dropped: no report, and no late tick may complete it.
+    StopCountdown();
+    if (m_bank.IsOpen())
+        m_bank.Close();
+    m_terminated = true;
+}
+
+void TestEngine::StartTest(const QString& name) {
+    if (m_terminated || m_screen != ScreenState::Start || m_bank.IsOpen())
+        return;
+    if (!m_state.SetReady || m_state.Set.size() != static_cast<size_t>(m_state.QuestionCount) + 1) {
+        const QString why = m_notReadyReason.isEmpty()
+                                ? QStringLiteral("Тест не подготовлен: вопросы не выбраны из базы")
+                                : m_notReadyReason;
+        m_dialogs.ShowError(errorBoxText(why));
+        return;
+    }
+    m_display.SetTestElementsVisible(true);
+    m_state.StudentName = studentNameOf(name);
+    m_display.ShowResultName(m_state.StudentName);
+    m_display.SetStartPanelVisible(false);
+    m_display.SetOptionsButtonEnabled(false);
+    m_display.SetAbortEnabled(true);
+    m_screen = ScreenState::Testing;
+    StartCountdown();
+    m_display.SetSettingsMenuEnabled(false);
+}
+
+void TestEngine::BackToStart() {
+    if (m_terminated || m_screen != ScreenState::Result)
+        return;
+    m_display.SetTestElementsVisible(false);
+    m_display.SetSettingsMenuEnabled(true);
+    m_display.SetOptionsButtonEnabled(true);
+    m_display.SetStartPanelVisible(true);
+    m_display.SetAbortEnabled(false);
+    m_display.SetResultPanelVisible(false);
+    m_screen = ScreenState::Start;
+}
+
+const TestItem& TestEngine::CurrentItem() const {
+    static const TestItem kNone;
+    const auto i = static_cast<size_t>(m_state.CurrentIndex);
+    return i < m_state.Set.size() ? m_state.Set[i] : kNone;
+}
+
+} // namespace kt
