@@ -23,9 +23,19 @@ public:
     BankTable LoadRaw();
     QString Location() const override { return m_path; }
 
+    // The reader executable this source starts.
+    QString readerPath() const { return m_readerPath; }
+    // How long the reader may take before it is killed and the file is
+    // reported damaged, in milliseconds.
+    void setDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
+    // How many bytes the reader may answer with.
+    void setOutputLimit(qint64 bytes) { m_outputLimit = bytes; }
+
 private:
     QString m_path;
     QString m_readerPath;
+    int m_deadlineMs = 30000;
+    qint64 m_outputLimit = 512ll * 1024 * 1024;
 };
 
 } // namespace kt

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "BankRecord.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <optional>
+
+namespace kt {
+
+// The answer of the bank reader process on its standard output is a stream
+// of frames: a 32-bit little-endian payload length, one kind byte, the
+// payload. A good answer is either one Error frame, or one Columns frame
+// (all ten fields bound), the records in file order and an End frame holding
+// the number of records. Texts travel as a 32-bit byte length and UTF-16LE.
+enum class ReaderFrameKind : char { Error = 'E', Columns = 'C', Record = 'R', End = 'Z' };
+
+// Why the reader could not deliver the table; the client words the message.
+enum class ReaderFailure : quint8 {
+    FileMissing = 1,
+    FileUnreadable = 2,
+    NotJet = 3,
+    Damaged = 4,
+    TableMissing = 5, // args: table name
+    FieldMissing = 6, // args: field name
+    TypeMismatch = 7  // args: field name, expected type, actual type
+};
+
+struct ReaderError {
+    ReaderFailure failure = ReaderFailure::Damaged;
+    QStringList args;
+};
+
+// A frame larger than this is never sent by a sound reader.
+constexpr quint32 kMaxReaderFrame = 4u * 1024u * 1024u;
+
+QByteArray encodeErrorFrame(const ReaderError& error);
+QByteArray encodeColumnsFrame();
+QByteArray encodeRecordFrame(const BankRecord& record);
+QByteArray encodeEndFrame(quint32 recordCount);
+
+// The message the user sees for a reader's error about the file at `path`.
+QString readerErrorMessage(const ReaderError& error, const QString& path);
+// The one message for a reader that crashed, hung or answered nonsense.
+QString damagedBankMessage(const QString& path);
+
+// Reads the reader's answer as it arrives, checking every frame. Records are
+// collected but handed out only when the whole answer was sound.
+class ReaderStreamParser {
+public:
+    explicit ReaderStreamParser(qint64 outputLimit) : m_limit(outputLimit) {}
+
+    // False once the stream is malformed or larger than the limit; further
+    // input is then ignored.
+    bool Feed(const QByteArray& bytes);
+    // Called at the end of the stream: true when a complete answer arrived.
+    bool Finish();
+
+    bool failed() const { return m_failed; }
+    // Set when the answer was an Error frame.
+    const std::optional<ReaderError>& error() const { return m_error; }
+    BankTable TakeTable() { return std::move(m_table); }
+
+private:
+    enum class Stage { Start, Records, Done };
+    bool takeFrame(ReaderFrameKind kind, const QByteArray& payload);
+    bool fail();
+
+    qint64 m_limit;
+    qint64 m_total = 0;
+    QByteArray m_pending;
+    Stage m_stage = Stage::Start;
+    bool m_failed = false;
+    std::optional<ReaderError> m_error;
+    BankTable m_table;
+};
+
+} // namespace kt

@@ -1,0 +1,300 @@
+#include "BankReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// libmdb's header needs these in front of it when compiled as C++.
+#include <glib.h>
+#include <iconv.h>
+#include <mdbtools.h>
+
+namespace kt {
+namespace {
+
+constexpr qsizetype kHeaderBytes = 0x20;
+constexpr int kVersionOffset = 0x14;
+constexpr int kLastKnownVersion = MDB_VER_ACCDB_2019;
+// Page 2 of every Jet file holds the definition of the system catalog.
+constexpr unsigned long kCatalogPage = 2;
+
+ReaderError fault(ReaderFailure f, QStringList args = {}) {
+    return ReaderError{f, std::move(args)};
+}
+
+// The file starts with the Jet signature; its version byte names a page size.
+std::optional<ReaderError> checkHeader(const QByteArray& head, qint64 fileSize) {
+    static const QByteArray kStart("\x00\x01\x00\x00", 4);
+    if (head.size() < kHeaderBytes || !head.startsWith(kStart))
+        return fault(ReaderFailure::NotJet);
+    const QByteArray magic = head.mid(4, 15);
+    if (magic != "Standard Jet DB" && magic != "Standard ACE DB")
+        return fault(ReaderFailure::NotJet);
+    const int version = static_cast<unsigned char>(head[kVersionOffset]);
+    if (version > kLastKnownVersion)
+        return fault(ReaderFailure::Damaged);
+    // A Jet file is whole pages, and page 2 is always there; anything else
+    // was cut short or padded.
+    const qint64 pageSize = version == MDB_VER_JET3 ? 2048 : 4096;
+    if (fileSize % pageSize != 0 || fileSize < 3 * pageSize)
+        return fault(ReaderFailure::Damaged);
+    return std::nullopt;
+}
+
+struct TableDeleter {
+    void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
+};
+using TablePtr = std::unique_ptr<MdbTableDef, TableDeleter>;
+
+struct HandleDeleter {
+    void operator()(MdbHandle* h) const { mdb_close(h); }
+};
+using HandlePtr = std::unique_ptr<MdbHandle, HandleDeleter>;
+
+// Reads a table definition with its columns. A table whose usage map is
+// empty or of an unknown kind is refused: libmdb would dereference the
+// missing map while walking the table's pages.
+TablePtr openTableDef(MdbCatalogEntry* entry) {
+    TablePtr t(mdb_read_table(entry));
+    if (!t || !t->usage_map || t->map_sz == 0 || t->usage_map[0] > 1)
+        return nullptr;
+    if (!mdb_read_columns(t.get()) || t->num_cols == 0 || t->columns->len != t->num_cols)
+        return nullptr;
+    return t;
+}
+
+MdbCatalogEntry catalogEntry(MdbHandle* mdb, unsigned long page, const QByteArray& name) {
+    MdbCatalogEntry e;
+    std::memset(&e, 0, sizeof e);
+    e.mdb = mdb;
+    e.object_type = MDB_TABLE;
+    e.table_pg = page;
+    std::snprintf(e.object_name, sizeof e.object_name, "%s", name.constData());
+    return e;
+}
+
+MdbColumn* columnAt(MdbTableDef* t, int index) {
+    return static_cast<MdbColumn*>(g_ptr_array_index(t->columns, static_cast<guint>(index)));
+}
+
+// Index of the column with this name (names compare as Jet compares them,
+// without regard to case), or -1.
+int findColumn(MdbTableDef* t, const QString& name) {
+    for (guint i = 0; i < t->columns->len; ++i) {
+        const MdbColumn* c = columnAt(t, static_cast<int>(i));
+        const QString cn =
+            QString::fromUtf8(c->name, static_cast<qsizetype>(strnlen(c->name, sizeof c->name)));
+        if (cn.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Buffers that libmdb writes bound values into, one per bound column.
+class Bindings {
+public:
+    explicit Bindings(MdbHandle* mdb) : m_size(mdb->bind_size) {}
+    void bind(MdbTableDef* t, int columnIndex) {
+        m_buffers.emplace_back(m_size + 1, '\0');
+        m_lengths.push_back(0);
+        mdb_bind_column(t, columnIndex + 1, m_buffers.back().data(), nullptr);
+    }
+    // Called once all columns are bound: libmdb keeps the length pointers.
+    void bindLengths(MdbTableDef* t, const std::vector<int>& columns) {
+        for (size_t k = 0; k < columns.size(); ++k)
+            columnAt(t, columns[k])->len_ptr = &m_lengths[k];
+    }
+    QString text(size_t k) const {
+        const std::vector<char>& b = m_buffers[k];
+        const qsizetype n = static_cast<qsizetype>(strnlen(b.data(), m_size));
+        return QString::fromUtf8(b.data(), n);
+    }
+    void clear() {
+        for (std::vector<char>& b : m_buffers)
+            b[0] = '\0';
+    }
+
+private:
+    size_t m_size;
+    std::vector<std::vector<char>> m_buffers;
+    std::vector<int> m_lengths;
+};
+
+struct CatalogColumn {
+    const char* name;
+    int type;
+};
+
+// Finds the question table in the system catalog without reading the
+// catalog's property column, whose parser loops forever on damaged data.
+std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
+                                       unsigned long* page) {
+    MdbCatalogEntry sys = catalogEntry(mdb, kCatalogPage, "MSysObjects");
+    TablePtr t = openTableDef(&sys);
+    if (!t)
+        return fault(ReaderFailure::Damaged);
+    static const CatalogColumn kColumns[] = {
+        {"Id", MDB_LONGINT}, {"Name", MDB_TEXT}, {"Type", MDB_INT}, {"Flags", MDB_LONGINT}};
+    Bindings b(mdb);
+    std::vector<int> idx;
+    for (const CatalogColumn& c : kColumns) {
+        const int i = findColumn(t.get(), QString::fromLatin1(c.name));
+        if (i < 0 || columnAt(t.get(), i)->col_type != c.type)
+            return fault(ReaderFailure::Damaged);
+        b.bind(t.get(), i);
+        idx.push_back(i);
+    }
+    b.bindLengths(t.get(), idx);
+    mdb_rewind_table(t.get());
+    for (b.clear(); mdb_fetch_row(t.get()); b.clear()) {
+        const int type = std::atoi(b.text(2).toLatin1().constData()) & 0x7F;
+        if (type == MDB_TABLE && b.text(1).compare(tableName, Qt::CaseInsensitive) == 0) {
+            *page = static_cast<unsigned long>(std::atol(b.text(0).toLatin1().constData())) &
+                    0x00FFFFFFul;
+            return std::nullopt;
+        }
+    }
+    return fault(ReaderFailure::TableMissing, {tableName});
+}
+
+const char* expectedType(int field) {
+    switch (field) {
+    case FieldRightAnswer:
+        return "Word";
+    case FieldMark:
+        return "SmallInt";
+    case FieldCounter:
+        return "AutoInc";
+    default:
+        return "WideString";
+    }
+}
+
+bool isNumericField(int field) {
+    return field == FieldRightAnswer || field == FieldMark || field == FieldCounter;
+}
+
+// Binds the ten fields by name, in field order, as the bank checks them.
+std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
+    std::vector<int> idx;
+    for (int f = 0; f < FieldCountTotal; ++f) {
+        const QString& name = bankFieldNames()[static_cast<size_t>(f)];
+        const int i = findColumn(t, name);
+        if (i < 0)
+            return fault(ReaderFailure::FieldMissing, {name});
+        const MdbColumn* c = columnAt(t, i);
+        const QString actual = jetTypeName(c->col_type, c->is_long_auto != 0);
+        const QString expected = QString::fromLatin1(expectedType(f));
+        if (actual != expected)
+            return fault(ReaderFailure::TypeMismatch, {name, expected, actual});
+        b.bind(t, i);
+        idx.push_back(i);
+    }
+    b.bindLengths(t, idx);
+    return std::nullopt;
+}
+
+// A null and an empty text both come back empty; for a number that can
+// only be a null.
+BankRecord recordOf(const Bindings& b) {
+    BankRecord r;
+    for (int f = 0; f < FieldCountTotal; ++f) {
+        const auto k = static_cast<size_t>(f);
+        r.text[k] = b.text(k);
+        r.isNull[k] = isNumericField(f) && r.text[k].isEmpty();
+    }
+    return r;
+}
+
+std::optional<ReaderError> readQuestions(MdbHandle* mdb, unsigned long page,
+                                         const QString& tableName, RecordSink& sink) {
+    MdbCatalogEntry entry = catalogEntry(mdb, page, tableName.toUtf8());
+    TablePtr t = openTableDef(&entry);
+    if (!t)
+        return fault(ReaderFailure::Damaged);
+    Bindings b(mdb);
+    if (std::optional<ReaderError> e = bindFields(t.get(), b))
+        return e;
+    sink.ColumnsBound();
+    mdb_rewind_table(t.get());
+    for (b.clear(); mdb_fetch_row(t.get()); b.clear())
+        sink.Record(recordOf(b));
+    return std::nullopt;
+}
+
+std::optional<ReaderError> readOpened(MdbHandle* raw, const QString& tableName, RecordSink& sink) {
+    if (!raw)
+        return fault(ReaderFailure::Damaged);
+    HandlePtr mdb(raw);
+    unsigned long page = 0;
+    if (std::optional<ReaderError> e = locateTable(mdb.get(), tableName, &page))
+        return e;
+    return readQuestions(mdb.get(), page, tableName, sink);
+}
+
+} // namespace
+
+QString jetTypeName(int mdbColumnType, bool autoIncrement) {
+    switch (mdbColumnType) {
+    case MDB_BOOL:
+        return QStringLiteral("Boolean");
+    case MDB_BYTE:
+        return QStringLiteral("Word");
+    case MDB_INT:
+        return QStringLiteral("SmallInt");
+    case MDB_LONGINT:
+        return autoIncrement ? QStringLiteral("AutoInc") : QStringLiteral("Integer");
+    case MDB_MONEY:
+        return QStringLiteral("BCD");
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+        return QStringLiteral("Float");
+    case MDB_DATETIME:
+        return QStringLiteral("DateTime");
+    case MDB_BINARY:
+        return QStringLiteral("VarBytes");
+    case MDB_TEXT:
+        return QStringLiteral("WideString");
+    case MDB_OLE:
+        return QStringLiteral("Blob");
+    case MDB_MEMO:
+        return QStringLiteral("WideMemo");
+    case MDB_REPID:
+        return QStringLiteral("Guid");
+    case MDB_NUMERIC:
+        return QStringLiteral("FMTBcd");
+    default:
+        return QStringLiteral("Unknown");
+    }
+}
+
+std::optional<ReaderError> readBankFile(const QByteArray& path, const QString& tableName,
+                                        RecordSink& sink) {
+    const QString name = QFile::decodeName(path);
+    const QFileInfo info(name);
+    if (!info.exists())
+        return fault(ReaderFailure::FileMissing);
+    QFile file(name);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return fault(ReaderFailure::FileUnreadable);
+    const QByteArray head = file.read(kHeaderBytes);
+    if (std::optional<ReaderError> e = checkHeader(head, file.size()))
+        return e;
+    file.close();
+    return readOpened(mdb_open(path.constData(), MDB_NOFLAGS), tableName, sink);
+}
+
+std::optional<ReaderError> readBankImage(const QByteArray& image, const QString& tableName,
+                                         RecordSink& sink) {
+    if (std::optional<ReaderError> e = checkHeader(image.left(kHeaderBytes), image.size()))
+        return e;
+    QByteArray copy(image.constData(), image.size()); // libmdb wants a writable buffer
+    return readOpened(mdb_open_buffer(copy.data(), static_cast<size_t>(copy.size()), MDB_NOFLAGS),
+                      tableName, sink);
+}
+
+} // namespace kt

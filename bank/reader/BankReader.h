@@ -1,0 +1,34 @@
+#pragma once
+
+#include "BankRecord.h"
+#include "ReaderProtocol.h"
+
+#include <QByteArray>
+#include <optional>
+
+namespace kt {
+
+// Receives the question table as the reader walks it.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    // All ten fields were found in columns of their types.
+    virtual void ColumnsBound() = 0;
+    virtual void Record(const BankRecord& record) = 0;
+};
+
+// The type name the bank reports for a Jet column type in its messages.
+QString jetTypeName(int mdbColumnType, bool autoIncrement);
+
+// Reads the question table of the database file at `path` (in the local
+// 8-bit file name encoding) into `sink`: the ten fields bound by name,
+// records in the file's order, texts in full. Returns the reason when the
+// table cannot be had; the sink may then have seen part of it.
+std::optional<ReaderError> readBankFile(const QByteArray& path, const QString& tableName,
+                                        RecordSink& sink);
+
+// The same over a database image in memory.
+std::optional<ReaderError> readBankImage(const QByteArray& image, const QString& tableName,
+                                         RecordSink& sink);
+
+} // namespace kt

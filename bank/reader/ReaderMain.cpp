@@ -1,0 +1,115 @@
+// The bank reader: parses one database file with libmdb and writes the
+// question table as frames on standard output. It runs as a process of its
+// own so that a damaged file can crash or stall only this process; the
+// program that started it turns any such end into an error message.
+//
+// Usage: knowtest-reader FILE
+
+#include "BankReader.h"
+
+#include <QtGlobal>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The client kills a stalled reader by the clock; these limits stop a
+// runaway one sooner and keep it from taking the machine's memory.
+void limitResources() {
+#ifndef Q_OS_WIN
+    constexpr rlim_t kAddressSpaceLimit = 1024ull * 1024ull * 1024ull;
+    constexpr rlim_t kCpuSecondsLimit = 20;
+    const rlimit as{kAddressSpaceLimit, kAddressSpaceLimit};
+    setrlimit(RLIMIT_AS, &as);
+    const rlimit cpu{kCpuSecondsLimit, kCpuSecondsLimit};
+    setrlimit(RLIMIT_CPU, &cpu);
+    const rlimit core{0, 0};
+    setrlimit(RLIMIT_CORE, &core);
+#endif
+}
+
+// libmdb reads these to change its options, text conversion and file
+// search; the answer must depend on the file alone.
+void clearLibraryEnvironment() {
+    for (const char* name : {"MDBOPTS", "MDBICONV", "MDBPATH", "MDB_JET3_CHARSET"})
+        qunsetenv(name);
+}
+
+// libmdb prints on its own to both standard streams. The frames go to a
+// private copy of standard output; the streams themselves go nowhere.
+int takeFrameChannel() {
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    const int out = _dup(_fileno(stdout));
+    const int sink = _open("NUL", _O_WRONLY);
+    _dup2(sink, _fileno(stdout));
+    _dup2(sink, _fileno(stderr));
+    _setmode(out, _O_BINARY);
+#else
+    const int out = dup(STDOUT_FILENO);
+    const int sink = open("/dev/null", O_WRONLY);
+    dup2(sink, STDOUT_FILENO);
+    dup2(sink, STDERR_FILENO);
+#endif
+    return out;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+#ifdef Q_OS_WIN
+        const int n = _write(fd, bytes.constData() + done, unsigned(bytes.size() - done));
+#else
+        const ssize_t n = write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+#endif
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Sends each record as it is read, so the reader holds one record at a time.
+class FrameWriter : public kt::RecordSink {
+public:
+    explicit FrameWriter(int fd) : m_fd(fd) {}
+    void ColumnsBound() override { send(kt::encodeColumnsFrame()); }
+    void Record(const kt::BankRecord& record) override {
+        ++m_records;
+        send(kt::encodeRecordFrame(record));
+    }
+    void send(const QByteArray& frame) {
+        if (!writeAll(m_fd, frame))
+            std::_Exit(3); // the client is gone
+    }
+    quint32 records() const { return m_records; }
+
+private:
+    int m_fd;
+    quint32 m_records = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    limitResources();
+    clearLibraryEnvironment();
+    const int out = takeFrameChannel();
+    if (argc != 2 || out < 0)
+        return 2;
+    FrameWriter writer(out);
+    const std::optional<kt::ReaderError> error =
+        kt::readBankFile(QByteArray(argv[1]), kt::bankTableName(), writer);
+    writer.send(error ? kt::encodeErrorFrame(*error) : kt::encodeEndFrame(writer.records()));
+    // Leave without libmdb's or Qt's teardown: there is nothing left to save.
+    std::_Exit(0);
+}
