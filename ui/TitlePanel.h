@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Bevel.h"
+
+#include <QLabel>
+
+namespace kt {
+
+// The title panel: the test's subject centred across its top.
+class TitlePanel : public BevelPanel {
+    Q_OBJECT
+public:
+    explicit TitlePanel(QWidget* parent = nullptr);
+
+    void setTitle(const QString& text);
+    // The title as stored, with its "&" prefixes.
+    const QString& title() const { return m_raw; }
+    QLabel* titleLabel() const { return m_title; }
+
+private:
+    QLabel* m_title;
+    QString m_raw;
+};
+
+} // namespace kt
