@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kt {
+
+// Column types a bank file can carry. AutoLong is a Long Integer numbered by
+// the writer (1, 2, 3... in row order).
+enum class JetType {
+    Boolean,
+    Byte,
+    Integer,
+    Long,
+    AutoLong,
+    Currency,
+    Single,
+    Double,
+    DateTime,
+    Text,
+    Memo
+};
+
+struct JetColumn {
+    QString name;
+    JetType type;
+    int maxLength = 255; // Text only, in characters
+};
+
+// One value per column in column order; nullopt = NULL. AutoLong values are
+// ignored (numbered 1, 2, 3...).
+using JetRow = std::vector<std::optional<QString>>;
+
+// Writes a NEW Jet 4 file (temporary file + rename; no partial output on
+// error) holding one table. Throws KtError.
+void writeJetDatabase(const QString& path, const QString& tableName,
+                      const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows);
+
+// The ten fields of the question table in their Jet types, in field order.
+std::vector<JetColumn> standardBankColumns();
+
+} // namespace kt
