@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ScoreBarGeometry.h"
+
+class QPainter;
+
+namespace kt {
+
+// Paints a laid-out score bar: the sunken edge, the button-face background,
+// the boxes face by face, the labels and the legend with its shadow.
+void paintScoreBar(QPainter& painter, const ScoreBarLayout& layout, QSize widgetSize);
+
+} // namespace kt
