@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -55,6 +56,30 @@ struct HandleDeleter {
 };
 using HandlePtr = std::unique_ptr<MdbHandle, HandleDeleter>;
 
+qint64 pageCount(MdbHandle* mdb) {
+    FILE* f = mdb->f->stream;
+    if (fseeko(f, 0, SEEK_END) != 0)
+        return 0;
+    return static_cast<qint64>(ftello(f)) / mdb->fmt->pg_size;
+}
+
+// Every page the usage map names must lie in the file: libmdb takes a page
+// it cannot read for the end of the table, which would hand out part of it.
+bool usageMapFitsFile(MdbHandle* mdb, MdbTableDef* t) {
+    const qint64 pages = pageCount(mdb);
+    guint32 pg = 0;
+    for (qint64 steps = 0; steps <= pages; ++steps) {
+        const gint32 next =
+            mdb_map_find_next(mdb, t->usage_map, static_cast<unsigned>(t->map_sz), pg);
+        if (next == 0)
+            return true;
+        if (next < 0 || next >= pages || static_cast<guint32>(next) <= pg)
+            return false;
+        pg = static_cast<guint32>(next);
+    }
+    return false;
+}
+
 // Reads a table definition with its columns. A table whose usage map is
 // empty or of an unknown kind is refused: libmdb would dereference the
 // missing map while walking the table's pages.
@@ -63,6 +88,8 @@ TablePtr openTableDef(MdbCatalogEntry* entry) {
     if (!t || !t->usage_map || t->map_sz == 0 || t->usage_map[0] > 1)
         return nullptr;
     if (!mdb_read_columns(t.get()) || t->num_cols == 0 || t->columns->len != t->num_cols)
+        return nullptr;
+    if (!usageMapFitsFile(entry->mdb, t.get()))
         return nullptr;
     return t;
 }
