@@ -261,10 +261,18 @@ TEST_F(ScoreBarPixels, FullyRightTestEndsWithTheRedSideFace) {
 
 TEST_F(ScoreBarPixels, LegendWithShadowAndColourBoxes) {
     show(20, 30, 10);
+    expectEveryPixelAsLaidOut();
     const QRect legend = m_layout.legend;
-    EXPECT_EQ(pixel(QPoint(legend.right() + 2, legend.center().y())), QColor(0, 0, 0));
-    EXPECT_EQ(pixel(QPoint(legend.center().x(), legend.bottom() + 2)), QColor(0, 0, 0));
-    EXPECT_EQ(pixel(QPoint(legend.right() + 2, legend.top() + 1)), look::kButtonFace);
+    // A 3-pixel shadow to the right and below, starting 3 pixels down.
+    for (int d = 1; d <= 3; ++d) {
+        EXPECT_EQ(pixel(QPoint(legend.right() + d, legend.center().y())), QColor(0, 0, 0));
+        EXPECT_EQ(pixel(QPoint(legend.center().x(), legend.bottom() + d)), QColor(0, 0, 0));
+    }
+    EXPECT_EQ(pixel(QPoint(legend.right() + 4, legend.center().y())), look::kButtonFace);
+    EXPECT_EQ(pixel(QPoint(legend.center().x(), legend.bottom() + 4)), look::kButtonFace);
+    EXPECT_EQ(pixel(QPoint(legend.right() + 2, legend.top() + 2)), look::kButtonFace);
+    EXPECT_EQ(pixel(QPoint(legend.right() + 2, legend.top() + 3)), QColor(0, 0, 0));
+    EXPECT_EQ(pixel(QPoint(legend.left() + 2, legend.bottom() + 1)), look::kButtonFace);
     EXPECT_EQ(pixel(QPoint(legend.left() + 1, legend.center().y())), QColor(255, 255, 255));
     const QColor colours[3] = {{0, 0, 255}, {0, 128, 128}, {255, 0, 0}};
     for (const ScoreBarLegendRow& row : m_layout.legendRows)
