@@ -1,0 +1,121 @@
+#include "MainWindow.h"
+
+#include "ArrowButton.h"
+#include "BackgroundWidget.h"
+#include "Look.h"
+#include "QuestionScreen.h"
+#include "ResultPanel.h"
+#include "ScoreBar.h"
+#include "ScoreGroup.h"
+#include "StartPanel.h"
+#include "TextLabel.h"
+#include "TimePanel.h"
+#include "TitlePanel.h"
+#include "ToolStrip.h"
+
+#include <QLayout>
+
+static void initKnowtestResources() {
+    Q_INIT_RESOURCE(knowtest);
+}
+
+namespace kt {
+
+void initAppResources() {
+    initKnowtestResources();
+}
+
+TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      m_ticker([this] { m_engine.Tick(); }),
+      m_engine(EngineDeps{*this, deps.dialogs, deps.bankSource, deps.seeds, deps.clock, m_ticker,
+                          deps.reportPath}) {
+    setWindowTitle(QStringLiteral("Программа тестирования знаний"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    setFont(makeFont(FontFamily::MsSansSerif, 8));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, look::kSkyBlue);
+    setPalette(pal);
+
+    buildClientArea();
+    buildMenu();
+    buildToolbar();
+    connectCommands();
+
+    // The client area is fixed; the menu bar comes on top of it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(386, 176);
+}
+
+TForm1::~TForm1() = default;
+
+bool TForm1::FormCreate() {
+    return m_engine.FormCreate() && !m_terminated;
+}
+
+void TForm1::buildClientArea() {
+    m_client = new BackgroundWidget(QPixmap(QStringLiteral(":/images/background.jpg")), this);
+    m_client->setFixedSize(793, 554);
+    setCentralWidget(m_client);
+    // Children are created from the bottom of the stacking order up, so a
+    // later element is drawn over an earlier one.
+    buildTestElements();
+    buildPanels();
+    m_tools = new ToolStrip(m_client);
+    m_tools->move(0, 0);
+    buildScoreGroup();
+    // The settings screen, the report viewer and the About panel belong
+    // between the score group and the corner label.
+    m_corner = new TextLabel(QStringLiteral("kt.example"), look::kRed,
+                             makeFont(FontFamily::MsSansSerif, 8, true), m_client);
+    m_corner->move(712, 536);
+}
+
+void TForm1::buildTestElements() {
+    m_question = new QuestionScreen(m_client);
+    m_question->move(8, 80);
+    m_counter = new TextLabel(QStringLiteral("1"), look::kPurple,
+                              makeFont(FontFamily::Arial, 24, true), m_client);
+    m_counter->move(432, 480);
+
+    const QFont buttonFont = makeFont(FontFamily::MsSansSerif, 8, true);
+    m_back =
+        new ArrowButton(QStringLiteral("Назад"), QPixmap(QStringLiteral(":/images/arrow_left.png")),
+                        ArrowButton::GlyphSide::Left, m_client);
+    m_forward = new ArrowButton(QStringLiteral("Вперед"),
+                                QPixmap(QStringLiteral(":/images/arrow_right.png")),
+                                ArrowButton::GlyphSide::Right, m_client);
+    for (ArrowButton* b : {m_back, m_forward}) {
+        b->setFont(buttonFont);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::ButtonText, look::kNavy);
+        b->setPalette(pal);
+        // A focused button takes Enter itself, so Enter repeats the last move.
+        b->setAutoDefault(true);
+    }
+    m_back->setGeometry(288, 480, 81, 25);
+    m_forward->setGeometry(528, 480, 81, 25);
+}
+
+void TForm1::buildPanels() {
+    m_result = new ResultPanel(m_client);
+    m_result->move(176, 120);
+    m_result->hide();
+    m_start = new StartPanel(m_client);
+    m_start->move(264, 160);
+    m_time = new TimePanel(m_client);
+    m_time->move(16, 416);
+    m_title = new TitlePanel(m_client);
+    m_title->move(152, 8);
+}
+
+void TForm1::buildScoreGroup() {
+    m_scoreGroup = new ScoreGroup(QStringLiteral("Качество ответа"), m_client);
+    m_scoreGroup->setGeometry(176, 400, 601, 73);
+    m_scoreBar = new ScoreBar(m_scoreGroup);
+    m_scoreBar->move(8, 16);
+}
+
+} // namespace kt

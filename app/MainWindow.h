@@ -1,0 +1,163 @@
+#pragma once
+
+#include "QtTicker.h"
+#include "TestEngine.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QPushButton;
+
+namespace kt {
+
+class ArrowButton;
+class BackgroundWidget;
+class QuestionScreen;
+class ResultPanel;
+class ScoreBar;
+class ScoreGroup;
+class StartPanel;
+class TextLabel;
+class TimePanel;
+class TitlePanel;
+class ToolStrip;
+
+// What the window is built on; the program passes the real bank file, clock
+// and message boxes, tests their own.
+struct WindowDeps {
+    BankSource& bankSource;
+    SeedSource& seeds;
+    Clock& clock;
+    Dialogs& dialogs;
+    QString reportPath = QStringLiteral("TestData.dat");
+};
+
+// The program's single window. It owns the test engine, turns the user's
+// commands into engine calls and carries out the engine's display operations
+// on its widgets.
+class TForm1 : public QMainWindow, public TestDisplay {
+    Q_OBJECT
+public:
+    explicit TForm1(const WindowDeps& deps, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Startup; false when the program must end without showing the window.
+    bool FormCreate();
+
+    TestEngine& engine() { return m_engine; }
+    const QtTicker& ticker() const { return m_ticker; }
+    bool terminated() const { return m_terminated; }
+
+    // The elements, for the screens that are laid into the window later and
+    // for tests.
+    BackgroundWidget* clientArea() const { return m_client; }
+    QuestionScreen* questionScreen() const { return m_question; }
+    TextLabel* counter() const { return m_counter; }
+    ArrowButton* backButton() const { return m_back; }
+    ArrowButton* forwardButton() const { return m_forward; }
+    ResultPanel* resultPanel() const { return m_result; }
+    StartPanel* startPanel() const { return m_start; }
+    TimePanel* timePanel() const { return m_time; }
+    TitlePanel* titlePanel() const { return m_title; }
+    ToolStrip* toolStrip() const { return m_tools; }
+    ScoreGroup* scoreGroup() const { return m_scoreGroup; }
+    ScoreBar* scoreBar() const { return m_scoreBar; }
+    TextLabel* cornerLabel() const { return m_corner; }
+
+    QAction* abortMenuAction() const { return m_abortMenu; }
+    QAction* exitMenuAction() const { return m_exitMenu; }
+    QAction* settingsMenuAction() const { return m_settingsMenu; }
+    QAction* aboutMenuAction() const { return m_aboutMenu; }
+    QAction* reportMenuAction() const { return m_reportMenu; }
+    QAction* stopAction() const { return m_stop; }
+    QAction* optionsAction() const { return m_options; }
+    QAction* outAction() const { return m_out; }
+    QAction* helpAction() const { return m_help; }
+
+    // The button Enter presses when no focused button takes it: the shown
+    // panel's OK, or none.
+    QPushButton* shownDefaultButton() const;
+    // The settings screen's OK takes Enter while that screen is shown.
+    void setSettingsOkButton(QPushButton* button) { m_settingsOk = button; }
+
+    // TestDisplay
+    void ShowItem(const TestItem& item) override;
+    void ShowCounter(const QString& text) override;
+    void ClearAnswerBackgrounds() override;
+    void ClearAnswerBorders() override;
+    void ShowAnswerChosen(int k) override;
+    void ShowScore(int right, int open, int wrong) override;
+    void ShowTimeLeft(const QString& text) override;
+    void ShowTitle(const QString& subject) override;
+    void SetTestElementsVisible(bool visible) override;
+    void SetStartPanelVisible(bool visible) override;
+    void SetResultPanelVisible(bool visible) override;
+    void SetSettingsVisible(bool visible) override;
+    void SetReportViewerVisible(bool visible) override;
+    void SetAboutVisible(bool visible) override;
+    void SetAbortEnabled(bool enabled) override;
+    void SetSettingsMenuEnabled(bool enabled) override;
+    void SetOptionsButtonEnabled(bool enabled) override;
+    void ShowResultName(const QString& name) override;
+    void ShowResultPercent(const QString& text) override;
+    void ShowSettings(const SettingsModel& settings) override;
+    void Terminate() override;
+
+public slots:
+    // The commands of the screens that are laid into the window later.
+    void onSettingsCommand(bool fromMenu);
+    void onAboutCommand();
+    void onViewReportCommand();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildClientArea();
+    void buildTestElements();
+    void buildPanels();
+    void buildScoreGroup();
+    void buildMenu();
+    void buildToolbar();
+    void connectCommands();
+    void onStartOk();
+    void onResultOk();
+    // Keeps the keyboard focus off hidden elements: the window itself takes it.
+    void parkFocus();
+
+    QtTicker m_ticker;
+    TestEngine m_engine;
+    bool m_terminated = false;
+
+    BackgroundWidget* m_client = nullptr;
+    QuestionScreen* m_question = nullptr;
+    TextLabel* m_counter = nullptr;
+    ArrowButton* m_back = nullptr;
+    ArrowButton* m_forward = nullptr;
+    ResultPanel* m_result = nullptr;
+    StartPanel* m_start = nullptr;
+    TimePanel* m_time = nullptr;
+    TitlePanel* m_title = nullptr;
+    ToolStrip* m_tools = nullptr;
+    ScoreGroup* m_scoreGroup = nullptr;
+    ScoreBar* m_scoreBar = nullptr;
+    TextLabel* m_corner = nullptr;
+    QPushButton* m_settingsOk = nullptr;
+
+    QAction* m_abortMenu = nullptr;
+    QAction* m_exitMenu = nullptr;
+    QAction* m_settingsMenu = nullptr;
+    QAction* m_aboutMenu = nullptr;
+    QAction* m_reportMenu = nullptr;
+    QAction* m_stop = nullptr;
+    QAction* m_options = nullptr;
+    QAction* m_out = nullptr;
+    QAction* m_help = nullptr;
+};
+
+// Makes the pictures of the program available (they live in a static
+// library); call once before the first window is built.
+void initAppResources();
+
+} // namespace kt

@@ -1,0 +1,27 @@
+#include "MainWindow.h"
+#include "MdbBankSource.h"
+#include "MessageDialogs.h"
+#include "SeedSource.h"
+
+#include <QApplication>
+
+// The program takes one optional argument, a bank file to use instead of
+// the built-in path.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    kt::initAppResources();
+
+    const QStringList args = QApplication::arguments();
+    const QString bankPath = args.size() > 1 ? args.at(1) : kt::builtInBankPath();
+    kt::MdbBankSource bank(bankPath);
+    kt::ClockSeedSource seeds;
+    kt::SystemClock clock;
+    kt::MessageDialogs dialogs;
+
+    kt::TForm1 window(kt::WindowDeps{bank, seeds, clock, dialogs});
+    if (!window.FormCreate())
+        return 0;
+    window.show();
+    QApplication::exec();
+    return 0;
+}
