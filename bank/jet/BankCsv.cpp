@@ -108,8 +108,12 @@ QString bankCsvHeader() {
 
 QString bankCsvRecord(const BankRecord& record) {
     std::vector<std::optional<QString>> fields;
+    // The reader gives a NULL text as an empty one; an empty field keeps the
+    // usual form of an unfilled field in a bank, NULL.
     for (int f : kExportFields)
-        fields.push_back(record.isNull[f] ? std::nullopt : std::optional<QString>(record.text[f]));
+        fields.push_back(record.isNull[f] || record.text[f].isEmpty()
+                             ? std::nullopt
+                             : std::optional<QString>(record.text[f]));
     return formatCsvRecord(fields);
 }
 

@@ -99,42 +99,30 @@ JetEncoded booleanValue(const QString& text) {
     return out;
 }
 
-// The readers take a leading FF FE as the mark of the compressed form, so a
-// text that begins with U+FEFF is written in that form: runs of characters
-// below U+0100 one byte each, other runs two bytes each, a zero byte between.
-JetEncoded compressedText(const QString& text) {
-    JetEncoded out;
-    out.bytes.append('\xFF').append('\xFE');
-    bool narrow = true;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool isNarrow = u > 0 && u < 0x100;
-        if (isNarrow != narrow) {
-            out.bytes.append('\0');
-            narrow = isNarrow;
-        }
-        if (isNarrow) {
-            out.bytes.append(static_cast<char>(u));
-        } else if ((u & 0xFF) == 0) {
-            return failure(QStringLiteral("текст, начинающийся с символа U+FEFF, содержит "
-                                          "символ U+%1, который в таком тексте не записать")
-                               .arg(static_cast<int>(u), 4, 16, QChar(u'0')));
-        } else {
-            out.bytes.append(static_cast<char>(u & 0xFF)).append(static_cast<char>(u >> 8));
-        }
-    }
-    return out;
-}
-
 JetEncoded textValue(const QString& text, int maxLength) {
     if (text.size() > maxLength)
         return failure(
             QStringLiteral("текст длиннее %1 символов (%2)").arg(maxLength).arg(text.size()));
+    // Both readers take a leading FF FE as the mark of compressed text and
+    // drop the character, so such a text could never be read back as written.
     if (text.startsWith(QChar(0xFEFF)))
-        return compressedText(text);
+        return failure(QStringLiteral("текст начинается с невидимого знака U+FEFF — удалите его"));
     JetEncoded out;
     out.bytes.resize(text.size() * 2);
     qToLittleEndian<char16_t>(text.utf16(), text.size(), out.bytes.data());
+    return out;
+}
+
+// A Memo keeps its text in the row after a 12-byte header: the length in 3
+// bytes, 0x80 for "in this row", then a page pointer left 0.
+JetEncoded memoValue(const QString& text) {
+    JetEncoded out = textValue(text, kJetMemoMaxLength);
+    if (!out.problem.isEmpty())
+        return out;
+    QByteArray header(12, '\0');
+    qToLittleEndian<quint32>(static_cast<quint32>(out.bytes.size()), header.data());
+    header[3] = static_cast<char>(0x80);
+    out.bytes.prepend(header);
     return out;
 }
 
@@ -161,7 +149,7 @@ JetEncoded encodeJetValue(const JetColumn& column, const QString& text) {
     case JetType::Text:
         return textValue(text, column.maxLength);
     case JetType::Memo:
-        return textValue(text, kJetMemoMaxLength);
+        return memoValue(text);
     }
     return failure(QStringLiteral("неизвестный тип столбца"));
 }
