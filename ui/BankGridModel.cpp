@@ -1,0 +1,95 @@
+#include "BankGridModel.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kt {
+
+BankGridModel::BankGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void BankGridModel::setTable(const BankTable* records) {
+    beginResetModel();
+    m_records = records;
+    m_loaded = 0;
+    endResetModel();
+}
+
+void BankGridModel::setChunkSize(int rows) {
+    m_chunk = std::max(1, rows);
+}
+
+int BankGridModel::totalRows() const {
+    if (!m_records) {
+        return 0;
+    }
+    // A model counts rows in int; a bank never comes near that, but the
+    // grid must not wrap round if one did.
+    const auto limit = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    return static_cast<int>(std::min(m_records->size(), limit));
+}
+
+int BankGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_loaded;
+}
+
+int BankGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant BankGridModel::fieldText(int row, int field) const {
+    const BankRecord& record = (*m_records)[static_cast<std::size_t>(row)];
+    return record.isNull[field] ? QString() : record.text[field];
+}
+
+QVariant BankGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_loaded || index.column() >= ColumnCount) {
+        return {};
+    }
+    const bool counter = index.column() == CounterColumn;
+    if (role == Qt::DisplayRole) {
+        return fieldText(index.row(), counter ? FieldCounter : FieldQuestion);
+    }
+    if (role == Qt::TextAlignmentRole) {
+        // The counter is a number and lines up on its right edge.
+        const Qt::Alignment horizontal = counter ? Qt::AlignRight : Qt::AlignLeft;
+        return QVariant::fromValue(horizontal | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+QVariant BankGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    switch (section) {
+    case CounterColumn:
+        return QStringLiteral("Счетчик");
+    case QuestionColumn:
+        return QStringLiteral("Вопросы");
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags BankGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+bool BankGridModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_loaded < totalRows();
+}
+
+void BankGridModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent)) {
+        return;
+    }
+    const int rows = std::min(m_chunk, totalRows() - m_loaded);
+    beginInsertRows(QModelIndex(), m_loaded, m_loaded + rows - 1);
+    m_loaded += rows;
+    endInsertRows();
+}
+
+} // namespace kt

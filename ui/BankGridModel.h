@@ -1,0 +1,46 @@
+#pragma once
+
+#include "BankRecord.h"
+
+#include <QAbstractTableModel>
+
+namespace kt {
+
+// The question table as the settings screen's grid lists it: the record
+// counter, then the question. Rows are handed out in chunks as the view asks
+// for them, so even a very large bank shows at once; the model never changes
+// the records.
+class BankGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { CounterColumn = 0, QuestionColumn = 1, ColumnCount = 2 };
+    static constexpr int kDefaultChunk = 256;
+
+    explicit BankGridModel(QObject* parent = nullptr);
+
+    // The records to list, or nullptr for none. The table is not copied: it
+    // must stay alive and unchanged until the next setTable call.
+    void setTable(const BankTable* records);
+    const BankTable* table() const { return m_records; }
+    void setChunkSize(int rows);
+    int chunkSize() const { return m_chunk; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+private:
+    int totalRows() const;
+    QVariant fieldText(int row, int field) const;
+
+    const BankTable* m_records = nullptr;
+    int m_loaded = 0;
+    int m_chunk = kDefaultChunk;
+};
+
+} // namespace kt
