@@ -14,6 +14,12 @@ int to16(int v) {
                       static_cast<int>(std::numeric_limits<qint16>::max()));
 }
 
+// When the upper limit falls below the lower one (a bank smaller than the
+// question count), the lower limit wins: a record number never drops below 1.
+int clampTo(int v, int lower, int upper) {
+    return std::clamp(to16(v), lower, std::max(lower, upper));
+}
+
 } // namespace
 
 int UpDownModel::textValue() const {
@@ -26,11 +32,8 @@ int UpDownModel::textValue() const {
     return ok ? v : 0;
 }
 
-// Limits set the wrong way round still bound the position between them.
 void UpDownModel::SetPosition(int position) {
-    const int lo = std::min(m_lower, m_upper);
-    const int hi = std::max(m_lower, m_upper);
-    m_position = std::clamp(to16(position), lo, hi);
+    m_position = clampTo(position, m_lower, m_upper);
     m_text = groupedNumber(m_position);
 }
 
@@ -45,11 +48,7 @@ void UpDownModel::SetUpper(int upper) {
 bool UpDownModel::Step(int delta) {
     if (delta == 0)
         return false;
-    // "Up" moves towards the upper limit, also when it lies below the lower one.
-    const int towardsUpper = m_upper >= m_lower ? 1 : -1;
-    const int lo = std::min(m_lower, m_upper);
-    const int hi = std::max(m_lower, m_upper);
-    const int next = std::clamp(m_position + (delta > 0 ? towardsUpper : -towardsUpper), lo, hi);
+    const int next = clampTo(m_position + (delta > 0 ? 1 : -1), m_lower, m_upper);
     if (next == m_position)
         return false;
     m_position = next;

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "TestEngine.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages for texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace kt::testing {
+
+// Records every display call as "Name(args)" and keeps the last value of
+// each, starting from values the start state must overwrite.
+class RecordingDisplay : public TestDisplay {
+public:
+    QStringList calls;
+    TestItem item;
+    QString counter;
+    QString timeLeft;
+    QString title;
+    QString resultName;
+    QString resultPercent;
+    int scoreRight = -1;
+    int scoreOpen = -1;
+    int scoreWrong = -1;
+    int chosen = 0;
+    bool testElements = true;
+    bool startPanel = false;
+    bool resultPanel = true;
+    bool settingsVisible = true;
+    bool reportViewer = true;
+    bool about = true;
+    bool abortEnabled = true;
+    bool settingsMenu = false;
+    bool optionsButton = false;
+    bool terminated = false;
+    SettingsModel settings;
+
+    void ShowItem(const TestItem& i) override;
+    void ShowCounter(const QString& text) override;
+    void ClearAnswerBackgrounds() override;
+    void ClearAnswerBorders() override;
+    void ShowAnswerChosen(int k) override;
+    void ShowScore(int right, int open, int wrong) override;
+    void ShowTimeLeft(const QString& text) override;
+    void ShowTitle(const QString& subject) override;
+    void SetTestElementsVisible(bool visible) override;
+    void SetStartPanelVisible(bool visible) override;
+    void SetResultPanelVisible(bool visible) override;
+    void SetSettingsVisible(bool visible) override;
+    void SetReportViewerVisible(bool visible) override;
+    void SetAboutVisible(bool visible) override;
+    void SetAbortEnabled(bool enabled) override;
+    void SetSettingsMenuEnabled(bool enabled) override;
+    void SetOptionsButtonEnabled(bool enabled) override;
+    void ShowResultName(const QString& name) override;
+    void ShowResultPercent(const QString& text) override;
+    void ShowSettings(const SettingsModel& s) override;
+    void Terminate() override;
+
+    // The calls whose name starts with `prefix`, in order.
+    QStringList callsNamed(const QString& prefix) const;
+
+private:
+    void log(const QString& name, const QString& args = QString());
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    QStringList errors;
+    QStringList connectionErrors;
+    void ShowError(const QString& message) override { errors << message; }
+    void ShowConnectionError(const QString& text) override { connectionErrors << text; }
+};
+
+class FakeClock : public Clock {
+public:
+    QDate date{2026, 12, 7};
+    QTime time{9, 5, 3, 600};
+    QDate Today() override { return date; }
+    QTime Now() override { return time; }
+};
+
+class FakeTicker : public Ticker {
+public:
+    bool active = false;
+    int starts = 0;
+    void Start() override {
+        active = true;
+        ++starts;
+    }
+    void Stop() override { active = false; }
+    bool IsActive() const override { return active; }
+};
+
+// Fixed, ever-changing seeds: each draw is reproducible.
+class SequenceSeeds : public SeedSource {
+public:
+    std::uint32_t next = 12345;
+    std::uint32_t Seed() override { return next += 7919; }
+};
+
+// A bank of n records "Вопрос i" whose right answer is (i mod 5) + 1.
+BankTable makeBank(int n, const QString& subject = QStringLiteral("Физика"));
+// The right answer the fixture gave the question with this text.
+int fixtureRightAnswer(const QString& question);
+// The record number i of the question "Вопрос i".
+int fixtureNumber(const QString& question);
+
+class Harness {
+public:
+    explicit Harness(BankTable table, const QString& reportPath = QString());
+
+    QTemporaryDir dir;
+    RecordingDisplay display;
+    FakeDialogs dialogs;
+    MemoryBankSource source;
+    SequenceSeeds seeds;
+    FakeClock clock;
+    FakeTicker ticker;
+    QString reportPath;
+    std::unique_ptr<TestEngine> engine;
+
+    TestEngine& e() { return *engine; }
+    QByteArray reportBytes() const;
+    // Chooses the right (or a wrong) answer of the shown question.
+    void choose(bool right);
+    // Answers the shown question and moves forward.
+    void answerForward(bool right);
+    void ticks(int n);
+    // Arrow clicks on one of the settings controls.
+    void clicks(void (TestEngine::*arrow)(int), int delta, int times);
+};
+
+} // namespace kt::testing
