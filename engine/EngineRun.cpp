@@ -76,10 +76,8 @@ void TestEngine::Abort() {
     if (!Testing())
         return;
     MsgOn();
-    if (m_terminated)
-        return;
-    m_display.SetSettingsMenuEnabled(true);
-    m_display.SetOptionsButtonEnabled(true);
+    if (!m_terminated)
+        MakeSettingsReachable();
 }
 
 void TestEngine::MsgOn() {
@@ -99,10 +97,7 @@ void TestEngine::MsgOn() {
 }
 
 void TestEngine::PrepareNextTest() {
-    m_state.CurrentIndex = 1;
-    m_state.RightCount = 0;
-    m_state.WrongCount = 0;
-    m_state.SelectedAnswer = 0;
+    ResetCounters();
     m_display.ClearAnswerBackgrounds();
     m_display.ClearAnswerBorders();
     if (Draw() != DrawOutcome::Drawn)

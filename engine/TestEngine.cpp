@@ -36,8 +36,7 @@ bool TestEngine::FormCreate() {
         // Nothing more is read: the window opens in the start state with no
         // set, and the settings stay reachable.
         ShowStartState();
-        m_display.SetSettingsMenuEnabled(true);
-        m_display.SetOptionsButtonEnabled(true);
+        MakeSettingsReachable();
         return true;
     }
     m_state.QuestionCount = 60;
@@ -46,10 +45,7 @@ bool TestEngine::FormCreate() {
     m_settings.count.SetPosition(60);
     m_settings.time.SetPosition(2);
     ShowStartState();
-    m_state.CurrentIndex = 1;
-    m_state.RightCount = 0;
-    m_state.WrongCount = 0;
-    m_state.SelectedAnswer = 0;
+    ResetCounters();
     if (!ReadBankAtStartup())
         return false;
     m_state.RangeFrom = 0;
@@ -60,12 +56,10 @@ bool TestEngine::FormCreate() {
         EndForLostBank();
         return false;
     }
-    if (drawn == DrawOutcome::Failed) {
-        m_display.SetSettingsMenuEnabled(true);
-        m_display.SetOptionsButtonEnabled(true);
-        return true;
-    }
-    FinishStartup();
+    if (drawn == DrawOutcome::Failed)
+        MakeSettingsReachable(); // the teacher can change the range
+    else
+        FinishStartup();
     return true;
 }
 
@@ -79,6 +73,18 @@ bool TestEngine::CreateReportFile() {
         m_dialogs.ShowError(errorBoxText(e.message()));
         return false;
     }
+}
+
+void TestEngine::MakeSettingsReachable() {
+    m_display.SetSettingsMenuEnabled(true);
+    m_display.SetOptionsButtonEnabled(true);
+}
+
+void TestEngine::ResetCounters() {
+    m_state.CurrentIndex = 1;
+    m_state.RightCount = 0;
+    m_state.WrongCount = 0;
+    m_state.SelectedAnswer = 0;
 }
 
 void TestEngine::ShowStartState() {

@@ -35,7 +35,9 @@ public:
     // Shutdown: a running test is dropped without a report.
     void FormClose();
 
-    // Start panel OK with the name box's text.
+    // Start panel OK with the name box's text. Only in the start state with
+    // the settings screen closed; without a drawn set it says why in the
+    // default error box and nothing starts.
     void StartTest(const QString& name);
     // Result panel OK.
     void BackToStart();
@@ -43,24 +45,28 @@ public:
     void SelectAnswer(int k);
     void MoveForward();
     void MoveBack();
-    // "Прервать тестирование" (menu item or Stop button).
+    // "Прервать тестирование" (menu item or Stop button). Only while a test
+    // runs: on the result panel there is nothing left to abort.
     void Abort();
-    // The countdown timer's handler.
+    // The countdown timer's handler. A tick outside a running test stops the
+    // ticker and does nothing else.
     void Tick();
 
     // "Настройка" (fromMenu) or the Options button. Returns false when the bank
-    // could not be opened (the default error box has been shown).
+    // could not be opened (the default error box has been shown) or a test runs.
+    // The arrows and OK do nothing while the screen is closed.
     bool OpenSettings(bool fromMenu);
     void CountArrow(int delta);
     void TimeArrow(int delta);
     void FromArrow(int delta);
     void ToArrow(int delta);
-    // Settings OK: always draws a new set.
+    // Settings OK: always draws a new set, and closes the screen even when
+    // the draw fails (the settings can then be opened again).
     void ApplySettings();
 
     // "Просмотреть отчет": makes sure the report file exists and returns its
-    // whole text decoded from the code page (throws nothing; errors go to the
-    // default error box and give an empty text).
+    // whole text decoded from the code page, lines ended by "\n" (throws
+    // nothing; errors go to the default error box and give an empty text).
     QString ReadReport();
 
     const TestState& state() const { return m_state; }
@@ -92,6 +98,8 @@ private:
     void Move(int direction);
     void Judge();
     void StepToOpen(int direction);
+    void ResetCounters();
+    void MakeSettingsReachable();
     // Completes the running test; every route ends here.
     void MsgOn();
     void PrepareNextTest();

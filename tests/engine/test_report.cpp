@@ -158,7 +158,7 @@ TEST(Report, ForeignCharactersOfTheNameAreWrittenAsQuestionMarks) {
     Ready t;
     t.e().StartTest(QStringLiteral("Zoë Łukasz Ли"));
     t.e().Abort();
-    // ë has a byte in the code page? No: only Cyrillic and a few signs do.
+    // Neither ë nor Ł has a byte in the code page; the Cyrillic letters do.
     EXPECT_TRUE(t.reportBytes().contains(QByteArray("Zo? ?ukasz \xCB\xE8\r\n")));
 }
 
