@@ -1,0 +1,156 @@
+// Builds banks of 1,000, 10,000 and 100,000 records with the Jet writer and
+// prints, per size: one full read of the table through the reader process,
+// the draw of 60 questions over the whole bank (QGen: one read, then array
+// access), and the record-by-record walk the cursor of a database provider
+// makes (one read, then for every draw First and single-record moves to the
+// drawn offset), as times and as ratios to the full read, with peak memory.
+//
+// Usage: bench_bank [repetitions]   (default 3; the median is printed)
+
+#include "Bank.h"
+#include "JetWriter.h"
+#include "MdbBankSource.h"
+#include "QGen.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
+using namespace kt;
+
+namespace {
+
+constexpr int kQuestions = 60;
+
+QString writeBank(const QString& path, int records) {
+    std::vector<JetRow> rows;
+    rows.reserve(static_cast<size_t>(records));
+    for (int i = 0; i < records; ++i) {
+        const QString q = QStringLiteral("Вопрос %1: сколько будет %1 + %2?").arg(i).arg(i % 97);
+        JetRow row{q};
+        for (int k = 1; k <= 5; ++k)
+            row.push_back(QStringLiteral("Вариант ответа %1 к вопросу %2").arg(k).arg(i));
+        row.push_back(QString::number(i % 5 + 1));
+        row.push_back(QStringLiteral("0"));
+        row.push_back(std::nullopt);
+        row.push_back(QStringLiteral("Математика"));
+        rows.push_back(std::move(row));
+    }
+    writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
+    return path;
+}
+
+double medianMs(int reps, const std::function<void()>& work) {
+    std::vector<double> ms;
+    for (int i = 0; i < reps; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// The walk: Count moves to the last record one record at a time, then every
+// draw starts from the first record and steps to its offset, reading the
+// record there; a repeated question costs a further draw.
+void walkDraw(Bank& bank, SeedSource& seeds) {
+    bank.Open();
+    const int size = bank.Count();
+    bank.First();
+    for (int i = 1; i < size; ++i)
+        bank.MoveBy(1);
+    QSet<QString> used;
+    while (used.size() < kQuestions) {
+        Lcg lcg(seeds.Seed());
+        const std::uint32_t r = lcg.Below(static_cast<std::uint32_t>(size));
+        bank.First();
+        for (std::uint32_t k = 0; k < r; ++k)
+            bank.MoveBy(1);
+        QString fields[7];
+        for (int f = 0; f < 6; ++f)
+            fields[f] = bank.FieldText(f);
+        fields[6] = QString::number(bank.FieldInteger(FieldRightAnswer));
+        used.insert(fields[0]);
+    }
+    bank.Close();
+}
+
+double selfPeakMb() {
+#ifdef Q_OS_UNIX
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;
+#else
+    return 0;
+#endif
+}
+
+// The reader's own high-water mark, watched while it runs (a child's
+// rusage would count the forked image of this process). Linux only.
+double readerPeakMb(const QString& reader, const QString& file) {
+    QProcess p;
+    p.start(reader, {file});
+    p.waitForStarted();
+    const QString status = QStringLiteral("/proc/%1/status").arg(p.processId());
+    qint64 peakKb = 0;
+    while (p.state() != QProcess::NotRunning) {
+        QFile f(status);
+        if (f.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : f.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    peakKb =
+                        std::max(peakKb, line.mid(6).trimmed().split(' ').value(0).toLongLong());
+        p.waitForReadyRead(2);
+        p.readAllStandardOutput();
+    }
+    return static_cast<double>(peakKb) / 1024.0;
+}
+
+void benchSize(const QTemporaryDir& dir, int records, int reps) {
+    const QString file =
+        writeBank(dir.filePath(QStringLiteral("bank%1.mdb").arg(records)), records);
+    MdbBankSource source(file);
+    ClockSeedSource seeds;
+    const double read = medianMs(reps, [&] { source.Load(); });
+    const double draw = medianMs(reps, [&] {
+        Bank bank(source);
+        TestSet set;
+        QGen(bank, QGenRequest{kQuestions, 0, records}, seeds, set);
+    });
+    const double walk = medianMs(reps, [&] {
+        Bank bank(source);
+        walkDraw(bank, seeds);
+    });
+    const double self = selfPeakMb();
+    const double reader = readerPeakMb(source.readerPath(), file);
+    std::printf("%8d %10.1f %10.1f %7.2fx %10.1f %7.2fx %10.1f %10.1f\n", records, read, draw,
+                draw / read, walk, walk / read, self, reader);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    QTemporaryDir dir;
+    std::printf("median of %d runs; times in ms; peak memory in MB (resident, this process "
+                "and the reader processes)\n",
+                reps);
+    std::printf("%8s %10s %10s %8s %10s %8s %10s %10s\n", "records", "read", "QGen", "/read",
+                "walk", "/read", "peak self", "peak rdr");
+    for (int records : {1000, 10000, 100000})
+        benchSize(dir, records, reps);
+    return 0;
+}
