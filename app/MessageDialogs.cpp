@@ -29,7 +29,7 @@ QString programCaption(const QString& executablePath) {
     const QString name = QFileInfo(executablePath).completeBaseName();
     if (name.isEmpty())
         return name;
-    return name.left(1) + name.mid(1).toLower();
+    return name.left(1).toUpper() + name.mid(1).toLower();
 }
 
 std::unique_ptr<QMessageBox> MessageDialogs::errorBox(const QString& message) {

@@ -1,0 +1,195 @@
+#include "WindowFixture.h"
+
+#include "ArrowButton.h"
+#include "BackgroundWidget.h"
+#include "Look.h"
+#include "MessageDialogs.h"
+#include "QuestionScreen.h"
+#include "ResultPanel.h"
+#include "ScoreBar.h"
+#include "ScoreGroup.h"
+#include "StartPanel.h"
+#include "TextLabel.h"
+#include "TimePanel.h"
+#include "TitlePanel.h"
+#include "ToolStrip.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+using namespace kt;
+using namespace kt::test;
+
+using WindowLayout = WindowFixture;
+
+TEST_F(WindowLayout, WindowFrameCaptionAndClientArea) {
+    createWindow();
+    const TForm1& w = *m_window;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Программа тестирования знаний"));
+    EXPECT_EQ(w.clientArea()->size(), QSize(793, 554));
+    EXPECT_EQ(w.clientArea()->mapTo(&w, QPoint(0, 0)).y(), w.menuBar()->height());
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    const Qt::WindowFlags f = w.windowFlags();
+    EXPECT_TRUE(f & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(f & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(w.pos(), QPoint(386, 176));
+    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_EQ(w.clientArea()->picture().size(), QSize(801, 601));
+}
+
+TEST_F(WindowLayout, ElementsAtTheirPlacesInStackingOrder) {
+    createWindow();
+    const TForm1& w = *m_window;
+    EXPECT_EQ(w.questionScreen()->geometry(), QRect(8, 80, 777, 321));
+    EXPECT_EQ(w.counter()->pos(), QPoint(432, 480));
+    EXPECT_EQ(w.backButton()->geometry(), QRect(288, 480, 81, 25));
+    EXPECT_EQ(w.forwardButton()->geometry(), QRect(528, 480, 81, 25));
+    EXPECT_EQ(w.resultPanel()->geometry(), QRect(176, 120, 449, 249));
+    EXPECT_EQ(w.startPanel()->geometry(), QRect(264, 160, 265, 177));
+    EXPECT_EQ(w.timePanel()->geometry(), QRect(16, 416, 145, 57));
+    EXPECT_EQ(w.titlePanel()->geometry(), QRect(152, 8, 529, 57));
+    EXPECT_EQ(w.toolStrip()->geometry(), QRect(0, 0, 4 * 35 + 4, 26));
+    EXPECT_EQ(w.scoreGroup()->geometry(), QRect(176, 400, 601, 73));
+    EXPECT_EQ(w.scoreBar()->geometry(), QRect(8, 16, 585, 49));
+    EXPECT_EQ(w.cornerLabel()->pos(), QPoint(712, 536));
+
+    const QObjectList& kids = w.clientArea()->children();
+    const QList<const QObject*> order = {w.questionScreen(), w.counter(),     w.backButton(),
+                                         w.forwardButton(),  w.resultPanel(), w.startPanel(),
+                                         w.timePanel(),      w.titlePanel(),  w.toolStrip(),
+                                         w.scoreGroup(),     w.cornerLabel()};
+    qsizetype last = -1;
+    for (const QObject* o : order) {
+        const qsizetype at = kids.indexOf(const_cast<QObject*>(o));
+        EXPECT_GT(at, last) << o->metaObject()->className();
+        last = at;
+    }
+}
+
+TEST_F(WindowLayout, TextsColoursAndFonts) {
+    createWindow();
+    const TForm1& w = *m_window;
+    EXPECT_EQ(w.counter()->textColour(), look::kPurple);
+    EXPECT_EQ(w.counter()->font().pixelSize(), 32);
+    EXPECT_EQ(w.backButton()->text(), QStringLiteral("Назад"));
+    EXPECT_EQ(w.forwardButton()->text(), QStringLiteral("Вперед"));
+    EXPECT_EQ(w.backButton()->palette().color(QPalette::ButtonText), look::kNavy);
+    EXPECT_LT(w.backButton()->glyphRect().left(), w.backButton()->captionRect().left());
+    EXPECT_GT(w.forwardButton()->glyphRect().left(), w.forwardButton()->captionRect().left());
+    EXPECT_EQ(w.backButton()->glyph().size(), QSize(16, 16));
+
+    EXPECT_EQ(w.timePanel()->caption()->rawText(), QStringLiteral("Осталось времени"));
+    EXPECT_EQ(w.timePanel()->caption()->textColour(), look::kAqua);
+    EXPECT_EQ(w.timePanel()->caption()->pos(), QPoint(8, 8));
+    EXPECT_EQ(w.timePanel()->timeLabel()->rawText(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(w.timePanel()->timeLabel()->textColour(), look::kRed);
+    EXPECT_EQ(w.timePanel()->timeLabel()->font().pixelSize(), 21);
+    EXPECT_EQ(w.timePanel()->timeLabel()->pos(), QPoint(24, 32));
+    EXPECT_EQ(w.timePanel()->colour(), look::kActiveCaption);
+
+    EXPECT_EQ(w.titlePanel()->title(), QStringLiteral("Физика"));
+    EXPECT_EQ(w.titlePanel()->titleLabel()->geometry(), QRect(1, 1, 527, 35));
+    EXPECT_EQ(w.titlePanel()->titleLabel()->palette().color(QPalette::WindowText), look::kGreen);
+    EXPECT_EQ(w.titlePanel()->titleLabel()->font().pixelSize(), 27);
+
+    EXPECT_EQ(w.scoreGroup()->title(), QStringLiteral("Качество ответа"));
+    EXPECT_EQ(w.scoreGroup()->titleColour(), look::kRed);
+    EXPECT_EQ(w.scoreGroup()->font().pixelSize(), 13);
+    EXPECT_EQ(w.cornerLabel()->textColour(), look::kRed);
+    EXPECT_LE(w.cornerLabel()->geometry().right(), 792); // the address is not cut off
+}
+
+TEST_F(WindowLayout, StartAndResultPanels) {
+    createWindow();
+    const StartPanel* s = m_window->startPanel();
+    EXPECT_EQ(s->heading()->rawText(), QStringLiteral("Начало тестирования"));
+    EXPECT_EQ(s->heading()->pos(), QPoint(24, 32));
+    EXPECT_EQ(s->heading()->textColour(), look::kBlue);
+    EXPECT_EQ(s->prompt()->rawText(), QStringLiteral("Введите ваше имя"));
+    EXPECT_EQ(s->prompt()->pos(), QPoint(32, 64));
+    EXPECT_EQ(s->prompt()->textColour(), look::kRed);
+    EXPECT_EQ(s->nameBox()->pos(), QPoint(8, 96));
+    EXPECT_EQ(s->nameBox()->width(), 249);
+    EXPECT_EQ(s->nameBox()->maxLength(), 15);
+    EXPECT_EQ(s->okButton()->geometry(), QRect(96, 136, 75, 25));
+    EXPECT_FALSE(s->okButton()->icon().isNull());
+
+    const ResultPanel* r = m_window->resultPanel();
+    EXPECT_EQ(r->heading()->rawText(), QStringLiteral("Тестирование завершено"));
+    EXPECT_EQ(r->heading()->pos(), QPoint(104, 24));
+    EXPECT_EQ(r->nameLabel()->pos(), QPoint(176, 48));
+    EXPECT_EQ(r->nameLabel()->textColour(), look::kPurple);
+    EXPECT_EQ(r->caption()->rawText(), QStringLiteral("ответил правильно на"));
+    EXPECT_EQ(r->caption()->pos(), QPoint(120, 80));
+    EXPECT_EQ(r->percentLabel()->pos(), QPoint(184, 128));
+    EXPECT_EQ(r->percentLabel()->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(r->okButton()->geometry(), QRect(192, 192, 75, 25));
+}
+
+TEST_F(WindowLayout, ResultOutlineShowsAsNotXorOfGreenOverSkyBlue) {
+    createWindow();
+    ResultPanel* r = m_window->resultPanel();
+    const QImage img = r->grab().toImage();
+    const QRect o = ResultPanel::outlineRect();
+    // The middle of the outline's top edge and a point just inside it.
+    EXPECT_EQ(img.pixelColor(o.center().x(), o.top()), QColor(89, 181, 15));
+    EXPECT_EQ(img.pixelColor(o.center().x(), o.top() + 3), look::kSkyBlue);
+    EXPECT_EQ(img.pixelColor(o.left(), o.center().y()), QColor(89, 181, 15));
+}
+
+TEST_F(WindowLayout, MenuAndToolbarCommands) {
+    createWindow();
+    const TForm1& w = *m_window;
+    const QList<QAction*> top = w.menuBar()->actions();
+    ASSERT_EQ(top.size(), 3);
+    EXPECT_EQ(top[0]->text(), QStringLiteral("Файл"));
+    EXPECT_EQ(top[1], w.settingsMenuAction());
+    EXPECT_EQ(top[1]->text(), QStringLiteral("Настройка"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("Помошь"));
+    const QList<QAction*> file = top[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 2);
+    EXPECT_EQ(file[0]->text(), QStringLiteral("Прервать тестирование"));
+    EXPECT_EQ(file[1]->text(), QStringLiteral("Выход"));
+    const QList<QAction*> help = top[2]->menu()->actions();
+    ASSERT_EQ(help.size(), 2);
+    EXPECT_EQ(help[0]->text(), QStringLiteral("О программе"));
+    EXPECT_EQ(help[1]->text(), QStringLiteral("Просмотреть отчет"));
+
+    const ToolStrip* t = w.toolStrip();
+    ASSERT_EQ(t->count(), 4);
+    const QStringList hints = {
+        QStringLiteral("Прервать тестирование"), QStringLiteral("Настройка параметров"),
+        QStringLiteral("Выход из программы"), QStringLiteral("Вызов справки")};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(t->button(i)->toolTip(), hints[i]);
+        EXPECT_EQ(t->button(i)->geometry(), QRect(2 + 35 * i, 2, 35, 22));
+        EXPECT_TRUE(t->button(i)->autoRaise());
+    }
+    // Stop and Options have their own disabled pictures.
+    const QIcon stop = w.stopAction()->icon();
+    EXPECT_NE(stop.pixmap(16, 16, QIcon::Disabled).toImage(),
+              stop.pixmap(16, 16, QIcon::Normal).toImage());
+}
+
+TEST(MessageDialogsTest, CaptionIconsAndButtons) {
+    ensureApp();
+    EXPECT_EQ(programCaption(QStringLiteral("/opt/x/KNOWTEST.EXE")), QStringLiteral("Knowtest"));
+    EXPECT_EQ(programCaption(QStringLiteral("knowtest")), QStringLiteral("Knowtest"));
+    EXPECT_EQ(programCaption(QStringLiteral("c/tEST1")), QStringLiteral("Test1"));
+
+    QStringList seen;
+    MessageDialogs::setInterceptor([&](QMessageBox& box) {
+        seen << box.text();
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Test_window")); // this executable
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+    });
+    MessageDialogs dialogs;
+    dialogs.ShowError(QStringLiteral("File not found."));
+    dialogs.ShowConnectionError(QStringLiteral("Ошибка соединения с базой данных  x"));
+    MessageDialogs::setInterceptor(nullptr);
+    EXPECT_EQ(seen, QStringList({QStringLiteral("File not found."),
+                                 QStringLiteral("Ошибка соединения с базой данных  x")}));
+    EXPECT_EQ(MessageDialogs::errorBox(QStringLiteral("e"))->icon(), QMessageBox::Critical);
+    EXPECT_EQ(MessageDialogs::connectionErrorBox(QStringLiteral("e"))->icon(), QMessageBox::NoIcon);
+}

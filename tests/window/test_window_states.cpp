@@ -1,0 +1,124 @@
+#include "WindowFixture.h"
+
+#include "ArrowButton.h"
+#include "QuestionScreen.h"
+#include "ResultPanel.h"
+#include "ScoreBar.h"
+#include "StartPanel.h"
+#include "TextLabel.h"
+#include "TimePanel.h"
+#include "ToolStrip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+using namespace kt;
+using namespace kt::test;
+
+using WindowStates = WindowFixture;
+
+namespace {
+
+void startWith(TForm1& w, const QString& name) {
+    typeText(w.startPanel()->nameBox(), name);
+    QTest::mouseClick(w.startPanel()->okButton(), Qt::LeftButton);
+}
+
+} // namespace
+
+TEST_F(WindowStates, StartupLeavesTheStartState) {
+    createWindow();
+    ASSERT_TRUE(m_created);
+    expectStart();
+    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
+    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    EXPECT_EQ(m_window->counter()->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(m_window->scoreBar()->open(), 60);
+    EXPECT_TRUE(QFile::exists(QStringLiteral("TestData.dat")));
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
+}
+
+TEST_F(WindowStates, UnopenableBankEndsBeforeTheWindowIsShown) {
+    m_bank = std::make_unique<MemoryBankSource>(makeBank(70));
+    m_bank->setFailure(QStringLiteral("нет файла"));
+    TForm1 window(WindowDeps{*m_bank, m_seeds, m_clock, m_dialogs});
+    EXPECT_FALSE(window.FormCreate());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.terminated());
+    ASSERT_EQ(m_dialogs.connectionErrors.size(), 1);
+    EXPECT_TRUE(m_dialogs.connectionErrors[0].endsWith(QStringLiteral("нет файла")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("TestData.dat")));
+}
+
+TEST_F(WindowStates, StartTestShowsTheQuestionAndRunsTheCountdown) {
+    createWindow();
+    startWith(*m_window, QStringLiteral("Петров"));
+    expectTesting();
+    EXPECT_TRUE(m_window->startPanel()->nameBox()->text().isEmpty());
+    EXPECT_EQ(m_window->resultPanel()->nameLabel()->rawText(), QStringLiteral("Петров"));
+    EXPECT_EQ(m_window->ticker().timer().interval(), 1000);
+    const QString shown = m_window->questionScreen()->question()->rawText();
+    EXPECT_EQ(shown, m_window->engine().state().Set[1].Question);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Вопрос ")));
+    // The timer is a real one in the window's event loop.
+    QTest::qWait(1300);
+    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("1:59:59"));
+}
+
+TEST_F(WindowStates, AbortFromStopButtonEnablesSettingsAgain) {
+    createWindow();
+    startWith(*m_window, QStringLiteral("A"));
+    QTest::mouseClick(m_window->toolStrip()->button(0), Qt::LeftButton);
+    expectResult();
+    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
+    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+    EXPECT_EQ(m_window->resultPanel()->percentLabel()->rawText(), QStringLiteral("0 %"));
+    EXPECT_TRUE(m_window->resultPanel()->okButton()->hasFocus());
+    // Enter on the result panel confirms it.
+    QTest::keyClick(m_window.get(), Qt::Key_Return);
+    expectStart();
+    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+}
+
+TEST_F(WindowStates, TimeOutKeepsSettingsDisabledUntilConfirmed) {
+    createWindow();
+    setQuestionCount(1, 1);
+    startWith(*m_window, QStringLiteral("B"));
+    for (int i = 0; i < 120 && m_window->ticker().IsActive(); ++i)
+        m_window->engine().Tick();
+    expectResult();
+    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("0:00:00"));
+    EXPECT_FALSE(m_window->settingsMenuAction()->isEnabled());
+    EXPECT_FALSE(m_window->optionsAction()->isEnabled());
+    QTest::mouseClick(m_window->resultPanel()->okButton(), Qt::LeftButton);
+    expectStart();
+    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
+    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+}
+
+TEST_F(WindowStates, AbortMenuItemAndHelpButton) {
+    createWindow();
+    startWith(*m_window, QString());
+    QTest::mouseClick(m_window->toolStrip()->button(3), Qt::LeftButton); // Help: nothing
+    expectTesting();
+    m_window->abortMenuAction()->trigger();
+    expectResult();
+    // The abort commands are off on the result panel: no second block.
+    m_window->stopAction()->trigger();
+    EXPECT_EQ(reportLines().size(), 10);
+    EXPECT_EQ(reportLines().at(1), QStringLiteral("Студент --- "));
+}
+
+TEST_F(WindowStates, ClosingDuringATestWritesNoReport) {
+    createWindow();
+    startWith(*m_window, QStringLiteral("C"));
+    QTest::mouseClick(m_window->questionScreen()->answer(1), Qt::LeftButton);
+    QTest::mouseClick(m_window->forwardButton(), Qt::LeftButton);
+    EXPECT_TRUE(m_window->close());
+    EXPECT_FALSE(m_window->ticker().IsActive());
+    EXPECT_TRUE(reportBytes().isEmpty());
+}
