@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextDocument>
 
 namespace kt {
 namespace {
@@ -14,6 +15,36 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
+}
+
+// A paragraph of the box costs far more to build than the characters in it,
+// so runs of file lines share one paragraph, broken by forced line breaks:
+// each file line is still a line of its own, and a report of tens of
+// thousands of blocks opens at once.
+constexpr int kLinesPerParagraph = 16;
+
+QString boxText(const QString& fileText) {
+    // CR LF ends the file's lines; a lone CR or LF breaks a line too. One pass
+    // over the characters: replacing the pairs in place would move the rest
+    // of a long report once for every line.
+    QString text(fileText.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    int lines = 0;
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        const QChar c = fileText.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < fileText.size() &&
+            fileText.at(i + 1) == QLatin1Char('\n')) {
+            continue; // the LF that follows ends the line
+        }
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            *out++ = ++lines % kLinesPerParagraph == 0 ? QChar(QLatin1Char('\n'))
+                                                       : QChar(QChar::LineSeparator);
+        } else {
+            *out++ = c;
+        }
+    }
+    text.truncate(out - text.constData());
+    return text;
 }
 
 } // namespace
@@ -58,15 +89,18 @@ void ReportViewer::buildTextBox() {
 
 void ReportViewer::setReportText(const QString& text) {
     m_text->clear();
-    // The file's lines end in CR LF; each pair is one line break of the box.
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_text->setPlainText(lines);
+    m_text->setPlainText(boxText(text));
     m_text->verticalScrollBar()->setValue(0);
 }
 
 QString ReportViewer::reportText() const {
-    return m_text->toPlainText();
+    QString text = m_text->document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = QLatin1Char('\n');
+        }
+    }
+    return text;
 }
 
 } // namespace kt

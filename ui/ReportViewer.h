@@ -17,7 +17,9 @@ public:
     explicit ReportViewer(QWidget* parent = nullptr);
 
     // Clears the box, then loads the text into it, scrolled to its start.
+    // CR LF, a lone CR or a lone LF ends a line.
     void setReportText(const QString& text);
+    // The text the box shows, its lines joined by LF.
     QString reportText() const;
 
     QPlainTextEdit* textBox() const { return m_text; }

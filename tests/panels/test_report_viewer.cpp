@@ -2,21 +2,26 @@
 #include "QtApp.h"
 #include "ReportViewer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace kt {
 namespace {
 
-QStringList blockTexts(const QPlainTextEdit* box) {
-    QStringList lines;
+// The lines the box lays its text out in, as the eye sees them.
+int visualLines(const QPlainTextEdit* box) {
+    QAbstractTextDocumentLayout* layout = box->document()->documentLayout();
+    int lines = 0;
     for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
-        lines << block.text();
+        layout->blockBoundingRect(block); // lays the block out
+        lines += block.layout()->lineCount();
     }
     return lines;
 }
@@ -67,24 +72,34 @@ TEST(ReportViewerTest, LayoutAndLook) {
 }
 
 TEST(ReportViewerTest, EachLineOfTheFileIsOneLineOfTheBox) {
-    const QStringList lines =
+    // Two blocks are more lines than the box puts in one paragraph.
+    QStringList lines =
         reportBlock(QStringLiteral("Иванов")) + reportBlock(QStringLiteral("Петрова"));
+    lines[18] = QStringLiteral("Отбор вопросов из диапазона от --- 1\u00A0000  до  --- 1\u00A0200");
     ReportViewer viewer;
+    viewer.show();
     viewer.setReportText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    QStringList shown = blockTexts(viewer.textBox());
+    // Counted without wrapping: every line break is one of the file's.
+    viewer.textBox()->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The line break after the last line leaves the caret's empty line.
-    ASSERT_EQ(shown.size(), 21);
-    EXPECT_EQ(shown.takeLast(), QString());
-    EXPECT_EQ(shown, lines);
-    EXPECT_EQ(shown.at(10), QStringLiteral(" "));
+    EXPECT_EQ(viewer.reportText(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    EXPECT_EQ(visualLines(viewer.textBox()), lines.size() + 1);
+}
+
+TEST(ReportViewerTest, LoneLineEndsBreakLinesToo) {
+    ReportViewer viewer;
+    viewer.setReportText(QStringLiteral("один\rдва\nтри"));
+    EXPECT_EQ(viewer.reportText(), QStringLiteral("один\nдва\nтри"));
+    EXPECT_EQ(visualLines(viewer.textBox()), 3);
 }
 
 TEST(ReportViewerTest, NewTextReplacesTheOldAndEmptyShowsNothing) {
     ReportViewer viewer;
     viewer.setReportText(reportBlock(QStringLiteral("А")).join(QStringLiteral("\r\n")));
-    ASSERT_EQ(viewer.textBox()->blockCount(), 10);
+    ASSERT_EQ(viewer.reportText().count(QLatin1Char('\n')), 9);
     viewer.setReportText(QStringLiteral("одна строка"));
-    EXPECT_EQ(blockTexts(viewer.textBox()), QStringList{QStringLiteral("одна строка")});
+    EXPECT_EQ(viewer.reportText(), QStringLiteral("одна строка"));
+    EXPECT_EQ(visualLines(viewer.textBox()), 1);
     viewer.setReportText(QString());
     EXPECT_EQ(viewer.reportText(), QString());
 }
