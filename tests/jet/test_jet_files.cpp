@@ -98,6 +98,19 @@ TEST_F(JetFiles, TableOfMoreThan512PagesUsesTheReferenceMap) {
     expectSameAsLibmdb(path, rows);
 }
 
+TEST_F(JetFiles, HundredThousandRecordsReadBack) {
+    std::vector<JetRow> rows;
+    for (int i = 0; i < 100000; ++i)
+        rows.push_back({QStringLiteral("Вопрос %1").arg(i), QString::number(i), "б", "в", "г", "д",
+                        QString::number(i % 5 + 1), QString::number(i % 1000), std::nullopt,
+                        QStringLiteral("Физика")});
+    const QString path = file(QStringLiteral("huge.mdb"));
+    writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
+    EXPECT_EQ(usageMapType(path, 4), 1);
+    expectSameAsNode(path, rows);
+    expectSameAsLibmdb(path, rows);
+}
+
 TEST_F(JetFiles, ColumnTypesAreThoseOfTheStandardTable) {
     const QString path = file(QStringLiteral("types.mdb"));
     writeJetDatabase(path, bankTableName(), standardBankColumns(), awkwardBank(3, 0));

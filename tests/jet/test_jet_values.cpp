@@ -106,4 +106,31 @@ TEST(JetPages, RowsCarryOffsetsAndNullMask) {
     EXPECT_EQ(row, bytes({4, 0, 7, 0x41, 0, 5, 0, 5, 0, 3, 0, 2, 0, 0x07}));
 }
 
+TEST(JetPages, SmallMapsKeepTheirBitmapInline) {
+    const jet::UsageMap map = jet::usageMap({5, 6, 9, 516}, 900);
+    EXPECT_TRUE(map.mapPages.empty());
+    ASSERT_EQ(map.row.size(), 69);
+    EXPECT_EQ(map.row.left(5), bytes({0, 5, 0, 0, 0}));
+    EXPECT_EQ(map.row[5], 0x13);                         // pages 5, 6 and 9
+    EXPECT_EQ(map.row[5 + 63], static_cast<char>(0x80)); // page 516
+    EXPECT_EQ(jet::usageMap({}, 900).row, QByteArray(69, '\0'));
+}
+
+TEST(JetPages, LargeMapsReferToBitmapPagesOfFixedStretches) {
+    // Each bitmap page covers 4092 * 8 = 32736 pages from a multiple of that.
+    const jet::UsageMap map = jet::usageMap({5, 600, 32736 + 3, 2 * 32736 + 8}, 900);
+    ASSERT_EQ(map.mapPages.size(), 3u);
+    ASSERT_EQ(map.row.size(), 1 + 4 * 17);
+    EXPECT_EQ(map.row[0], 0x01);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(qFromLittleEndian<quint32>(map.row.constData() + 1 + 4 * i), 900u + i) << i;
+    EXPECT_EQ(qFromLittleEndian<quint32>(map.row.constData() + 1 + 4 * 3), 0u);
+    for (const QByteArray& page : map.mapPages)
+        EXPECT_EQ(page.left(4), bytes({0x05, 0x01, 0, 0}));
+    EXPECT_EQ(map.mapPages[0][4], 0x20);      // page 5
+    EXPECT_EQ(map.mapPages[0][4 + 75], 0x01); // page 600
+    EXPECT_EQ(map.mapPages[1][4], 0x08);      // page 32739
+    EXPECT_EQ(map.mapPages[2][4 + 1], 0x01);  // page 65480
+}
+
 } // namespace
