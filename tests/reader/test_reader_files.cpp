@@ -124,6 +124,31 @@ TEST_F(BankFile, ColumnOrderAndFurtherColumnsDoNotMatter) {
     EXPECT_EQ(shuffled.size(), 3u);
 }
 
+TEST_F(BankFile, LaterFileVersionsThatLibmdbReadsAreAccepted) {
+    const QString jet = writeBank(path("jet.mdb"), standardBankColumns(), sampleQuestions());
+    QFile in(jet);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    // The signature and version byte of an Access 2007 file; the rest of a
+    // Jet 4 file is laid out as such a file is.
+    bytes.replace(4, 15, "Standard ACE DB");
+    bytes[0x14] = 0x02;
+    const QString ace = path("bank.accdb");
+    QFile out(ace);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    const BankTable t = MdbBankSource(ace).Load();
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[2].text[FieldQuestion], QStringLiteral("Столица Урарту?"));
+    bytes[0x14] = 0x17; // a version no reader knows
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    EXPECT_EQ(loadError(ace),
+              QStringLiteral("Файл базы данных «%1» повреждён и не может быть прочитан").arg(ace));
+}
+
 TEST_F(BankFile, MissingFieldsAreNamedInFieldOrder) {
     const std::vector<Question> qs = sampleQuestions();
     EXPECT_EQ(loadError(writeBank(path("m.mdb"), withoutColumn("Метка"), qs)),
