@@ -6,7 +6,7 @@
 
 namespace kt {
 
-class SettingsModel;
+struct SettingsModel;
 
 // What the engine shows; the main window implements it. Each call is one
 // visible change, so a recording fake can check the exact sequence.
