@@ -59,15 +59,18 @@ QByteArray encodeCp1251(const QString& text) {
 }
 
 QString decodeCp1251(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out.append(QChar(b));
-        else
-            out.append(kHigh[b - 0x80] ? QChar(kHigh[b - 0x80]) : QChar(u'?'));
-    }
+    // Reports run to many megabytes: decode through a table into a buffer
+    // sized once.
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = b < 0x80 ? char16_t(b) : (kHigh[b - 0x80] ? kHigh[b - 0x80] : u'?');
+        return t;
+    }();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    for (char ch : bytes)
+        *dst++ = table[static_cast<unsigned char>(ch)];
     return out;
 }
 
