@@ -81,7 +81,12 @@ void checkColumns(const QString& tableName, const std::vector<JetColumn>& column
     if (columns.empty() || columns.size() > 255)
         throw KtError(QStringLiteral("В таблице должно быть от 1 до 255 столбцов"));
     QSet<QString> seen;
+    int counters = 0;
     for (const JetColumn& c : columns) {
+        if (c.type == JetType::AutoLong && ++counters > 1)
+            throw KtError(QStringLiteral("В таблице может быть только один столбец-счётчик "
+                                         "(AutoLong), а «%1» - второй")
+                              .arg(c.name));
         checkName(c.name, QStringLiteral("столбца"));
         if (seen.contains(c.name.toLower()))
             throw KtError(QStringLiteral("Столбец «%1» встречается дважды").arg(c.name));

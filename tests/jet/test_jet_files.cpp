@@ -230,6 +230,9 @@ TEST_F(JetFiles, BadTableShapesAreRefused) {
     const std::vector<JetColumn> twice = {{"А", JetType::Text}, {"а", JetType::Byte}};
     EXPECT_THROW(writeJetDatabase(path, "Т", twice, {}), KtError);
     EXPECT_THROW(writeJetDatabase(path, "Т", {}, {}), KtError);
+    const std::vector<JetColumn> counters = {{"А", JetType::AutoLong}, {"Б", JetType::AutoLong}};
+    EXPECT_THROW(writeJetDatabase(path, "Т", counters, {}), KtError);
+    EXPECT_THROW(writeJetDatabase(path, "MSysObjects", standardBankColumns(), {}), KtError);
     EXPECT_THROW(writeJetDatabase(path, "", standardBankColumns(), {}), KtError);
     EXPECT_THROW(writeJetDatabase(path, "Т", {{"А", JetType::Text, 256}}, {}), KtError);
     EXPECT_THROW(writeJetDatabase(path, "Т", {{"А", JetType::Text}}, {{"1", "2"}}), KtError);
