@@ -1,0 +1,163 @@
+#!/bin/bash
+# End-to-end run of the real program: a name typed, answers chosen with the
+# mouse, the test aborted with the Stop button, the result confirmed, the
+# window closed by its close box; then the exit code and the report file.
+#
+# usage: run_e2e.sh BIN-DIR          (starts its own virtual display)
+#        run_e2e.sh --inner BIN-DIR WORK-DIR   (on the display)
+set -u
+
+readonly CLIENT_W=793 CLIENT_H=554
+
+fail() {
+    echo "e2e: $*" >&2
+    exit 1
+}
+
+# --- on the virtual display -------------------------------------------------
+
+APP_PID=""
+kill_app() {
+    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+        kill "$APP_PID" 2>/dev/null
+        sleep 0.5
+        kill -9 "$APP_PID" 2>/dev/null
+    fi
+}
+
+# Clicks at a point of the window's client area.
+click() {
+    xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
+    sleep 0.4
+}
+
+# The colour of one screen pixel of the client area, as "r,g,b".
+pixel() {
+    import -window root -crop 1x1+$((CX + $1))+$((CY + $2)) -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+expect_pixel() { # x y colour what
+    local got
+    got=$(pixel "$1" "$2")
+    [ "$got" = "$3" ] || fail "$4: pixel at $1,$2 is '$got', expected $3"
+}
+
+inner() {
+    local bin=$1 work=$2
+    cd "$work" || fail "no work dir"
+    trap kill_app EXIT
+    "$bin/knowtest" "$work/bank.mdb" >app.log 2>&1 &
+    APP_PID=$!
+
+    local wid
+    wid=$(timeout 30 xdotool search --sync --onlyvisible --name 'Программа тестирования знаний' |
+          head -n1)
+    [ -n "$wid" ] || fail "the window did not appear"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    [ "$WIDTH" = "$CLIENT_W" ] || fail "window width $WIDTH"
+    # The menu bar lies above the client area.
+    CX=$X
+    CY=$((Y + HEIGHT - CLIENT_H))
+
+    # Start: the start panel covers the gap between answers A and B.
+    expect_pixel 270 204 166,202,240 "start panel"
+    xdotool type --delay 80 "Ivanov"
+    xdotool key Return
+    sleep 1
+    expect_pixel 270 204 58,110,165 "question area after the start"
+
+    # Three answers A (right) and one answer B (wrong), each with Forward.
+    local i
+    for i in 1 2 3; do
+        click 400 180 # answer A
+        click 568 492 # Forward
+    done
+    click 400 228 # answer B
+    click 568 492 # Forward
+    click 19 13   # Stop
+    expect_pixel 400 128 89,181,15 "result panel outline"
+
+    click 405 324 # result panel OK
+    expect_pixel 270 204 166,202,240 "start panel again"
+
+    "$bin/kt_wmclose" "$wid" || fail "close request not sent"
+    local rc=""
+    for i in $(seq 1 50); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            wait "$APP_PID"
+            rc=$?
+            break
+        fi
+        sleep 0.2
+    done
+    [ -n "$rc" ] || fail "the program did not end after the close box"
+    [ "$rc" = 0 ] || fail "exit code $rc"
+    APP_PID=""
+}
+
+# --- outside ----------------------------------------------------------------
+
+make_bank() {
+    local bin=$1 work=$2 i
+    {
+        echo "Вопросы,Ответ1,Ответ2,Ответ3,Ответ4,Ответ5,ВернОтв,Метка,Предмет"
+        for i in $(seq 1 64); do
+            echo "Вопрос номер $i,верно $i,неверно $i.2,неверно $i.3,неверно $i.4,неверно $i.5,1,0,Проверка"
+        done
+    } >"$work/bank.csv"
+    "$bin/qbank" import "$work/bank.csv" "$work/bank.mdb" >/dev/null || fail "qbank import failed"
+}
+
+expected_report() {
+    printf '%s\r\n' \
+        " " \
+        "Студент --- Ivanov" \
+        "Ответил правильно на --- 5 %" \
+        "Дата тестирования --- DATE" \
+        "Время завершения тестирования --- TIME" \
+        "Остаток времени после тестирования --- TIME" \
+        "Всего вопросов в базе - 64" \
+        "Колличество вопросов в тесте --- 60" \
+        "Отбор вопросов из диапазона от --- 1  до  --- 64" \
+        "Выделяемое время на один вопрос --- 2 мин" |
+        iconv -f UTF-8 -t CP1251
+}
+
+# The report with its date and times replaced, after checking their form.
+masked_report() {
+    LC_ALL=C sed -E \
+        -e '4s/ [0-9]{2}\.[0-9]{2}\.[0-9]{4}\r$/ DATE\r/' \
+        -e '5s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' \
+        -e '6s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' "$1"
+}
+
+outer() {
+    local bin=$1
+    for tool in xvfb-run xdotool import xauth iconv; do
+        command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed, skipped"; exit 77; }
+    done
+    local work
+    work=$(mktemp -d) || fail "no temporary folder"
+    trap 'rm -rf "$work"' EXIT
+    make_bank "$bin" "$work"
+
+    timeout 150 xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$0" --inner "$bin" "$work" || fail "the run on the virtual display failed"
+
+    [ -f "$work/TestData.dat" ] || fail "no TestData.dat"
+    expected_report >"$work/expected.dat"
+    masked_report "$work/TestData.dat" >"$work/masked.dat"
+    if ! cmp "$work/expected.dat" "$work/masked.dat"; then
+        iconv -f CP1251 -t UTF-8 "$work/TestData.dat" >&2
+        fail "the report differs"
+    fi
+    echo "e2e: passed"
+}
+
+if [ "${1:-}" = "--inner" ]; then
+    inner "$2" "$3"
+else
+    outer "$(cd "$1" && pwd)"
+fi
