@@ -17,11 +17,9 @@ void appendU32(QByteArray& out, quint32 v) {
 void appendText(QByteArray& out, const QString& text) {
     const auto bytes = static_cast<quint32>(text.size()) * 2u;
     appendU32(out, bytes);
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        out.append(static_cast<char>(u & 0xFF));
-        out.append(static_cast<char>(u >> 8));
-    }
+    const qsizetype at = out.size();
+    out.resize(at + static_cast<qsizetype>(bytes));
+    qToLittleEndian<quint16>(text.utf16(), text.size(), out.data() + at);
 }
 
 QByteArray frame(ReaderFrameKind kind, const QByteArray& payload) {
@@ -57,9 +55,7 @@ public:
         if (!m_ok || bytes % 2 != 0 || !need(static_cast<qint64>(bytes)))
             return {};
         QString s(static_cast<qsizetype>(bytes / 2), Qt::Uninitialized);
-        const char* p = m_data.constData() + m_pos;
-        for (qsizetype i = 0; i < s.size(); ++i)
-            s[i] = QChar(static_cast<char16_t>(qFromLittleEndian<quint16>(p + 2 * i)));
+        qFromLittleEndian<quint16>(m_data.constData() + m_pos, s.size(), s.data());
         m_pos += static_cast<qsizetype>(bytes);
         return s;
     }

@@ -87,15 +87,24 @@ public:
         ++m_records;
         send(kt::encodeRecordFrame(record));
     }
+    // Frames are gathered into large writes; Flush() sends what is left.
     void send(const QByteArray& frame) {
-        if (!writeAll(m_fd, frame))
+        m_buffer += frame;
+        if (m_buffer.size() >= kWriteChunk)
+            Flush();
+    }
+    void Flush() {
+        if (!writeAll(m_fd, m_buffer))
             std::_Exit(3); // the client is gone
+        m_buffer.clear();
     }
     quint32 records() const { return m_records; }
 
 private:
+    static constexpr qsizetype kWriteChunk = 64 * 1024;
     int m_fd;
     quint32 m_records = 0;
+    QByteArray m_buffer;
 };
 
 } // namespace
@@ -110,6 +119,7 @@ int main(int argc, char** argv) {
     const std::optional<kt::ReaderError> error =
         kt::readBankFile(QByteArray(argv[1]), kt::bankTableName(), writer);
     writer.send(error ? kt::encodeErrorFrame(*error) : kt::encodeEndFrame(writer.records()));
+    writer.Flush();
     // Leave without libmdb's or Qt's teardown: there is nothing left to save.
     std::_Exit(0);
 }
