@@ -1,6 +1,7 @@
 #include "MessageDialogs.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,6 +13,28 @@ MessageDialogs::Interceptor& interceptor() {
     static MessageDialogs::Interceptor instance;
     return instance;
 }
+
+// Centres a box on its screen once it is shown at its final size.
+class ScreenCentre : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QWidget*>(watched);
+        // The box fixes its size while it is being shown, after this filter
+        // has seen the Show event; a later resize centres it again.
+        const bool placed = event->type() == QEvent::Show ||
+                            (event->type() == QEvent::Resize && box && box->isVisible());
+        if (box && placed) {
+            QScreen* screen = box->screen() ? box->screen() : QGuiApplication::primaryScreen();
+            if (screen) {
+                QRect frame = box->frameGeometry();
+                frame.moveCenter(screen->geometry().center());
+                box->move(frame.topLeft());
+            }
+        }
+        return false;
+    }
+};
 
 std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& text) {
     auto box = std::make_unique<QMessageBox>();
@@ -37,7 +60,9 @@ std::unique_ptr<QMessageBox> MessageDialogs::errorBox(const QString& message) {
 }
 
 std::unique_ptr<QMessageBox> MessageDialogs::connectionErrorBox(const QString& text) {
-    return makeBox(QMessageBox::NoIcon, text);
+    auto box = makeBox(QMessageBox::NoIcon, text);
+    box->installEventFilter(new ScreenCentre(box.get()));
+    return box;
 }
 
 void MessageDialogs::ShowError(const QString& message) {
@@ -45,16 +70,9 @@ void MessageDialogs::ShowError(const QString& message) {
 }
 
 void MessageDialogs::ShowConnectionError(const QString& text) {
-    auto box = connectionErrorBox(text);
-    // The box has no owner window (none is shown yet at startup), so it is
-    // placed in the middle of the screen itself.
-    box->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect r = box->frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        box->move(r.topLeft());
-    }
-    run(*box);
+    // The box has no owner window (none is shown yet at startup); it
+    // stands in the middle of the screen.
+    run(*connectionErrorBox(text));
 }
 
 void MessageDialogs::setInterceptor(Interceptor next) {

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QTest>
 
 using namespace kt;
 using namespace kt::test;
@@ -192,4 +193,15 @@ TEST(MessageDialogsTest, CaptionIconsAndButtons) {
                                  QStringLiteral("Ошибка соединения с базой данных  x")}));
     EXPECT_EQ(MessageDialogs::errorBox(QStringLiteral("e"))->icon(), QMessageBox::Critical);
     EXPECT_EQ(MessageDialogs::connectionErrorBox(QStringLiteral("e"))->icon(), QMessageBox::NoIcon);
+}
+
+TEST(MessageDialogsTest, ConnectionErrorBoxStandsInTheMiddleOfTheScreen) {
+    ensureApp();
+    auto box = MessageDialogs::connectionErrorBox(
+        QStringLiteral("Ошибка соединения с базой данных  a rather long message text"));
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    const QPoint centre = box->frameGeometry().center();
+    const QPoint screen = box->screen()->geometry().center();
+    EXPECT_LE((centre - screen).manhattanLength(), 1);
 }
