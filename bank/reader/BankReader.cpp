@@ -125,15 +125,11 @@ int findColumn(MdbTableDef* t, const QString& name) {
 class Bindings {
 public:
     explicit Bindings(MdbHandle* mdb) : m_size(mdb->bind_size) {}
+    // The value's length is taken from the text itself: libmdb ends every
+    // bound value with a zero within the bind size.
     void bind(MdbTableDef* t, int columnIndex) {
         m_buffers.emplace_back(m_size + 1, '\0');
-        m_lengths.push_back(0);
         mdb_bind_column(t, columnIndex + 1, m_buffers.back().data(), nullptr);
-    }
-    // Called once all columns are bound: libmdb keeps the length pointers.
-    void bindLengths(MdbTableDef* t, const std::vector<int>& columns) {
-        for (size_t k = 0; k < columns.size(); ++k)
-            columnAt(t, columns[k])->len_ptr = &m_lengths[k];
     }
     QString text(size_t k) const {
         const std::vector<char>& b = m_buffers[k];
@@ -148,7 +144,6 @@ public:
 private:
     size_t m_size;
     std::vector<std::vector<char>> m_buffers;
-    std::vector<int> m_lengths;
 };
 
 struct CatalogColumn {
@@ -167,15 +162,12 @@ std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
     static const CatalogColumn kColumns[] = {
         {"Id", MDB_LONGINT}, {"Name", MDB_TEXT}, {"Type", MDB_INT}, {"Flags", MDB_LONGINT}};
     Bindings b(mdb);
-    std::vector<int> idx;
     for (const CatalogColumn& c : kColumns) {
         const int i = findColumn(t.get(), QString::fromLatin1(c.name));
         if (i < 0 || columnAt(t.get(), i)->col_type != c.type)
             return fault(ReaderFailure::Damaged);
         b.bind(t.get(), i);
-        idx.push_back(i);
     }
-    b.bindLengths(t.get(), idx);
     mdb_rewind_table(t.get());
     for (b.clear(); mdb_fetch_row(t.get()); b.clear()) {
         const int type = std::atoi(b.text(2).toLatin1().constData()) & 0x7F;
@@ -207,7 +199,6 @@ bool isNumericField(int field) {
 
 // Binds the ten fields by name, in field order, as the bank checks them.
 std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
-    std::vector<int> idx;
     for (int f = 0; f < FieldCountTotal; ++f) {
         const QString& name = bankFieldNames()[static_cast<size_t>(f)];
         const int i = findColumn(t, name);
@@ -219,9 +210,7 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
         if (actual != expected)
             return fault(ReaderFailure::TypeMismatch, {name, expected, actual});
         b.bind(t, i);
-        idx.push_back(i);
     }
-    b.bindLengths(t, idx);
     return std::nullopt;
 }
 
