@@ -1,12 +1,15 @@
 #include "WindowFixture.h"
 
 #include "ArrowButton.h"
+#include "BackgroundWidget.h"
+#include "Look.h"
 #include "QuestionScreen.h"
 #include "ResultPanel.h"
 #include "ScoreBar.h"
 #include "StartPanel.h"
 #include "TextLabel.h"
 #include "TimePanel.h"
+#include "TitlePanel.h"
 #include "ToolStrip.h"
 
 #include <QAction>
@@ -121,4 +124,19 @@ TEST_F(WindowStates, ClosingDuringATestWritesNoReport) {
     EXPECT_TRUE(m_window->close());
     EXPECT_FALSE(m_window->ticker().IsActive());
     EXPECT_TRUE(reportBytes().isEmpty());
+}
+
+TEST_F(WindowStates, HoverIsClearedOverTheBackgroundPictureOnly) {
+    createWindow();
+    startWith(*m_window, QStringLiteral("D"));
+    AnswerLabel* a = m_window->questionScreen()->answer(3);
+    QTest::mouseMove(a, QPoint(50, 20));
+    ASSERT_EQ(a->textColour(), look::kHotTrack);
+    // Over the title or the time panel nothing changes.
+    QTest::mouseMove(m_window->titlePanel(), QPoint(20, 40));
+    QTest::mouseMove(m_window->timePanel(), QPoint(5, 5));
+    EXPECT_EQ(a->textColour(), look::kHotTrack);
+    // Over the picture itself, below the question area, it turns black.
+    QTest::mouseMove(m_window->clientArea(), QPoint(100, 520));
+    EXPECT_EQ(a->textColour(), look::kBlack);
 }
