@@ -5,7 +5,8 @@
 // makes (one read, then for every draw First and single-record moves to the
 // drawn offset), as times and as ratios to the full read, with peak memory.
 //
-// Usage: bench_bank [repetitions]   (default 3; the median is printed)
+// Usage: bench_bank [repetitions]   (default 3; the three are run in turn and
+// each one's median is printed)
 
 #include "Bank.h"
 #include "JetWriter.h"
@@ -50,16 +51,26 @@ QString writeBank(const QString& path, int records) {
     return path;
 }
 
-double medianMs(int reps, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int i = 0; i < reps; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
+double median(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
+}
+
+// Runs the pieces of work in turn, `reps` rounds, so that no one of them
+// always runs on the heap another has just left; returns each one's median.
+std::vector<double> medianMs(int reps, const std::vector<std::function<void()>>& work) {
+    std::vector<std::vector<double>> ms(work.size());
+    for (int i = 0; i < reps; ++i)
+        for (size_t w = 0; w < work.size(); ++w) {
+            QElapsedTimer t;
+            t.start();
+            work[w]();
+            ms[w].push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+    std::vector<double> out;
+    for (const std::vector<double>& m : ms)
+        out.push_back(median(m));
+    return out;
 }
 
 // The walk: Count moves to the last record one record at a time, then every
@@ -123,16 +134,18 @@ void benchSize(const QTemporaryDir& dir, int records, int reps) {
         writeBank(dir.filePath(QStringLiteral("bank%1.mdb").arg(records)), records);
     MdbBankSource source(file);
     ClockSeedSource seeds;
-    const double read = medianMs(reps, [&] { source.Load(); });
-    const double draw = medianMs(reps, [&] {
-        Bank bank(source);
-        TestSet set;
-        QGen(bank, QGenRequest{kQuestions, 0, records}, seeds, set);
-    });
-    const double walk = medianMs(reps, [&] {
-        Bank bank(source);
-        walkDraw(bank, seeds);
-    });
+    const std::vector<double> ms =
+        medianMs(reps, {[&] { source.Load(); },
+                        [&] {
+                            Bank bank(source);
+                            TestSet set;
+                            QGen(bank, QGenRequest{kQuestions, 0, records}, seeds, set);
+                        },
+                        [&] {
+                            Bank bank(source);
+                            walkDraw(bank, seeds);
+                        }});
+    const double read = ms[0], draw = ms[1], walk = ms[2];
     const double self = selfPeakMb();
     const double reader = readerPeakMb(source.readerPath(), file);
     std::printf("%8d %10.1f %10.1f %7.2fx %10.1f %7.2fx %10.1f %10.1f\n", records, read, draw,
