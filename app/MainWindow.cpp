@@ -40,9 +40,11 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     setPalette(pal);
 
     buildClientArea();
+    buildOverlayScreens();
     buildMenu();
     buildToolbar();
     connectCommands();
+    connectOverlayScreens();
 
     // The client area is fixed; the menu bar comes on top of it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -66,8 +68,6 @@ void TForm1::buildClientArea() {
     m_tools = new ToolStrip(m_client);
     m_tools->move(0, 0);
     buildScoreGroup();
-    // The settings screen, the report viewer and the About panel belong
-    // between the score group and the corner label.
     m_corner = new TextLabel(QStringLiteral("kt.example"), look::kRed,
                              makeFont(FontFamily::MsSansSerif, 8, true), m_client);
     m_corner->move(712, 536);

@@ -10,12 +10,15 @@ class QPushButton;
 
 namespace kt {
 
+class AboutPanel;
 class ArrowButton;
 class BackgroundWidget;
 class QuestionScreen;
+class ReportViewer;
 class ResultPanel;
 class ScoreBar;
 class ScoreGroup;
+class SettingsScreen;
 class StartPanel;
 class TextLabel;
 class TimePanel;
@@ -63,6 +66,9 @@ public:
     ScoreGroup* scoreGroup() const { return m_scoreGroup; }
     ScoreBar* scoreBar() const { return m_scoreBar; }
     TextLabel* cornerLabel() const { return m_corner; }
+    SettingsScreen* settingsScreen() const { return m_settingsScreen; }
+    ReportViewer* reportViewer() const { return m_viewer; }
+    AboutPanel* aboutPanel() const { return m_about; }
 
     QAction* abortMenuAction() const { return m_abortMenu; }
     QAction* exitMenuAction() const { return m_exitMenu; }
@@ -104,7 +110,6 @@ public:
     void Terminate() override;
 
 public slots:
-    // The commands of the screens that are laid into the window later.
     void onSettingsCommand(bool fromMenu);
     void onAboutCommand();
     void onViewReportCommand();
@@ -120,6 +125,12 @@ private:
     void buildScoreGroup();
     void buildMenu();
     void buildToolbar();
+    void buildOverlayScreens();
+    void connectOverlayScreens();
+    void onSettingsOk();
+    // Closing the viewer or the About panel hides and shows the window again,
+    // so that it is activated anew.
+    void reactivateWindow();
     void connectCommands();
     void onStartOk();
     void onResultOk();
@@ -143,6 +154,9 @@ private:
     ScoreGroup* m_scoreGroup = nullptr;
     ScoreBar* m_scoreBar = nullptr;
     TextLabel* m_corner = nullptr;
+    SettingsScreen* m_settingsScreen = nullptr;
+    ReportViewer* m_viewer = nullptr;
+    AboutPanel* m_about = nullptr;
     QPushButton* m_settingsOk = nullptr;
 
     QAction* m_abortMenu = nullptr;

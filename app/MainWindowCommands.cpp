@@ -91,19 +91,6 @@ void TForm1::onResultOk() {
     m_question->update();
 }
 
-void TForm1::onSettingsCommand(bool fromMenu) {
-    // Filled in when the settings screen is laid into the window.
-    Q_UNUSED(fromMenu);
-}
-
-void TForm1::onAboutCommand() {
-    // Filled in when the About panel is laid into the window.
-}
-
-void TForm1::onViewReportCommand() {
-    // Filled in when the report viewer is laid into the window.
-}
-
 QPushButton* TForm1::shownDefaultButton() const {
     if (m_result->isVisible())
         return m_result->okButton();

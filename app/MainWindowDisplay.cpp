@@ -86,18 +86,6 @@ void TForm1::SetResultPanelVisible(bool visible) {
         m_start->nameBox()->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::SetSettingsVisible(bool) {
-    // Filled in when the settings screen is laid into the window.
-}
-
-void TForm1::SetReportViewerVisible(bool) {
-    // Filled in when the report viewer is laid into the window.
-}
-
-void TForm1::SetAboutVisible(bool) {
-    // Filled in when the About panel is laid into the window.
-}
-
 void TForm1::SetAbortEnabled(bool enabled) {
     m_abortMenu->setEnabled(enabled);
     m_stop->setEnabled(enabled);
@@ -117,10 +105,6 @@ void TForm1::ShowResultName(const QString& name) {
 
 void TForm1::ShowResultPercent(const QString& text) {
     m_result->setPercent(text);
-}
-
-void TForm1::ShowSettings(const SettingsModel&) {
-    // Filled in when the settings screen is laid into the window.
 }
 
 void TForm1::Terminate() {

@@ -12,8 +12,8 @@ namespace kt {
 const QString AboutPanel::kProgramLine =
     QStringLiteral("       Программа тестирования знаний      ");
 const QString AboutPanel::kCreditLabel = QStringLiteral("Разработчик программы:");
-const QString AboutPanel::kDeveloper = QStringLiteral("Команда knowtest, школьная информатика");
-const QString AboutPanel::kWebAddress = QStringLiteral("knowtest.example.org");
+const QString AboutPanel::kDeveloper = QStringLiteral("Команда knowtest, школьный кружок");
+const QString AboutPanel::kWebAddress = QStringLiteral("kt.example");
 
 namespace {
 

@@ -42,7 +42,10 @@ QVariant BankGridModel::fieldText(int row, int field) const {
 }
 
 QVariant BankGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_loaded || index.column() >= ColumnCount) {
+    // The table can be emptied under the grid (the bank closes before the
+    // grid is told), so a row is read only while the table still holds it.
+    if (!index.isValid() || index.row() >= m_loaded || index.row() >= totalRows() ||
+        index.column() >= ColumnCount) {
         return {};
     }
     const bool counter = index.column() == CounterColumn;

@@ -64,10 +64,10 @@ TEST(AboutPanelTest, CreditsOverTheStrip) {
     const Credit credits[] = {
         {panel.creditLabel(), QStringLiteral("Разработчик программы:"), {40, 96}, look::kBlue},
         {panel.developerLabel(),
-         QStringLiteral("Команда knowtest, школьная информатика"),
+         QStringLiteral("Команда knowtest, школьный кружок"),
          {224, 96},
          look::kPurple},
-        {panel.addressLabel(), QStringLiteral("knowtest.example.org"), {192, 120}, look::kRed},
+        {panel.addressLabel(), QStringLiteral("kt.example"), {192, 120}, look::kRed},
     };
     const QString mono = makeFont(FontFamily::CourierNew, 10).family();
     for (const Credit& credit : credits) {
