@@ -17,14 +17,14 @@ constexpr std::int16_t kTypeContainer = 3;
 constexpr std::uint32_t kSystemObject = 0x80000000u;
 constexpr std::uint32_t kSystemTable = 0x80000002u;
 
-struct Spec {
+struct CatalogColumn {
     const char* name;
     std::uint8_t code;
     int size;
 };
 
 // The catalog's columns in the order the format documents them.
-constexpr Spec kColumns[] = {{"Connect", CodeMemo, 0},
+constexpr CatalogColumn kColumns[] = {{"Connect", CodeMemo, 0},
                              {"Database", CodeMemo, 0},
                              {"DateCreate", CodeDateTime, 8},
                              {"DateUpdate", CodeDateTime, 8},
@@ -44,7 +44,7 @@ constexpr Spec kColumns[] = {{"Connect", CodeMemo, 0},
 
 TableLayout catalogLayout() {
     std::vector<ColumnLayout> columns;
-    for (const Spec& s : kColumns) {
+    for (const CatalogColumn& s : kColumns) {
         ColumnLayout c;
         c.name = QString::fromLatin1(s.name);
         c.code = s.code;
