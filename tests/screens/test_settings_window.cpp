@@ -1,0 +1,268 @@
+// The settings screen driven through the window: the arrows' corrections,
+// OK, Enter, the two ways of opening it and a bank that cannot be opened.
+#include "ScreensHarness.h"
+
+#include "AboutPanel.h"
+#include "BankGrid.h"
+#include "BankGridModel.h"
+#include "MessageDialogs.h"
+#include "QuestionScreen.h"
+#include "ReportViewer.h"
+#include "ScoreBar.h"
+#include "SettingsScreen.h"
+#include "StartPanel.h"
+#include "TextLabel.h"
+#include "TimePanel.h"
+#include "ToolStrip.h"
+#include "UpDown.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace kt;
+using namespace kt::screens;
+
+namespace {
+
+QString valueText(UpDown* control) {
+    return control->valueLabel()->text();
+}
+
+QStringList drawnQuestions(const TestState& state) {
+    QStringList questions;
+    for (int i = 1; i <= state.QuestionCount; ++i)
+        questions << state.Set[static_cast<std::size_t>(i)].Question;
+    return questions;
+}
+
+} // namespace
+
+using SettingsWindow = ScreensTest;
+
+TEST_F(SettingsWindow, FromArrowsStopAtThirtyFiveAndTheClickToThirtySixSetsThirtyFour) {
+    openWindow(100);
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    ASSERT_TRUE(s->isVisible());
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("60"));
+    EXPECT_EQ(valueText(s->toControl()), QStringLiteral("100"));
+    EXPECT_EQ(valueText(s->fromControl()), QStringLiteral("1"));
+    for (int from = 2; from <= 35; ++from) {
+        clickArrow(s->fromControl(), +1);
+        ASSERT_EQ(s->fromControl()->position(), from);
+        ASSERT_EQ(valueText(s->fromControl()), QString::number(from));
+    }
+    clickArrow(s->fromControl(), +1);
+    EXPECT_EQ(s->fromControl()->position(), 34);
+    EXPECT_EQ(valueText(s->fromControl()), QStringLiteral("34"));
+    // The down arrow is not corrected.
+    clickArrow(s->fromControl(), -1);
+    EXPECT_EQ(valueText(s->fromControl()), QStringLiteral("33"));
+}
+
+TEST_F(SettingsWindow, RaisingTheCountStopsAtToMinusFromMinusFive) {
+    openWindow(100);
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    clickArrow(s->countControl(), -1, 20);
+    clickArrow(s->toControl(), -1, 20);
+    clickArrow(s->fromControl(), +1, 29);
+    ASSERT_EQ(valueText(s->countControl()), QStringLiteral("40"));
+    ASSERT_EQ(valueText(s->toControl()), QStringLiteral("80"));
+    ASSERT_EQ(valueText(s->fromControl()), QStringLiteral("30"));
+    for (int count = 41; count <= 45; ++count) {
+        clickArrow(s->countControl(), +1);
+        ASSERT_EQ(valueText(s->countControl()), QString::number(count));
+    }
+    clickArrow(s->countControl(), +1, 3);
+    EXPECT_EQ(s->countControl()->position(), 45);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("45"));
+    EXPECT_EQ(m_window->engine().state().QuestionCount, 45);
+    // A count click sets the first record's upper limit one below the
+    // generation's: 100 - 45 - 1.
+    EXPECT_EQ(s->fromControl()->upper(), 54);
+}
+
+TEST_F(SettingsWindow, OkWithoutChangesDrawsANewSetAndShowsItsFirstQuestion) {
+    openWindow(100);
+    const QStringList before = drawnQuestions(m_window->engine().state());
+    const int loads = m_bank->loads();
+    m_window->settingsMenuAction()->trigger();
+    ASSERT_TRUE(m_window->settingsScreen()->isVisible());
+    clickSettingsOk();
+    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    // Open reads the bank once, the draw once more.
+    EXPECT_EQ(m_bank->loads(), loads + 2);
+    const TestState& state = m_window->engine().state();
+    const QStringList after = drawnQuestions(state);
+    EXPECT_EQ(after.size(), 60);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(m_window->questionScreen()->question()->rawText(), after.front());
+    EXPECT_EQ(m_window->counter()->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(m_window->scoreBar()->open(), 60);
+    // The test that follows shows that question.
+    startTest(QStringLiteral("Ivan"));
+    EXPECT_EQ(m_window->questionScreen()->question()->rawText(), after.front());
+    EXPECT_TRUE(m_window->questionScreen()->question()->isVisible());
+}
+
+TEST_F(SettingsWindow, WhileShownAbortIsOffAndTheGridListsTheBank) {
+    openWindow(100);
+    // Reached from the result panel of an aborted test too.
+    startTest(QStringLiteral("Olga"));
+    click(m_window->toolStrip()->button(0));
+    ASSERT_TRUE(m_window->optionsAction()->isEnabled());
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    ASSERT_TRUE(s->isVisible());
+    EXPECT_FALSE(m_window->abortMenuAction()->isEnabled());
+    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+    const QAbstractItemModel* grid = s->grid()->model();
+    ASSERT_EQ(grid->rowCount(), 100);
+    EXPECT_EQ(grid->data(grid->index(0, 1)).toString(), QStringLiteral("Вопрос 1"));
+    EXPECT_EQ(grid->data(grid->index(99, 0)).toString(), QStringLiteral("100"));
+    EXPECT_EQ(grid->data(grid->index(99, 1)).toString(), QStringLiteral("Вопрос 100"));
+    EXPECT_TRUE(m_window->engine().settingsOpen());
+    clickSettingsOk();
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_FALSE(m_window->engine().settingsOpen());
+    EXPECT_FALSE(m_window->abortMenuAction()->isEnabled());
+    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+}
+
+TEST_F(SettingsWindow, MenuRouteHidesViewerAndAboutOptionsRouteDoesNot) {
+    openWindow(70);
+    SettingsScreen* s = m_window->settingsScreen();
+    m_window->reportMenuAction()->trigger();
+    ASSERT_TRUE(m_window->reportViewer()->isVisible());
+    m_window->settingsMenuAction()->trigger();
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(m_window->reportViewer()->isVisible());
+    clickSettingsOk();
+
+    m_window->aboutMenuAction()->trigger();
+    ASSERT_TRUE(m_window->aboutPanel()->isVisible());
+    m_window->settingsMenuAction()->trigger();
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(m_window->aboutPanel()->isVisible());
+    clickSettingsOk();
+
+    m_window->reportMenuAction()->trigger();
+    clickOptions();
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_TRUE(m_window->reportViewer()->isVisible());
+    clickSettingsOk();
+    EXPECT_TRUE(m_window->reportViewer()->isVisible());
+
+    m_window->aboutMenuAction()->trigger();
+    clickOptions();
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_TRUE(m_window->aboutPanel()->isVisible());
+}
+
+TEST_F(SettingsWindow, ViewerAndAboutOverTheScreenLeaveItAsItWas) {
+    openWindow(100);
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    clickArrow(s->countControl(), -1, 4);
+    m_window->reportMenuAction()->trigger();
+    click(m_window->reportViewer()->closeButton());
+    m_window->aboutMenuAction()->trigger();
+    click(m_window->aboutPanel()->okButton());
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_TRUE(m_window->engine().settingsOpen());
+    EXPECT_EQ(s->grid()->model()->rowCount(), 100);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("56"));
+    clickArrow(s->countControl(), -1);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("55"));
+}
+
+TEST_F(SettingsWindow, EnterOnTheScreenConfirmsItAndStartsNoTest) {
+    openWindow(100);
+    ASSERT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    clickArrow(s->countControl(), -1, 2);
+    clickArrow(s->timeControl(), +1);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(s->isAncestorOf(focus));
+    QTest::keyClick(focus, Qt::Key_Return);
+    EXPECT_FALSE(s->isVisible());
+    EXPECT_EQ(m_window->engine().state().QuestionCount, 58);
+    EXPECT_EQ(m_window->engine().state().MinutesPerQuestion, 3);
+    EXPECT_EQ(m_window->engine().screen(), ScreenState::Start);
+    EXPECT_TRUE(m_window->startPanel()->isVisible());
+    EXPECT_FALSE(m_window->ticker().IsActive());
+    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+    // The start panel has Enter again: it starts the test with 58 questions.
+    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(m_window->engine().screen(), ScreenState::Testing);
+    EXPECT_EQ(m_window->scoreBar()->open(), 58);
+    // The budget is 58 x 3 minutes: the first tick shows 2:53:59.
+    m_window->engine().Tick();
+    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("2:53:59"));
+}
+
+TEST_F(SettingsWindow, EnterOnTheScreenAlsoFromTheNumpad) {
+    openWindow(100);
+    m_window->settingsMenuAction()->trigger();
+    ASSERT_TRUE(m_window->settingsScreen()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_EQ(m_window->engine().screen(), ScreenState::Start);
+}
+
+TEST_F(SettingsWindow, FailingOpenShowsTheErrorAndLeavesTheScreenClosed) {
+    openWindow(100);
+    m_bank->setFailure(QStringLiteral("Файл базы занят"));
+    m_window->settingsMenuAction()->trigger();
+    EXPECT_EQ(m_log.errors, QStringList{QStringLiteral("Файл базы занят.")});
+    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_FALSE(m_window->engine().settingsOpen());
+    m_bank->setFailure(QStringLiteral("Нет доступа (код 5)"));
+    clickOptions();
+    ASSERT_EQ(m_log.errors.size(), 2);
+    EXPECT_EQ(m_log.errors[1], QStringLiteral("Нет доступа (код 5)"));
+    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_TRUE(m_log.lost.isEmpty());
+    // The program goes on in the start state and the screen opens later.
+    EXPECT_TRUE(m_window->startPanel()->isVisible());
+    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
+    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+    m_bank->setFailure(QString());
+    clickOptions();
+    EXPECT_TRUE(m_window->settingsScreen()->isVisible());
+    EXPECT_EQ(m_window->settingsScreen()->grid()->model()->rowCount(), 100);
+}
+
+TEST_F(SettingsWindow, FailingOpenGoesToTheDefaultErrorBox) {
+    MessageDialogs boxes;
+    m_dialogs = &boxes;
+    struct Seen {
+        QString caption, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+    };
+    std::vector<Seen> seen;
+    MessageDialogs::setInterceptor([&seen](QMessageBox& box) {
+        seen.push_back({box.windowTitle(), box.text(), box.icon(), box.standardButtons()});
+    });
+    openWindow(100);
+    m_bank->setFailure(QStringLiteral("Unspecified error"));
+    clickOptions();
+    MessageDialogs::setInterceptor({});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, QStringLiteral("Test_screens"));
+    EXPECT_EQ(seen[0].text, QStringLiteral("Unspecified error."));
+    EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    // The window goes before the dialogs it was built on.
+    m_window.reset();
+}
