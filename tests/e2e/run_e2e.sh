@@ -1,13 +1,15 @@
 #!/bin/bash
 # End-to-end run of the real program: a name typed, answers chosen with the
-# mouse, the test aborted with the Stop button, the result confirmed, the
-# window closed by its close box; then the exit code and the report file.
+# mouse, the test aborted with the Stop button, the result confirmed; then
+# the settings changed with the arrows and a second test aborted; the window
+# closed by its close box; then the exit code and both report blocks.
 #
 # usage: run_e2e.sh BIN-DIR          (starts its own virtual display)
 #        run_e2e.sh --inner BIN-DIR WORK-DIR   (on the display)
 set -u
 
 readonly CLIENT_W=793 CLIENT_H=554
+readonly QUESTION_AREA=58,110,165
 
 fail() {
     echo "e2e: $*" >&2
@@ -37,10 +39,44 @@ pixel() {
         sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+# Waits up to about five seconds for the colour: a loaded machine may paint late.
 expect_pixel() { # x y colour what
-    local got
-    got=$(pixel "$1" "$2")
-    [ "$got" = "$3" ] || fail "$4: pixel at $1,$2 is '$got', expected $3"
+    local got i
+    for i in $(seq 1 15); do
+        got=$(pixel "$1" "$2")
+        [ "$got" = "$3" ] && return 0
+        sleep 0.3
+    done
+    fail "$4: pixel at $1,$2 is '$got', expected $3"
+}
+
+# The settings screen lies at 8, 80; its count arrows at 337, 128 (17 x 33)
+# and the "to" arrows at 569, 332 (24 x 25) in the window; a click on the
+# lower half of an arrow pair steps down. With 64 records from 1 to 64 the
+# count may be at most 64 - 1 - 5 = 58: the first click down lands there, so
+# three clicks leave 56.
+change_settings() {
+    click 54 13 # Options
+    expect_pixel 108 100 166,202,240 "settings screen"
+    local i
+    for i in 1 2 3; do
+        click 345 153 # count: down
+    done
+    click 581 351 # to: down
+    click 389 388 # OK
+    expect_pixel 108 100 "$QUESTION_AREA" "question area after the settings"
+}
+
+# A short second test under the new settings: started, aborted, confirmed.
+second_test() {
+    xdotool type --delay 80 "Petrov"
+    xdotool key Return
+    sleep 1
+    expect_pixel 270 204 "$QUESTION_AREA" "question area in the second test"
+    click 19 13 # Stop
+    expect_pixel 400 128 89,181,15 "result panel outline of the second test"
+    click 405 324 # result panel OK
+    expect_pixel 270 204 166,202,240 "start panel after the second test"
 }
 
 inner() {
@@ -66,7 +102,7 @@ inner() {
     xdotool type --delay 80 "Ivanov"
     xdotool key Return
     sleep 1
-    expect_pixel 270 204 58,110,165 "question area after the start"
+    expect_pixel 270 204 "$QUESTION_AREA" "question area after the start"
 
     # Three answers A (right) and one answer B (wrong), each with Forward.
     local i
@@ -81,6 +117,9 @@ inner() {
 
     click 405 324 # result panel OK
     expect_pixel 270 204 166,202,240 "start panel again"
+
+    change_settings
+    second_test
 
     "$bin/kt_wmclose" "$wid" || fail "close request not sent"
     local rc=""
@@ -110,27 +149,35 @@ make_bank() {
     "$bin/qbank" import "$work/bank.csv" "$work/bank.mdb" >/dev/null || fail "qbank import failed"
 }
 
-expected_report() {
+# One report block; date and times are masked.
+expected_block() { # name percentage count from to minutes
     printf '%s\r\n' \
         " " \
-        "Студент --- Ivanov" \
-        "Ответил правильно на --- 5 %" \
+        "Студент --- $1" \
+        "Ответил правильно на --- $2" \
         "Дата тестирования --- DATE" \
         "Время завершения тестирования --- TIME" \
         "Остаток времени после тестирования --- TIME" \
         "Всего вопросов в базе - 64" \
-        "Колличество вопросов в тесте --- 60" \
-        "Отбор вопросов из диапазона от --- 1  до  --- 64" \
-        "Выделяемое время на один вопрос --- 2 мин" |
+        "Колличество вопросов в тесте --- $3" \
+        "Отбор вопросов из диапазона от --- $4  до  --- $5" \
+        "Выделяемое время на один вопрос --- $6 мин" |
         iconv -f UTF-8 -t CP1251
+}
+
+# The first test under the startup settings, the second after the count
+# was lowered three times and the last record once on the settings screen.
+expected_report() {
+    expected_block Ivanov "5 %" 60 1 64 2
+    expected_block Petrov "0 %" 56 1 63 2
 }
 
 # The report with its date and times replaced, after checking their form.
 masked_report() {
     LC_ALL=C sed -E \
-        -e '4s/ [0-9]{2}\.[0-9]{2}\.[0-9]{4}\r$/ DATE\r/' \
-        -e '5s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' \
-        -e '6s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' "$1"
+        -e '4~10s/ [0-9]{2}\.[0-9]{2}\.[0-9]{4}\r$/ DATE\r/' \
+        -e '5~10s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' \
+        -e '6~10s/ [0-9]{1,2}:[0-9]{2}:[0-9]{2}\r$/ TIME\r/' "$1"
 }
 
 outer() {
@@ -140,7 +187,9 @@ outer() {
     done
     local work
     work=$(mktemp -d) || fail "no temporary folder"
-    trap 'rm -rf "$work"' EXIT
+    # Expanded now: the variable is gone by the time the shell exits.
+    # shellcheck disable=SC2064
+    trap "rm -rf '$work'" EXIT
     make_bank "$bin" "$work"
 
     timeout 150 xvfb-run -a -s "-screen 0 1280x1024x24" \

@@ -87,6 +87,19 @@ TEST_F(SettingsWindow, RaisingTheCountStopsAtToMinusFromMinusFive) {
     EXPECT_EQ(s->fromControl()->upper(), 54);
 }
 
+TEST_F(SettingsWindow, InASmallBankTheFirstCountClickLandsOnTheWidestCount) {
+    // 64 records from 1 to 64 hold at most 64 - 1 - 5 = 58 questions.
+    openWindow(64);
+    clickOptions();
+    SettingsScreen* s = m_window->settingsScreen();
+    clickArrow(s->countControl(), -1);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("58"));
+    clickArrow(s->countControl(), -1);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("57"));
+    clickArrow(s->countControl(), +1, 3);
+    EXPECT_EQ(valueText(s->countControl()), QStringLiteral("58"));
+}
+
 TEST_F(SettingsWindow, OkWithoutChangesDrawsANewSetAndShowsItsFirstQuestion) {
     openWindow(100);
     const QStringList before = drawnQuestions(m_window->engine().state());
