@@ -13,6 +13,20 @@ KtError fileError(const QString& path, const QString& reason) {
     return KtError(QStringLiteral("Ошибка записи файла отчета \"%1\": %2").arg(path, reason));
 }
 
+// CR LF becomes LF in one pass: a report of many megabytes must open at once,
+// and a general replace is far slower on such texts.
+QString withLineFeeds(const QString& text) {
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    const QChar* src = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i)
+        if (!(src[i] == u'\r' && i + 1 < n && src[i + 1] == u'\n'))
+            *dst++ = src[i];
+    out.truncate(dst - out.constData());
+    return out;
+}
+
 } // namespace
 
 QByteArray reportBlockBytes(const ReportBlock& b) {
@@ -61,9 +75,7 @@ QString readReport(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw KtError(
             QStringLiteral("Ошибка чтения файла отчета \"%1\": %2").arg(path, file.errorString()));
-    QString text = decodeCp1251(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
+    return withLineFeeds(decodeCp1251(file.readAll()));
 }
 
 } // namespace kt
