@@ -267,12 +267,12 @@ TEST_F(SettingsWindow, FailingOpenGoesToTheDefaultErrorBox) {
         seen.push_back({box.windowTitle(), box.text(), box.icon(), box.standardButtons()});
     });
     openWindow(100);
-    m_bank->setFailure(QStringLiteral("Unspecified error"));
+    m_bank->setFailure(QStringLiteral("Operation failed"));
     clickOptions();
     MessageDialogs::setInterceptor({});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, QStringLiteral("Test_screens"));
-    EXPECT_EQ(seen[0].text, QStringLiteral("Unspecified error."));
+    EXPECT_EQ(seen[0].text, QStringLiteral("Operation failed."));
     EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_FALSE(m_window->settingsScreen()->isVisible());
