@@ -80,6 +80,33 @@ bool usageMapFitsFile(MdbHandle* mdb, MdbTableDef* t) {
     return false;
 }
 
+// Bytes of the fixed-size types; 0 for the others.
+int fixedSize(int type) {
+    switch (type) {
+    case MDB_BOOL:
+        return 0;
+    case MDB_BYTE:
+        return 1;
+    case MDB_INT:
+        return 2;
+    case MDB_LONGINT:
+        return 4;
+    default:
+        return -1;
+    }
+}
+
+// libmdb converts a number from as many bytes as its type has, whatever
+// size the row gives the value, and trusts the column's place in the row:
+// a number column must be a fixed one of its type's size inside a page.
+bool soundColumn(MdbHandle* mdb, const MdbColumn* c) {
+    const int size = fixedSize(c->col_type);
+    if (size < 0)
+        return c->col_type != MDB_TEXT || !c->is_fixed;
+    return c->is_fixed && (size == 0 || c->col_size == size) && c->fixed_offset >= 0 &&
+           c->fixed_offset + size < mdb->fmt->pg_size;
+}
+
 // Reads a table definition with its columns. A table whose usage map is
 // empty or of an unknown kind is refused: libmdb would dereference the
 // missing map while walking the table's pages.
@@ -164,7 +191,8 @@ std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
     Bindings b(mdb);
     for (const CatalogColumn& c : kColumns) {
         const int i = findColumn(t.get(), QString::fromLatin1(c.name));
-        if (i < 0 || columnAt(t.get(), i)->col_type != c.type)
+        if (i < 0 || columnAt(t.get(), i)->col_type != c.type ||
+            !soundColumn(mdb, columnAt(t.get(), i)))
             return fault(ReaderFailure::Damaged);
         b.bind(t.get(), i);
     }
@@ -209,6 +237,8 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
         const QString expected = QString::fromLatin1(expectedType(f));
         if (actual != expected)
             return fault(ReaderFailure::TypeMismatch, {name, expected, actual});
+        if (!soundColumn(t->entry->mdb, c))
+            return fault(ReaderFailure::Damaged);
         b.bind(t, i);
     }
     return std::nullopt;

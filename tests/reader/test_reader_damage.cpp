@@ -128,6 +128,41 @@ TEST_F(DamagedFile, BrokenCatalogOrUsageMapsReadAsDamaged) {
     }
 }
 
+// Clears the "fixed" flag of every number column defined on the page, or
+// gives them a size their type does not have.
+QByteArray loosenNumberColumns(QByteArray b, int def, bool resize) {
+    char* page = b.data() + def * kPage;
+    const int realIndexes = qFromLittleEndian<qint32>(page + 51);
+    const int columns = qFromLittleEndian<quint16>(page + 45);
+    for (int c = 0; c < columns; ++c) {
+        char* entry = page + 63 + realIndexes * 12 + c * 25;
+        if (entry[0] != 0x02 && entry[0] != 0x03 && entry[0] != 0x04)
+            continue;
+        if (resize) {
+            qToLittleEndian<quint16>(quint16(1000), entry + 23);
+        } else {
+            entry[15] = static_cast<char>(entry[15] & ~0x01);
+        }
+    }
+    return b;
+}
+
+TEST_F(DamagedFile, NumberColumnsOutOfTheirShapeAreRefused) {
+    // libmdb reads a number from as many bytes as its type has, wherever a
+    // variable column's offsets point: past its page on a hostile row.
+    for (int def : definitionPages(m_bytes)) {
+        for (bool resize : {false, true}) {
+            const QString p = write(loosenNumberColumns(m_bytes, def, resize));
+            EXPECT_TRUE(readerAnswersItself(p)) << def;
+            const QString got = outcome(p);
+            EXPECT_TRUE(got == damagedBankMessage(p) || got == QStringLiteral("records: 300"))
+                << def << " " << resize << ": " << got.toStdString();
+            if (def == 2)
+                EXPECT_EQ(got, damagedBankMessage(p));
+        }
+    }
+}
+
 TEST_F(DamagedFile, GarbledBytesGiveTheTableOrAMessageNeverACrash) {
     const QStringList allowedStarts = {QStringLiteral("records: "), QStringLiteral("Файл"),
                                        QStringLiteral("В базе данных"), QStringLiteral("Field '"),
