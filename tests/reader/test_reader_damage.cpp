@@ -120,11 +120,12 @@ TEST_F(DamagedFile, BrokenCatalogOrUsageMapsReadAsDamaged) {
         const QString q = write(b);
         const QString got = outcome(q);
         EXPECT_TRUE(readerAnswersItself(q)) << "definition on page " << def;
-        if (def == 2)
+        if (def == 2) {
             EXPECT_EQ(got, damagedBankMessage(q));
-        else // the table may be another than the question table
+        } else { // the table may be another than the question table
             EXPECT_TRUE(got == damagedBankMessage(q) || got == QStringLiteral("records: 300"))
                 << got.toStdString();
+        }
     }
 }
 
@@ -157,8 +158,9 @@ TEST_F(DamagedFile, NumberColumnsOutOfTheirShapeAreRefused) {
             const QString got = outcome(p);
             EXPECT_TRUE(got == damagedBankMessage(p) || got == QStringLiteral("records: 300"))
                 << def << " " << resize << ": " << got.toStdString();
-            if (def == 2)
+            if (def == 2) {
                 EXPECT_EQ(got, damagedBankMessage(p));
+            }
         }
     }
 }
