@@ -8,7 +8,6 @@
 namespace kt::jet {
 namespace {
 
-constexpr std::uint32_t kCatalogDefinitionPage = 2;
 // Objects of the catalog: containers hang under the root, tables under "Tables".
 constexpr std::int32_t kRootId = 0x0F000000;
 constexpr std::int32_t kTablesId = 0x0F000001;
@@ -25,22 +24,22 @@ struct CatalogColumn {
 
 // The catalog's columns in the order the format documents them.
 constexpr CatalogColumn kColumns[] = {{"Connect", CodeMemo, 0},
-                             {"Database", CodeMemo, 0},
-                             {"DateCreate", CodeDateTime, 8},
-                             {"DateUpdate", CodeDateTime, 8},
-                             {"Flags", CodeLong, 4},
-                             {"ForeignName", CodeText, 256},
-                             {"Id", CodeLong, 4},
-                             {"Lv", CodeOle, 0},
-                             {"LvExtra", CodeOle, 0},
-                             {"LvModule", CodeOle, 0},
-                             {"LvProp", CodeOle, 0},
-                             {"Name", CodeText, 256},
-                             {"Owner", CodeBinary, 255},
-                             {"ParentId", CodeLong, 4},
-                             {"RmtInfoLong", CodeOle, 0},
-                             {"RmtInfoShort", CodeBinary, 255},
-                             {"Type", CodeInteger, 2}};
+                                      {"Database", CodeMemo, 0},
+                                      {"DateCreate", CodeDateTime, 8},
+                                      {"DateUpdate", CodeDateTime, 8},
+                                      {"Flags", CodeLong, 4},
+                                      {"ForeignName", CodeText, 256},
+                                      {"Id", CodeLong, 4},
+                                      {"Lv", CodeOle, 0},
+                                      {"LvExtra", CodeOle, 0},
+                                      {"LvModule", CodeOle, 0},
+                                      {"LvProp", CodeOle, 0},
+                                      {"Name", CodeText, 256},
+                                      {"Owner", CodeBinary, 255},
+                                      {"ParentId", CodeLong, 4},
+                                      {"RmtInfoLong", CodeOle, 0},
+                                      {"RmtInfoShort", CodeBinary, 255},
+                                      {"Type", CodeInteger, 2}};
 
 TableLayout catalogLayout() {
     std::vector<ColumnLayout> columns;

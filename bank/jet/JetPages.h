@@ -13,6 +13,8 @@ constexpr int kPageSize = 4096;
 constexpr int kDataHeaderSize = 14;  // type, free space, owner, unknown, row count
 constexpr int kMaxRowsPerPage = 255; // a row pointer keeps the row number in one byte
 constexpr int kMaxRowSize = kPageSize - kDataHeaderSize - 2;
+// Readers look for the catalog's table definition on this page.
+constexpr std::uint32_t kCatalogDefinitionPage = 2;
 
 // Column type codes as the table definition stores them.
 enum Code : std::uint8_t {

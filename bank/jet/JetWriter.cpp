@@ -17,7 +17,6 @@ namespace {
 // Fixed places of a written file; the table's data follows them, and the
 // bitmap pages of large usage maps come last.
 constexpr std::uint32_t kMapsPage = 1;
-constexpr std::uint32_t kCatalogDefinitionPage = 2;
 constexpr std::uint32_t kCatalogDataPage = 3;
 constexpr std::uint32_t kTableDefinitionPage = 4;
 constexpr std::uint32_t kFirstDataPage = 5;
