@@ -3,7 +3,6 @@
 
 #include "EngineTexts.h"
 #include "KtError.h"
-#include "ReportWriter.h"
 #include "TextFormats.h"
 
 namespace kt {
@@ -88,10 +87,11 @@ void TestEngine::MsgOn() {
     m_display.SetTestElementsVisible(false);
     m_display.SetResultPanelVisible(true);
     m_display.SetAbortEnabled(false);
-    PrepareNextTest();
-    // The finished test's block is written even when the next set could not
-    // be drawn, and before the program ends for a lost bank.
+    // The block is on the disk before the bank is read again: that read can
+    // take seconds and can fail, and a power cut meanwhile must not cost the
+    // result on screen.
     WriteReport();
+    PrepareNextTest();
     if (!m_lostBankMessage.isEmpty())
         EndForLostBank();
 }
@@ -104,25 +104,6 @@ void TestEngine::PrepareNextTest() {
         return;
     m_display.ShowItem(CurrentItem());
     m_display.ShowScore(0, m_state.QuestionCount, 0);
-}
-
-void TestEngine::WriteReport() {
-    ReportBlock b;
-    b.studentName = m_state.StudentName;
-    b.percent = m_percentText;
-    b.date = dateText(m_clock.Today());
-    b.time = timeOfDayText(m_clock.Now());
-    b.timeLeft = m_timeText;
-    b.bankSizeLine = m_settings.bankSizeLine;
-    b.count = m_settings.count.text();
-    b.from = m_settings.from.text();
-    b.to = m_settings.to.text();
-    b.minutes = m_settings.time.text();
-    try {
-        appendReport(m_reportPath, reportBlockBytes(b));
-    } catch (const KtError& e) {
-        m_dialogs.ShowError(errorBoxText(e.message()));
-    }
 }
 
 void TestEngine::StartCountdown() {

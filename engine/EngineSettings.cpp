@@ -33,6 +33,7 @@ void TestEngine::EndForLostBank() {
     if (m_terminated)
         return;
     StopCountdown();
+    FlushKeptReports(); // the program ends here, without FormClose
     m_terminated = true;
     m_dialogs.ShowConnectionError(connectionErrorText(m_lostBankMessage));
     m_display.Terminate();

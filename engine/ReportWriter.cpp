@@ -3,14 +3,16 @@
 #include "Cp1251.h"
 #include "KtError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace kt {
 namespace {
 
 KtError fileError(const QString& path, const QString& reason) {
-    return KtError(QStringLiteral("Ошибка записи файла отчета \"%1\": %2").arg(path, reason));
+    return KtError(reportWriteErrorText(path, reason));
 }
 
 // CR LF becomes LF in one pass: a report of many megabytes must open at once,
@@ -28,6 +30,11 @@ QString withLineFeeds(const QString& text) {
 }
 
 } // namespace
+
+QString reportWriteErrorText(const QString& path, const QString& reason) {
+    return QStringLiteral("Ошибка записи файла отчета \"%1\": %2")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+}
 
 QByteArray reportBlockBytes(const ReportBlock& b) {
     const QStringList lines = {
@@ -49,25 +56,20 @@ QByteArray reportBlockBytes(const ReportBlock& b) {
     return out;
 }
 
-void appendReport(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    // Append mode creates a removed file again, and an unbuffered device hands
-    // the whole block to the system in one write at the end of the file, so
-    // blocks of two programs never interleave.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        throw fileError(path, file.errorString());
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size() || !file.flush())
-        throw fileError(path, file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw fileError(path, file.errorString());
+void appendReport(const QString& path, const QByteArray& bytes, const ReportFileOptions& options) {
+    try {
+        appendToReportFile(path, bytes, options);
+    } catch (const KtError& e) {
+        throw fileError(path, e.message());
+    }
 }
 
 void ensureReportFile(const QString& path) {
-    if (QFile::exists(path))
-        return;
-    appendReport(path, QByteArray());
+    try {
+        checkReportFile(path);
+    } catch (const KtError& e) {
+        throw fileError(path, e.message());
+    }
 }
 
 QString readReport(const QString& path) {

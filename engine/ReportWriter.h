@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -22,13 +24,18 @@ struct ReportBlock {
 // The ten lines of a block in code page 1251, each ended by CR LF.
 QByteArray reportBlockBytes(const ReportBlock& block);
 
-// Appends the bytes in one write to the file, creating it when it is missing,
-// and flushes them before returning. Throws KtError naming the file and the
-// system's reason when the file cannot be opened or written.
-void appendReport(const QString& path, const QByteArray& bytes);
+// "Ошибка записи файла отчета" with the file's full path and the reason.
+QString reportWriteErrorText(const QString& path, const QString& reason);
 
-// Creates the file empty when it does not exist; never touches an existing
-// one. Throws KtError as appendReport does.
+// Appends the bytes all or nothing, under the file's lock, creating the file
+// when it is missing, and forces them to the disk before returning. Throws
+// KtError naming the file and the system's reason in Russian.
+void appendReport(const QString& path, const QByteArray& bytes,
+                  const ReportFileOptions& options = ReportFileOptions());
+
+// Creates the file empty when it does not exist and confirms that it can
+// take a block (checkReportFile); never changes an existing one. Throws
+// KtError as appendReport does.
 void ensureReportFile(const QString& path);
 
 // The whole file decoded from code page 1251, lines ended by "\n". Throws

@@ -29,7 +29,8 @@ QString studentNameOf(const QString& typed) {
 
 TestEngine::TestEngine(const EngineDeps& deps)
     : m_display(deps.display), m_dialogs(deps.dialogs), m_seeds(deps.seeds), m_clock(deps.clock),
-      m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_bank(deps.bankSource) {}
+      m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_reports(deps.reportPath, QString()),
+      m_bank(deps.bankSource) {}
 
 bool TestEngine::FormCreate() {
     if (!CreateReportFile()) {
@@ -64,15 +65,13 @@ bool TestEngine::FormCreate() {
 }
 
 bool TestEngine::CreateReportFile() {
-    try {
-        ensureReportFile(m_reportPath);
+    const QString why = m_reports.Prepare();
+    if (why.isEmpty())
         return true;
-    } catch (const KtError& e) {
-        m_notReadyReason = e.message();
-        m_state.SetReady = false;
-        m_dialogs.ShowError(errorBoxText(e.message()));
-        return false;
-    }
+    m_notReadyReason = why;
+    m_state.SetReady = false;
+    m_dialogs.ShowError(errorBoxText(why));
+    return false;
 }
 
 void TestEngine::MakeSettingsReachable() {
@@ -139,6 +138,7 @@ void TestEngine::FormClose() {
     StopCountdown();
     if (m_bank.IsOpen())
         m_bank.Close();
+    FlushKeptReports();
     m_terminated = true;
 }
 
@@ -152,6 +152,8 @@ void TestEngine::StartTest(const QString& name) {
         m_dialogs.ShowError(errorBoxText(why));
         return;
     }
+    if (!ReportFileReady())
+        return;
     m_display.SetTestElementsVisible(true);
     m_state.StudentName = studentNameOf(name);
     m_display.ShowResultName(m_state.StudentName);

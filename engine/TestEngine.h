@@ -2,6 +2,7 @@
 
 #include "Bank.h"
 #include "QGen.h"
+#include "ReportQueue.h"
 #include "Seams.h"
 #include "SettingsModel.h"
 #include "TestDisplay.h"
@@ -28,6 +29,11 @@ struct EngineDeps {
 class TestEngine : public QGenListener {
 public:
     explicit TestEngine(const EngineDeps& deps);
+
+    // Before FormCreate: where results go that the report file never took
+    // (by default a file in the user's data folder) and how appends wait
+    // and fail. Tests put their own folder and faults here.
+    void UseReportOptions(const QString& fallbackPath, const ReportFileOptions& options);
 
     // Startup. Returns false when the program must end (the bank could not be
     // opened; the connection-error dialog has been shown and Terminate called).
@@ -104,6 +110,10 @@ private:
     void MsgOn();
     void PrepareNextTest();
     void WriteReport();
+    // The report file can take a block (kept blocks are written first);
+    // otherwise the student has been told why and where.
+    bool ReportFileReady();
+    void FlushKeptReports();
     void StartCountdown();
     void StopCountdown();
 
@@ -119,6 +129,7 @@ private:
     Clock& m_clock;
     Ticker& m_ticker;
     QString m_reportPath;
+    ReportQueue m_reports;
     Bank m_bank;
     TestState m_state;
     SettingsModel m_settings;

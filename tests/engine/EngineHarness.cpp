@@ -130,8 +130,12 @@ int fixtureRightAnswer(const QString& question) {
 
 Harness::Harness(BankTable table, const QString& path) : source(std::move(table)) {
     reportPath = path.isEmpty() ? dir.filePath(QStringLiteral("TestData.dat")) : path;
+    fallbackPath = dir.filePath(QStringLiteral("data/TestData-unsaved.dat"));
     EngineDeps deps{display, dialogs, source, seeds, clock, ticker, reportPath};
     engine = std::make_unique<TestEngine>(deps);
+    ReportFileOptions options;
+    options.faults = &faults;
+    engine->UseReportOptions(fallbackPath, options);
 }
 
 QByteArray Harness::reportBytes() const {

@@ -126,6 +126,9 @@ public:
     FakeClock clock;
     FakeTicker ticker;
     QString reportPath;
+    // Inside the temporary folder, never the user's own data folder.
+    QString fallbackPath;
+    ReportFaults faults;
     std::unique_ptr<TestEngine> engine;
 
     TestEngine& e() { return *engine; }

@@ -1,0 +1,48 @@
+// The engine's side of the report file: the block of a finished test, the
+// check before a test starts and the kept blocks at the end.
+#include "TestEngine.h"
+
+#include "ReportWriter.h"
+#include "TextFormats.h"
+
+namespace kt {
+
+void TestEngine::UseReportOptions(const QString& fallbackPath, const ReportFileOptions& options) {
+    m_reports = ReportQueue(m_reportPath, fallbackPath, options);
+}
+
+void TestEngine::WriteReport() {
+    ReportBlock b;
+    b.studentName = m_state.StudentName;
+    b.percent = m_percentText;
+    b.date = dateText(m_clock.Today());
+    b.time = timeOfDayText(m_clock.Now());
+    b.timeLeft = m_timeText;
+    b.bankSizeLine = m_settings.bankSizeLine;
+    b.count = m_settings.count.text();
+    b.from = m_settings.from.text();
+    b.to = m_settings.to.text();
+    b.minutes = m_settings.time.text();
+    const QString problem = m_reports.Append(reportBlockBytes(b));
+    if (!problem.isEmpty())
+        m_dialogs.ShowError(errorBoxText(problem));
+}
+
+// Checked at every start, not only at startup: the file can be removed,
+// replaced or filled while the program waits, and a student must not sit a
+// whole test whose result has nowhere to go.
+bool TestEngine::ReportFileReady() {
+    const QString problem = m_reports.Prepare();
+    if (problem.isEmpty())
+        return true;
+    m_dialogs.ShowError(errorBoxText(problem));
+    return false;
+}
+
+void TestEngine::FlushKeptReports() {
+    const QString problem = m_reports.Flush();
+    if (!problem.isEmpty())
+        m_dialogs.ShowError(errorBoxText(problem));
+}
+
+} // namespace kt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kt {
+
+// Faults a test puts into appends to see what a failing disk does to the
+// file. Nothing outside the tests sets them.
+struct ReportFaults {
+    // The system takes this many more bytes and then reports a full disk;
+    // negative: no fault.
+    qint64 bytesBeforeFull = -1;
+};
+
+struct ReportFileOptions {
+    // How long an append waits for another program (usually on another PC
+    // writing to the same shared folder) to finish its own block.
+    int lockWaitMs = 10000;
+    const ReportFaults* faults = nullptr;
+};
+
+// Confirms, without writing anything, that the file can take a block: it is
+// a regular file or is created empty when missing, it opens for appending
+// without blocking (a named pipe never makes the program wait), and its file
+// system can lock it. Throws KtError with the reason in Russian.
+void checkReportFile(const QString& path);
+
+// Appends all the bytes or none: under an exclusive lock on the whole file,
+// writes them at its end, forces them to the disk and, when any step fails,
+// cuts the file back to its size before the write. Creates the file when it
+// is missing. Throws KtError whose message is the system's reason in Russian
+// (without the file's name; the caller says which file).
+void appendToReportFile(const QString& path, const QByteArray& bytes,
+                        const ReportFileOptions& options = ReportFileOptions());
+
+} // namespace kt
