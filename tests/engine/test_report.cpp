@@ -1,9 +1,13 @@
 #include "Cp1251.h"
 #include "EngineHarness.h"
+#include "ScratchMount.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kt;
 using namespace kt::testing;
@@ -229,17 +233,20 @@ TEST(ReportFile, RemovedBetweenTestsIsCreatedAgain) {
     EXPECT_TRUE(bytes.contains(encodeCp1251(QStringLiteral("Студент --- Второй\r\n"))));
 }
 
-// A folder standing where the file should be cannot be appended to, even by
-// root, for whom a read-only mode is no obstacle.
+// A folder put where the file was while the test ran cannot be appended to,
+// even by root, for whom a read-only mode is no obstacle.
 TEST(ReportFile, AFailedWriteIsShownAndTheNextTestIsStillPrepared) {
     Ready t;
+    t.e().StartTest(QStringLiteral("Первый"));
     ASSERT_TRUE(QFile::remove(t.reportPath));
     ASSERT_TRUE(QDir().mkdir(t.reportPath));
-    t.e().StartTest(QString());
     t.answerForward(true);
     t.e().Abort();
     ASSERT_EQ(t.dialogs.errors.size(), 1);
     EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("TestData.dat")));
+    EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("папка, а не файл")));
+    EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("Результат теста не потерян")))
+        << t.dialogs.errors[0].toStdString();
     EXPECT_TRUE(t.dialogs.errors[0].endsWith('.'));
     EXPECT_EQ(t.e().screen(), ScreenState::Result);
     EXPECT_TRUE(t.e().state().SetReady);
@@ -250,8 +257,17 @@ TEST(ReportFile, AFailedWriteIsShownAndTheNextTestIsStillPrepared) {
     EXPECT_TRUE(t.display.settingsMenu);
     EXPECT_TRUE(t.display.optionsButton);
     t.e().BackToStart();
+    // While the folder is there no test starts; once it is gone the kept
+    // block is the first thing in the file.
+    t.e().StartTest(QString());
+    EXPECT_EQ(t.e().screen(), ScreenState::Start);
+    ASSERT_EQ(t.dialogs.errors.size(), 2);
+    EXPECT_TRUE(t.dialogs.errors[1].contains(QStringLiteral("Тест не начнется")));
+    ASSERT_TRUE(QDir().rmdir(t.reportPath));
     t.e().StartTest(QString());
     EXPECT_EQ(t.e().screen(), ScreenState::Testing);
+    EXPECT_EQ(t.reportBytes(), lines(block(QStringLiteral("Первый"), "1 %", "9:05:03", "00:00:00",
+                                           100, "60", "1", "100", "2")));
 }
 
 TEST(ReportFile, AFailedWriteOnTheMoveRouteStillEndsTheMove) {
@@ -259,9 +275,9 @@ TEST(ReportFile, AFailedWriteOnTheMoveRouteStillEndsTheMove) {
     ASSERT_TRUE(t.e().OpenSettings(true));
     t.clicks(&TestEngine::CountArrow, -1, 59);
     t.e().ApplySettings();
+    t.e().StartTest(QString());
     ASSERT_TRUE(QFile::remove(t.reportPath));
     ASSERT_TRUE(QDir().mkdir(t.reportPath));
-    t.e().StartTest(QString());
     t.display.calls.clear();
     t.answerForward(true);
     EXPECT_EQ(t.dialogs.errors.size(), 1);
@@ -330,4 +346,146 @@ TEST(LostBank, CompletionWritesTheBlockThenEnds) {
     t.e().BackToStart();
     t.e().StartTest(QString());
     EXPECT_EQ(t.display.calls.size(), calls);
+}
+
+// The bank is read again for the next test only after the block is in the
+// file: a power cut during a long read must not cost the finished result.
+TEST(ReportFaults, TheBlockIsInTheFileBeforeTheBankIsReadAgain) {
+    struct WatchingSource : MemoryBankSource {
+        using MemoryBankSource::MemoryBankSource;
+        QString path;
+        QList<qint64> sizesAtLoad;
+        BankTable Load() override {
+            sizesAtLoad << QFileInfo(path).size();
+            return MemoryBankSource::Load();
+        }
+    };
+    Harness h(makeBank(100));
+    WatchingSource source(makeBank(100));
+    source.path = h.reportPath;
+    TestEngine engine(
+        EngineDeps{h.display, h.dialogs, source, h.seeds, h.clock, h.ticker, h.reportPath});
+    ASSERT_TRUE(engine.FormCreate());
+    engine.StartTest(QStringLiteral("Иван"));
+    engine.Abort();
+    ASSERT_FALSE(source.sizesAtLoad.isEmpty());
+    EXPECT_EQ(source.sizesAtLoad.last(), h.reportBytes().size());
+    EXPECT_GT(h.reportBytes().size(), 0);
+}
+
+TEST(ReportFaults, AFullDiskKeepsTheBlockUntilTheNextTest) {
+    Ready t;
+    t.e().StartTest(QStringLiteral("Первый"));
+    t.faults.bytesBeforeFull = 60; // the disk fills in the block's second line
+    t.e().Abort();
+    ASSERT_EQ(t.dialogs.errors.size(), 1);
+    const QString told = t.dialogs.errors[0];
+    EXPECT_TRUE(told.contains(QStringLiteral("на диске нет свободного места")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(t.fallbackPath))) << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("Unknown")));
+    EXPECT_EQ(t.reportBytes(), QByteArray()); // no half block
+    t.e().BackToStart();
+    t.faults.bytesBeforeFull = -1;
+    t.e().StartTest(QStringLiteral("Второй"));
+    t.e().Abort();
+    EXPECT_EQ(t.dialogs.errors.size(), 1);
+    EXPECT_EQ(t.reportBytes(), lines(block(QStringLiteral("Первый"), "0 %", "9:05:03", "00:00:00",
+                                           100, "60", "1", "100", "2")) +
+                                   lines(block(QStringLiteral("Второй"), "0 %", "9:05:03",
+                                               "00:00:00", 100, "60", "1", "100", "2")));
+    EXPECT_FALSE(QFile::exists(t.fallbackPath));
+}
+
+TEST(ReportFaults, AFileThatNeverTakesTheBlockSendsItToTheFallbackFileAtClose) {
+    Ready t;
+    t.e().StartTest(QStringLiteral("Первый"));
+    t.faults.bytesBeforeFull = 0;
+    t.e().Abort();
+    t.e().FormClose();
+    ASSERT_EQ(t.dialogs.errors.size(), 2);
+    EXPECT_TRUE(t.dialogs.errors[1].contains(QDir::toNativeSeparators(t.fallbackPath)));
+    EXPECT_TRUE(t.dialogs.errors[1].contains(QStringLiteral("сохранены")));
+    EXPECT_EQ(t.reportBytes(), QByteArray());
+    QFile saved(t.fallbackPath);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), lines(block(QStringLiteral("Первый"), "0 %", "9:05:03", "00:00:00",
+                                           100, "60", "1", "100", "2")));
+}
+
+// When even the fallback file cannot be written, the block is on the screen.
+TEST(ReportFaults, WithNoFileLeftTheBlockIsShownToBeCopied) {
+    Ready t;
+    ASSERT_TRUE(QDir().mkpath(t.fallbackPath)); // a folder where the file should be
+    t.e().StartTest(QStringLiteral("Первый"));
+    t.faults.bytesBeforeFull = 0;
+    t.e().Abort();
+    t.e().FormClose();
+    ASSERT_EQ(t.dialogs.errors.size(), 2);
+    EXPECT_TRUE(t.dialogs.errors[1].contains(QStringLiteral("Студент --- Первый\n")));
+}
+
+// A real disk that fills part-way through the block; the block goes in once
+// there is room again, at the latest when the program closes.
+TEST(ReportFaults, AFillingDiskLeavesWholeBlocksAndTheBlockGoesInAtClose) {
+    ScratchMount disk(8);
+    KT_REQUIRE_MOUNT(disk);
+    const QString path = disk.filePath(QStringLiteral("TestData.dat"));
+    const QByteArray earlier = QByteArray("earlier\r\n").repeated(440); // 3960 of 4096 bytes
+    QFile report(path);
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly) && report.write(earlier) == earlier.size());
+    report.close();
+    QFile filler(disk.filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.write(QByteArray(4096, 'x')) == 4096);
+    filler.close();
+    Harness t(makeBank(100), path);
+    ASSERT_TRUE(t.e().FormCreate());
+    t.e().StartTest(QStringLiteral("Первый"));
+    t.e().Abort();
+    ASSERT_EQ(t.dialogs.errors.size(), 1);
+    EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("нет свободного места")));
+    EXPECT_EQ(t.reportBytes(), earlier);
+    ASSERT_TRUE(filler.remove());
+    t.e().FormClose();
+    EXPECT_EQ(t.dialogs.errors.size(), 1);
+    EXPECT_EQ(t.reportBytes(), earlier + lines(block(QStringLiteral("Первый"), "0 %", "9:05:03",
+                                                     "00:00:00", 100, "60", "1", "100", "2")));
+}
+
+// Root writes to a read-only file, so root gets a read-only file system.
+TEST(ReportFaults, AReadOnlyFileStopsTheStartBeforeAnyAnswer) {
+    const bool root = ::geteuid() == 0;
+    ScratchMount disk(64);
+    if (root)
+        KT_REQUIRE_MOUNT(disk);
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("TestData.dat");
+    const QString path = root ? disk.filePath(name) : dir.filePath(name);
+    Harness t(makeBank(100), path);
+    ASSERT_TRUE(t.e().FormCreate());
+    if (root)
+        ASSERT_TRUE(disk.RemountReadOnly());
+    else
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    t.e().StartTest(QStringLiteral("Иван"));
+    EXPECT_EQ(t.e().screen(), ScreenState::Start);
+    EXPECT_FALSE(t.ticker.active);
+    EXPECT_TRUE(t.display.startPanel);
+    ASSERT_EQ(t.dialogs.errors.size(), 1);
+    const QString told = t.dialogs.errors[0];
+    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    EXPECT_TRUE(told.contains(root ? QStringLiteral("только для чтения")
+                                   : QStringLiteral("нет прав на запись")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("Тест не начнется")));
+}
+
+TEST(ReportFaults, ANamedPipeAtStartupDoesNotHangAndNoTestStarts) {
+    Harness t(makeBank(100));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.reportPath).constData(), 0666), 0);
+    EXPECT_TRUE(t.e().FormCreate());
+    ASSERT_EQ(t.dialogs.errors.size(), 1);
+    EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("именованный канал")));
+    t.e().StartTest(QStringLiteral("Иван"));
+    EXPECT_EQ(t.e().screen(), ScreenState::Start);
 }
