@@ -7,6 +7,7 @@
 #include "ReportReasons.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>

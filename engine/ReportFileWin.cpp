@@ -9,9 +9,13 @@
 #include "ReportReasons.h"
 
 #include <QDir>
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
+#ifndef NOMINMAX
+#define NOMINMAX // std::min, not the macro
+#endif
 #include <windows.h>
 
 namespace kt {

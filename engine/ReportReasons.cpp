@@ -1,6 +1,9 @@
 #include "ReportReasons.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX // std::min, not the macro
+#endif
 #include <windows.h>
 #else
 #include <cerrno>

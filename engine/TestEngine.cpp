@@ -65,9 +65,11 @@ bool TestEngine::FormCreate() {
 }
 
 bool TestEngine::CreateReportFile() {
-    const QString why = m_reports.Prepare();
+    QString why = m_reports.Prepare();
     if (why.isEmpty())
         return true;
+    // Startup stops here, so mending the file is not enough on its own.
+    why += QStringLiteral(". Исправьте это и запустите программу заново");
     m_notReadyReason = why;
     m_state.SetReady = false;
     m_dialogs.ShowError(errorBoxText(why));

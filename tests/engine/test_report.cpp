@@ -486,6 +486,7 @@ TEST(ReportFaults, ANamedPipeAtStartupDoesNotHangAndNoTestStarts) {
     EXPECT_TRUE(t.e().FormCreate());
     ASSERT_EQ(t.dialogs.errors.size(), 1);
     EXPECT_TRUE(t.dialogs.errors[0].contains(QStringLiteral("именованный канал")));
+    EXPECT_TRUE(t.dialogs.errors[0].endsWith(QStringLiteral("запустите программу заново.")));
     t.e().StartTest(QStringLiteral("Иван"));
     EXPECT_EQ(t.e().screen(), ScreenState::Start);
 }
