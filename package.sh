@@ -7,8 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build-package"
 "$here/setup/deps.sh" package
 
-# Debian's hardening flags, as its own package builds get them. CMake does not
-# read CPPFLAGS, so they go with the compiler flags.
+# Debian's hardening flags, all of them, as its own package builds get them.
+# CMake does not read CPPFLAGS, so they go with the compiler flags.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DKNOWTEST_BUILD_TESTS=OFF -DKNOWTEST_BUILD_BENCH=OFF \

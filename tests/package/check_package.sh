@@ -31,7 +31,7 @@ build() {
 run_lintian() {
     command -v lintian >/dev/null || fail "lintian is missing (setup/deps.sh test)"
     # Warnings are printed for the log; only errors fail.
-    lintian --fail-on error --allow-root --no-tag-display-limit "$(the_deb "$1")"
+    lintian --fail-on error --allow-root --tag-display-limit 0 "$(the_deb "$1")"
 }
 
 unpack() { # deb folder

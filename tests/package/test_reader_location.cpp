@@ -20,7 +20,7 @@ void touch(const QString& path, bool executable) {
     ASSERT_TRUE(file.setPermissions(perms));
 }
 
-TEST(ReaderLocation, InstalledLayoutIsPreferredOverTheProgramsFolder) {
+TEST(ReaderLookup, InstalledLayoutIsPreferredOverTheProgramsFolder) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
     const QString bin = root.filePath("usr/bin");
@@ -30,7 +30,7 @@ TEST(ReaderLocation, InstalledLayoutIsPreferredOverTheProgramsFolder) {
               QDir::cleanPath(root.filePath("usr/libexec/knowtest/knowtest-reader")));
 }
 
-TEST(ReaderLocation, BuildTreeUsesTheReaderNextToTheProgram) {
+TEST(ReaderLookup, BuildTreeUsesTheReaderNextToTheProgram) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
     const QString bin = root.filePath("bin");
@@ -41,7 +41,7 @@ TEST(ReaderLocation, BuildTreeUsesTheReaderNextToTheProgram) {
     EXPECT_EQ(locateReader(bin, "knowtest-reader"), bin + "/knowtest-reader");
 }
 
-TEST(ReaderLocation, UnknownProgramFolderLeavesTheBareName) {
+TEST(ReaderLookup, UnknownProgramFolderLeavesTheBareName) {
     EXPECT_EQ(locateReader(QString(), "knowtest-reader"), QString("knowtest-reader"));
 }
 
