@@ -25,6 +25,9 @@ if(TARGET knowtest-teacher)
             DESTINATION share/applications)
 endif()
 
+if(TARGET knowtest-teacher)
+    set(KT_TEACHER_BINARY "\n    <binary>knowtest-teacher</binary>")
+endif()
 configure_file(${KT_PACKAGING_DIR}/example.kt.knowtest.metainfo.xml.in
                ${KT_PACKAGING_OUT}/example.kt.knowtest.metainfo.xml @ONLY)
 install(FILES ${KT_PACKAGING_OUT}/example.kt.knowtest.metainfo.xml DESTINATION share/metainfo)
