@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "KtError.h"
+#include "ReaderLocation.h"
 #include "ReaderProtocol.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ QString defaultReaderPath() {
     const QString name = QStringLiteral("knowtest-reader");
 #endif
     const QString dir = programDir();
-    return dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
+    return locateReader(dir, name);
 }
 
 // libmdb changes its behaviour after these; the reader must see the file alone.

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing for building ("build") or for
-# building and testing ("test"). Runs apt-get as root, through sudo otherwise.
+# Installs the Debian packages that are missing for building ("build"), for
+# building the Debian package ("package") or for building and testing
+# ("test"). Runs apt-get as root, through sudo otherwise.
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6gui6
             mdbtools-dev libglib2.0-dev fonts-liberation fonts-urw-base35)
 test_pkgs=(googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev nodejs npm
-           clang libclang-rt-dev)
+           clang libclang-rt-dev lintian desktop-file-utils appstream)
+# dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies.
+package_pkgs=(dpkg-dev file)
 
 want=("${build_pkgs[@]}")
-if [ "${1:-build}" = test ]; then
-    want+=("${test_pkgs[@]}")
-fi
+case "${1:-build}" in
+    package) want+=("${package_pkgs[@]}") ;;
+    test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

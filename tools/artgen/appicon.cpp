@@ -63,10 +63,11 @@ void drawClock(QPainter& painter) {
 
 } // namespace
 
-QImage makeAppIcon() {
-    QImage image = blankImage(32);
+QImage makeAppIcon(int side) {
+    QImage image = blankImage(side);
     QPainter painter;
     beginPainting(painter, image);
+    painter.scale(side / 32.0, side / 32.0);
     drawSheet(painter);
     drawAnswerRows(painter);
     drawClock(painter);

@@ -4,7 +4,9 @@
 
 namespace kt {
 
-// The program's 32 x 32 icon: a test sheet with ticked answers and a clock.
-QImage makeAppIcon();
+// The program's icon: a test sheet with ticked answers and a clock. It is
+// drawn on a 32 x 32 grid, which is the window's icon; other sides scale it
+// for the desktop's menus.
+QImage makeAppIcon(int side = 32);
 
 } // namespace kt

@@ -1,8 +1,11 @@
 // Writes the program's pictures into a folder:  artgen <folder>
+// or the menu icons of both programs in the desktop's theme layout
+// (<folder>/<side>x<side>/apps/<name>.png):  artgen --icons <folder>
 // Every picture is drawn from fixed figures, so a run always gives the same files.
 #include "appicon.h"
 #include "background.h"
 #include "glyphs.h"
+#include "teachericon.h"
 #include "toolicons.h"
 
 #include <QDir>
@@ -40,6 +43,24 @@ bool writeAll(const QDir& dir) {
     return save(dir, "ok.png", makeOkGlyph()) && ok;
 }
 
+// The sides a desktop's icon theme asks for, from menus to large launchers.
+const int kMenuIconSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+bool writeMenuIcons(const QDir& dir) {
+    bool ok = true;
+    for (const int side : kMenuIconSides) {
+        const QString sub = QStringLiteral("%1x%1/apps").arg(side);
+        if (!dir.mkpath(sub)) {
+            QTextStream(stderr) << "cannot create " << dir.filePath(sub) << '\n';
+            return false;
+        }
+        const QDir apps(dir.filePath(sub));
+        ok = save(apps, "knowtest.png", makeAppIcon(side)) && ok;
+        ok = save(apps, "knowtest-teacher.png", makeTeacherIcon(side)) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 } // namespace kt
@@ -49,14 +70,17 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: artgen <folder>\n";
+    const bool icons = argc == 3 && qstrcmp(argv[1], "--icons") == 0;
+    if (argc != 2 && !icons) {
+        QTextStream(stderr) << "usage: artgen <folder>\n       artgen --icons <folder>\n";
         return 2;
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QDir dir(QString::fromLocal8Bit(argv[argc - 1]));
     if (!dir.exists() && !QDir().mkpath(dir.path())) {
         QTextStream(stderr) << "cannot create " << dir.path() << '\n';
         return 1;
     }
+    if (icons)
+        return kt::writeMenuIcons(dir) ? 0 : 1;
     return kt::writeAll(dir) ? 0 : 1;
 }
