@@ -158,11 +158,11 @@ public:
         m_buffers.emplace_back(m_size + 1, '\0');
         mdb_bind_column(t, columnIndex + 1, m_buffers.back().data(), nullptr);
     }
-    QString text(size_t k) const {
+    QByteArrayView bytes(size_t k) const {
         const std::vector<char>& b = m_buffers[k];
-        const qsizetype n = static_cast<qsizetype>(strnlen(b.data(), m_size));
-        return QString::fromUtf8(b.data(), n);
+        return QByteArrayView(b.data(), static_cast<qsizetype>(strnlen(b.data(), m_size)));
     }
+    QString text(size_t k) const { return QString::fromUtf8(bytes(k)); }
     void clear() {
         for (std::vector<char>& b : m_buffers)
             b[0] = '\0';
@@ -245,12 +245,13 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
 }
 
 // A null and an empty text both come back empty; for a number that can
-// only be a null.
-BankRecord recordOf(const Bindings& b) {
-    BankRecord r;
+// only be a null. The texts stay in libmdb's UTF-8: the client decodes them
+// once, straight into the form it keeps.
+RecordFields recordOf(const Bindings& b) {
+    RecordFields r;
     for (int f = 0; f < FieldCountTotal; ++f) {
         const auto k = static_cast<size_t>(f);
-        r.text[k] = b.text(k);
+        r.text[k] = b.bytes(k);
         r.isNull[k] = isNumericField(f) && r.text[k].isEmpty();
     }
     return r;
@@ -265,7 +266,7 @@ std::optional<ReaderError> readQuestions(MdbHandle* mdb, unsigned long page,
     Bindings b(mdb);
     if (std::optional<ReaderError> e = bindFields(t.get(), b))
         return e;
-    sink.ColumnsBound();
+    sink.ColumnsBound(t->num_rows);
     mdb_rewind_table(t.get());
     for (b.clear(); mdb_fetch_row(t.get()); b.clear())
         sink.Record(recordOf(b));

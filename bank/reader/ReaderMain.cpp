@@ -17,23 +17,33 @@
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-// The client kills a stalled reader by the clock; these limits stop a
-// runaway one sooner and keep it from taking the machine's memory.
-void limitResources() {
+// The client kills a reader that stops sending; these limits keep a runaway
+// one from taking the machine's memory, and end it even when the client is
+// gone. A sound reader's time grows with the file, and so does its limit: a
+// large bank on a slow PC must never be cut off part-way.
+void limitResources(const char* path) {
 #ifndef Q_OS_WIN
     constexpr rlim_t kAddressSpaceLimit = 1024ull * 1024ull * 1024ull;
-    constexpr rlim_t kCpuSecondsLimit = 20;
+    constexpr rlim_t kCpuSecondsBase = 20;
+    constexpr rlim_t kFileBytesPerCpuSecond = 4ull * 1024ull * 1024ull;
+    struct stat st {};
+    const rlim_t fileBytes =
+        path && stat(path, &st) == 0 && st.st_size > 0 ? static_cast<rlim_t>(st.st_size) : 0;
+    const rlim_t cpuSeconds = kCpuSecondsBase + fileBytes / kFileBytesPerCpuSecond;
     const rlimit as{kAddressSpaceLimit, kAddressSpaceLimit};
     setrlimit(RLIMIT_AS, &as);
-    const rlimit cpu{kCpuSecondsLimit, kCpuSecondsLimit};
+    const rlimit cpu{cpuSeconds, cpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
     const rlimit core{0, 0};
     setrlimit(RLIMIT_CORE, &core);
+#else
+    (void)path;
 #endif
 }
 
@@ -82,10 +92,14 @@ bool writeAll(int fd, const QByteArray& bytes) {
 class FrameWriter : public kt::RecordSink {
 public:
     explicit FrameWriter(int fd) : m_fd(fd) {}
-    void ColumnsBound() override { send(kt::encodeColumnsFrame()); }
-    void Record(const kt::BankRecord& record) override {
+    void ColumnsBound(quint32 expectedRecords) override {
+        send(kt::encodeColumnsFrame(expectedRecords));
+    }
+    void Record(const kt::RecordFields& record) override {
         ++m_records;
-        send(kt::encodeRecordFrame(record));
+        kt::appendRecordFrame(m_buffer, record);
+        if (m_buffer.size() >= kWriteChunk)
+            Flush();
     }
     // Frames are gathered into large writes; Flush() sends what is left.
     void send(const QByteArray& frame) {
@@ -110,7 +124,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    limitResources();
+    limitResources(argc == 2 ? argv[1] : nullptr);
     clearLibraryEnvironment();
     const int out = takeFrameChannel();
     if (argc != 2 || out < 0)
