@@ -1,12 +1,15 @@
 // A start reads the bank once: the count and the first draw, the settings
 // screen and its OK and the next test's draw all use that read while the
-// file is unchanged; a changed file is read again. The reader is a stand-in
-// script, and its launches are counted by the bank source.
+// file is unchanged; a changed file is read again. A read that takes longer
+// than half a second is shown in a progress window. The reader is a
+// stand-in script, and its launches are counted by the bank source.
+#include "BankReadProgress.h"
 #include "MainWindow.h"
 #include "MdbBankSource.h"
 #include "ReaderProtocol.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -53,6 +56,14 @@ QByteArray answerOf(int records) {
     return out + encodeEndFrame(static_cast<quint32>(records));
 }
 
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "test_reader_start";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
 void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {
     QFile f(path);
     ASSERT_TRUE(f.open(mode));
@@ -62,10 +73,7 @@ void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode
 } // namespace
 
 TEST(StartReadsOnce, CountDrawSettingsAndNextTestShareOneReaderLaunch) {
-    int argc = 1;
-    char name[] = "test_reader_start";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    application();
     QTemporaryDir dir;
     const QString answer = dir.filePath(QStringLiteral("answer.bin"));
     writeFile(answer, answerOf(80), QIODevice::WriteOnly);
@@ -98,4 +106,52 @@ TEST(StartReadsOnce, CountDrawSettingsAndNextTestShareOneReaderLaunch) {
     EXPECT_EQ(source.launches(), 2);
     window.engine().ApplySettings();
     EXPECT_EQ(source.launches(), 2);
+}
+
+// Tells whether the progress window was up, with its count, at each report.
+class WatchedProgress : public BankReadProgress {
+public:
+    using BankReadProgress::BankReadProgress;
+    void RecordsRead(qint64 records) override {
+        BankReadProgress::RecordsRead(records);
+        if (QDialog* w = window(); w && w->isVisible())
+            lines << countText();
+    }
+    QStringList lines;
+};
+
+TEST(ReadProgressWindow, ShownAfterHalfASecondWithTheRecordsReadAndGoneAtTheEnd) {
+    application();
+    QTemporaryDir dir;
+    const QString head = dir.filePath(QStringLiteral("head.bin"));
+    const QByteArray all = answerOf(3);
+    const QByteArray columns = encodeColumnsFrame(3);
+    const QByteArray records = all.mid(columns.size(), all.size() - columns.size() - 9);
+    writeFile(head, columns + records, QIODevice::WriteOnly);
+    const QString end = dir.filePath(QStringLiteral("end.bin"));
+    writeFile(end, encodeEndFrame(3), QIODevice::WriteOnly);
+    const QString reader = dir.filePath(QStringLiteral("slow"));
+    writeFile(reader,
+              "#!/bin/sh\ncat '" + head.toUtf8() + "'\nsleep 1\nexec cat '" + end.toUtf8() + "'\n",
+              QIODevice::WriteOnly);
+    QFile::setPermissions(reader, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    MdbBankSource source(dir.filePath(QStringLiteral("DB1.MDB")), reader);
+    WatchedProgress progress;
+    source.setProgress(&progress);
+    EXPECT_EQ(source.Load().size(), 3u);
+    EXPECT_TRUE(progress.shownDuringLastRead());
+    ASSERT_FALSE(progress.lines.isEmpty());
+    EXPECT_EQ(progress.lines.last(), QStringLiteral("Прочитано записей: 3"));
+    EXPECT_EQ(progress.window(), nullptr);
+
+    // A quick read never shows it.
+    const QString quick = dir.filePath(QStringLiteral("quick"));
+    writeFile(quick, "#!/bin/sh\nexec cat '" + head.toUtf8() + "' '" + end.toUtf8() + "'\n",
+              QIODevice::WriteOnly);
+    QFile::setPermissions(quick, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    MdbBankSource fast(dir.filePath(QStringLiteral("DB2.MDB")), quick);
+    fast.setProgress(&progress);
+    EXPECT_EQ(fast.Load().size(), 3u);
+    EXPECT_FALSE(progress.shownDuringLastRead());
 }
