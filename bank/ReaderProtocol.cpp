@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <new>
 
 namespace kt {
 namespace {
@@ -251,8 +252,12 @@ bool ReaderStreamParser::Feed(const QByteArray& bytes) {
     m_total += bytes.size();
     if (m_total > m_limit)
         return fail();
-    m_pending.append(bytes);
-    const QByteArrayView pending(m_pending);
+    // Frames are read straight from the bytes that arrived; only a frame cut
+    // at their end is kept for the next bytes.
+    const bool fresh = m_pending.isEmpty();
+    if (!fresh)
+        m_pending.append(bytes);
+    const QByteArrayView pending = fresh ? QByteArrayView(bytes) : QByteArrayView(m_pending);
     qsizetype pos = 0;
     while (pending.size() - pos >= kHeaderSize) {
         const quint32 len = qFromLittleEndian<quint32>(pending.data() + pos);
@@ -265,7 +270,10 @@ bool ReaderStreamParser::Feed(const QByteArray& bytes) {
             return fail();
         pos += kHeaderSize + static_cast<qsizetype>(len);
     }
-    m_pending.remove(0, pos);
+    if (fresh)
+        m_pending = bytes.mid(pos);
+    else
+        m_pending.remove(0, pos);
     return true;
 }
 
@@ -275,11 +283,16 @@ bool ReaderStreamParser::takeColumns(QByteArrayView payload) {
     const quint32 expected = in.u32();
     if (m_stage != Stage::Start || !in.ok() || !in.atEnd() || fields != FieldCountTotal)
         return false;
+    // The count is a hint from the file: room that cannot be had is simply
+    // not made, and the table grows as records arrive.
     const qsizetype room = std::min<qint64>(expected, m_limit / kSmallestRecordFrame);
-    if (m_form == RecordForm::Raw)
-        m_table.reserve(static_cast<size_t>(room));
-    else
-        m_compact.reserve(room);
+    try {
+        if (m_form == RecordForm::Raw)
+            m_table.reserve(static_cast<size_t>(room));
+        else
+            m_compact.reserve(room);
+    } catch (const std::bad_alloc&) {
+    }
     m_stage = Stage::Records;
     return true;
 }
