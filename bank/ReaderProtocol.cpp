@@ -205,6 +205,10 @@ QByteArray encodeRecordFrame(const BankRecord& record) {
     return out;
 }
 
+QByteArray encodeAliveFrame() {
+    return frame(ReaderFrameKind::Alive, QByteArray());
+}
+
 QByteArray encodeEndFrame(quint32 recordCount) {
     QByteArray p;
     appendU32(p, recordCount);
@@ -327,6 +331,8 @@ bool ReaderStreamParser::takeFrame(ReaderFrameKind kind, QByteArrayView payload)
         return takeColumns(payload);
     case ReaderFrameKind::Record:
         return takeRecord(payload);
+    case ReaderFrameKind::Alive:
+        return payload.isEmpty();
     case ReaderFrameKind::End:
         if (m_stage != Stage::Records || payload.size() != 4 ||
             qFromLittleEndian<quint32>(payload.data()) != m_records)

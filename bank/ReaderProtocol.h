@@ -18,7 +18,15 @@ namespace kt {
 // frame holding the number of records. A record's field is a 16-bit length
 // and that many bytes of UTF-8, as libmdb leaves the text; the length
 // kNullField marks a null. Error arguments travel the same way.
-enum class ReaderFrameKind : char { Error = 'E', Columns = 'C', Record = 'R', End = 'Z' };
+// An Alive frame (empty) may come anywhere before the end: the reader is
+// still at work on a large file and has nothing to send yet.
+enum class ReaderFrameKind : char {
+    Error = 'E',
+    Columns = 'C',
+    Record = 'R',
+    End = 'Z',
+    Alive = 'A'
+};
 
 // Why the reader could not deliver the table; the client words the message.
 enum class ReaderFailure : quint8 {
@@ -52,6 +60,7 @@ QByteArray encodeColumnsFrame(quint32 expectedRecords = 0);
 void appendRecordFrame(QByteArray& out, const RecordFields& record);
 QByteArray encodeRecordFrame(const BankRecord& record);
 QByteArray encodeEndFrame(quint32 recordCount);
+QByteArray encodeAliveFrame();
 
 // The message the user sees for a reader's error about the file at `path`.
 QString readerErrorMessage(const ReaderError& error, const QString& path);

@@ -17,6 +17,8 @@ public:
     virtual void ColumnsBound(quint32 expectedRecords) = 0;
     // The fields as libmdb leaves them, valid until the call returns.
     virtual void Record(const RecordFields& record) = 0;
+    // Called now and then during long work that yields no record yet.
+    virtual void StillWorking() {}
 };
 
 // The type name the bank reports for a Jet column type in its messages.

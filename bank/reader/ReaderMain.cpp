@@ -9,6 +9,7 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -101,6 +102,15 @@ public:
         if (m_buffer.size() >= kWriteChunk)
             Flush();
     }
+    // A sign of life, at most twice a second, sent at once.
+    void StillWorking() override {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_lastSign < std::chrono::milliseconds(500))
+            return;
+        m_lastSign = now;
+        send(kt::encodeAliveFrame());
+        Flush();
+    }
     // Frames are gathered into large writes; Flush() sends what is left.
     void send(const QByteArray& frame) {
         m_buffer += frame;
@@ -119,6 +129,7 @@ private:
     int m_fd;
     quint32 m_records = 0;
     QByteArray m_buffer;
+    std::chrono::steady_clock::time_point m_lastSign{};
 };
 
 } // namespace

@@ -164,6 +164,15 @@ TEST_F(FakeReader, SlowButSteadyReaderIsNeverCutOffAndASilentOneIs) {
     EXPECT_EQ(steady.Load().size(), 12u);
     EXPECT_GT(clock.elapsed(), 2000); // twice the limit in all, never silent for 1 s
 
+    // Before its first record a reader on a large file only says it is alive.
+    const QString alive = bytesFile("alive.bin", encodeAliveFrame());
+    const QString empty = bytesFile("empty.bin", encodeColumnsFrame(0) + encodeEndFrame(0));
+    MdbBankSource working(m_bank, script("alive", "for i in 1 2 3 4 5 6 7 8; do sleep 0.3; cat '" +
+                                                      alive.toUtf8() + "'; done\ncat '" +
+                                                      empty.toUtf8() + "'"));
+    working.setStallLimit(1000);
+    EXPECT_TRUE(working.Load().empty());
+
     MdbBankSource stalled(m_bank, tricklingReader(3, "3"));
     stalled.setStallLimit(1000);
     clock.restart();
