@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     kt::MdbBankSource bank(bankPath);
     kt::BankReadProgress progress;
     bank.setProgress(&progress);
+    bank.StartEarly(); // the reader works while the window is built
     kt::ClockSeedSource seeds;
     kt::SystemClock clock;
     kt::MessageDialogs dialogs;

@@ -111,16 +111,46 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
     return parser.Feed(p.readAllStandardOutput());
 }
 
-void MdbBankSource::runReader(ReaderStreamParser& parser) {
-    ProgressScope scope(m_progress);
-    QProcess p;
-    p.setProgram(m_readerPath);
-    p.setArguments({m_path});
-    p.setProcessEnvironment(readerEnvironment());
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.setStandardErrorFile(QProcess::nullDevice());
+MdbBankSource::~MdbBankSource() {
+    if (m_early)
+        stop(*m_early);
+}
+
+std::unique_ptr<QProcess> MdbBankSource::startReader() {
+    auto p = std::make_unique<QProcess>();
+    p->setProgram(m_readerPath);
+    p->setArguments({m_path});
+    p->setProcessEnvironment(readerEnvironment());
+    p->setStandardInputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
     ++m_launches;
-    p.start(QIODevice::ReadOnly);
+    p->start(QIODevice::ReadOnly);
+    return p;
+}
+
+void MdbBankSource::StartEarly() {
+    if (m_early)
+        stop(*m_early);
+    m_earlyStamp = FileStamp::of(m_path);
+    m_early = startReader();
+}
+
+// The reader started early, when it reads the file as it is now; else a new one.
+std::unique_ptr<QProcess> MdbBankSource::takeReader(const FileStamp& stamp) {
+    std::unique_ptr<QProcess> p = std::move(m_early);
+    if (p && stamp.exists && stamp == m_earlyStamp)
+        return p;
+    if (p)
+        stop(*p);
+    return startReader();
+}
+
+void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp) {
+    ProgressScope scope(m_progress);
+    const std::unique_ptr<QProcess> reader = takeReader(stamp);
+    QProcess& p = *reader;
+    // A reader started early may have finished already; it still counts as
+    // started, and its answer waits in the pipe.
     if (!p.waitForStarted(std::max(m_stallMs, 1))) {
         stop(p);
         throw KtError(QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
@@ -135,8 +165,9 @@ void MdbBankSource::runReader(ReaderStreamParser& parser) {
 }
 
 BankTable MdbBankSource::LoadRaw() {
-    ReaderStreamParser parser(outputLimitFor(FileStamp::of(m_path)), RecordForm::Raw);
-    runReader(parser);
+    const FileStamp stamp = FileStamp::of(m_path);
+    ReaderStreamParser parser(outputLimitFor(stamp), RecordForm::Raw);
+    runReader(parser, stamp);
     return parser.TakeTable();
 }
 
@@ -148,7 +179,7 @@ std::shared_ptr<const CompactBank> MdbBankSource::LoadCompact() {
         return m_kept;
     m_kept.reset();
     ReaderStreamParser parser(outputLimitFor(stamp), RecordForm::Compact);
-    runReader(parser);
+    runReader(parser, stamp);
     auto table = std::make_shared<const CompactBank>(parser.TakeCompact());
     if (stamp.exists) {
         m_kept = table;

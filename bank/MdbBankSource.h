@@ -25,6 +25,12 @@ class MdbBankSource : public BankSource {
 public:
     // readerPath empty: the reader executable next to the running program.
     explicit MdbBankSource(QString path, QString readerPath = QString());
+    ~MdbBankSource() override;
+
+    // Starts the reader now, so that it works while the program builds its
+    // window; the next read takes its answer when the file is still as it
+    // was then, and otherwise starts the reader again.
+    void StartEarly();
 
     // The ten fields with the code page rules applied and texts cut at 255.
     BankTable Load() override;
@@ -49,7 +55,9 @@ public:
     int launches() const { return m_launches; }
 
 private:
-    void runReader(ReaderStreamParser& parser);
+    std::unique_ptr<QProcess> startReader();
+    std::unique_ptr<QProcess> takeReader(const FileStamp& stamp);
+    void runReader(ReaderStreamParser& parser, const FileStamp& stamp);
     bool pump(QProcess& p, ReaderStreamParser& parser);
     qint64 outputLimitFor(const FileStamp& stamp) const;
 
@@ -59,6 +67,8 @@ private:
     qint64 m_outputLimit = 512ll * 1024 * 1024;
     ReadProgress* m_progress = nullptr;
     int m_launches = 0;
+    std::unique_ptr<QProcess> m_early;
+    FileStamp m_earlyStamp;
     std::shared_ptr<const CompactBank> m_kept;
     FileStamp m_keptStamp;
 };

@@ -75,6 +75,7 @@ int windowChild(int argc, char** argv, const QString& bank) {
     MdbBankSource source(bank);
     WatchedProgress progress;
     source.setProgress(&progress);
+    source.StartEarly(); // as the program does
     ClockSeedSource seeds;
     SystemClock clock;
     PrintingDialogs dialogs;

@@ -249,3 +249,30 @@ TEST_F(FakeReader, KeptRecordsAreUsedUntilTheFileChangesInSizeTimeOrIdentity) {
     source.LoadRaw();
     EXPECT_EQ(source.launches(), 5);
 }
+
+// A reader started before the window is built serves the first read when
+// the file is still as it was, and is replaced when it is not.
+TEST_F(FakeReader, EarlyReaderServesTheFirstReadOfAnUnchangedFile) {
+    BankRecord r;
+    r.text[FieldQuestion] = QStringLiteral("Вопрос");
+    const QString answer =
+        bytesFile("answer.bin", encodeColumnsFrame(1) + encodeRecordFrame(r) + encodeEndFrame(1));
+    const QString bank = bytesFile("DB1.MDB", "1234");
+    MdbBankSource source(bank, script("ok", "cat '" + answer.toUtf8() + "'"));
+    source.StartEarly();
+    EXPECT_EQ(source.LoadCompact()->text(0, FieldQuestion), QStringLiteral("Вопрос"));
+    EXPECT_EQ(source.launches(), 1);
+
+    MdbBankSource changed(bank, script("ok2", "cat '" + answer.toUtf8() + "'"));
+    changed.StartEarly();
+    QFile f(bank);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("5");
+    f.close();
+    EXPECT_EQ(changed.LoadCompact()->size(), 1);
+    EXPECT_EQ(changed.launches(), 2);
+
+    MdbBankSource missing(bank, m_dir.filePath(QStringLiteral("no-such-reader")));
+    missing.StartEarly();
+    EXPECT_TRUE(loadError(missing).startsWith(QStringLiteral("Не удаётся запустить")));
+}
