@@ -80,7 +80,7 @@ void TForm1::reactivateWindow() {
 
 void TForm1::SetSettingsVisible(bool visible) {
     // The grid lists the bank only while the screen is shown.
-    m_settingsScreen->setBank(visible ? &m_engine.bank().records() : nullptr);
+    m_settingsScreen->setBankRecords(visible ? &m_engine.bank().records() : nullptr);
     m_settingsScreen->setVisible(visible);
 }
 

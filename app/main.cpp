@@ -1,3 +1,4 @@
+#include "BankReadProgress.h"
 #include "MainWindow.h"
 #include "MdbBankSource.h"
 #include "MessageDialogs.h"
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const QString bankPath = args.size() > 1 ? args.at(1) : kt::builtInBankPath();
     kt::MdbBankSource bank(bankPath);
+    kt::BankReadProgress progress;
+    bank.setProgress(&progress);
+    bank.StartEarly(); // the reader works while the window is built
     kt::ClockSeedSource seeds;
     kt::SystemClock clock;
     kt::MessageDialogs dialogs;

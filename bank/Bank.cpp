@@ -5,8 +5,9 @@
 namespace kt {
 
 void Bank::Open() {
+    m_closed.reset();
     try {
-        m_table = m_source.Load();
+        m_table = m_source.LoadCompact();
     } catch (const BankOpenError&) {
         throw;
     } catch (const KtError& e) {
@@ -18,14 +19,21 @@ void Bank::Open() {
 
 void Bank::Close() {
     m_open = false;
-    m_table.clear();
-    m_table.shrink_to_fit();
+    if (m_table)
+        m_closed = std::move(m_table);
+    m_table.reset();
     m_pos = 0;
 }
 
+const CompactBank& Bank::records() const {
+    static const CompactBank kNone;
+    return m_table ? *m_table : kNone;
+}
+
 int Bank::Count() {
-    m_pos = m_table.empty() ? 0 : static_cast<int>(m_table.size()) - 1;
-    return static_cast<int>(m_table.size());
+    const qsizetype n = records().size();
+    m_pos = n == 0 ? 0 : static_cast<int>(n) - 1;
+    return static_cast<int>(n);
 }
 
 void Bank::First() {
@@ -33,32 +41,28 @@ void Bank::First() {
 }
 
 void Bank::MoveBy(int k) {
-    if (m_table.empty() || k <= 0)
+    if (records().empty() || k <= 0)
         return;
-    const qint64 last = static_cast<qint64>(m_table.size()) - 1;
+    const qint64 last = static_cast<qint64>(records().size()) - 1;
     m_pos = static_cast<int>(std::min<qint64>(last, static_cast<qint64>(m_pos) + k));
 }
 
-const BankRecord* Bank::current() const {
-    if (!m_open || m_table.empty())
-        return nullptr;
-    return &m_table[static_cast<size_t>(m_pos)];
+bool Bank::onRecord() const {
+    return m_open && !records().empty();
 }
 
 QString Bank::FieldText(int i) const {
-    const BankRecord* r = current();
-    if (!r || i < 0 || i >= FieldCountTotal)
+    if (!onRecord() || i < 0 || i >= FieldCountTotal)
         return {};
-    return r->text[static_cast<size_t>(i)];
+    return records().text(m_pos, i);
 }
 
 int Bank::FieldInteger(int i) const {
-    const BankRecord* r = current();
-    if (!r || i < 0 || i >= FieldCountTotal || r->isNull[static_cast<size_t>(i)])
+    if (!onRecord() || i < 0 || i >= FieldCountTotal || records().isNull(m_pos, i))
         throw KtError(
             QStringLiteral("Could not convert variant of type (Null) into type (Integer)"));
     bool ok = false;
-    const int v = r->text[static_cast<size_t>(i)].trimmed().toInt(&ok);
+    const int v = records().text(m_pos, i).trimmed().toInt(&ok);
     if (!ok)
         throw KtError(
             QStringLiteral("Could not convert variant of type (String) into type (Integer)"));

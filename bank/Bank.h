@@ -5,8 +5,9 @@
 namespace kt {
 
 // The question bank as the rest of the program uses it: open, read through a
-// static cursor, close. The table is read whole on Open and kept only until
-// Close, so no file is held while a test runs.
+// static cursor, close. The table is taken whole from the source on Open and
+// held only until Close; no file is held while a test runs (a source may
+// keep the records it read while its file stays unchanged).
 class Bank {
 public:
     explicit Bank(BankSource& source) : m_source(source) {}
@@ -28,14 +29,19 @@ public:
     int FieldInteger(int i) const;
     int Position() const { return m_pos; }
 
-    const BankTable& records() const { return m_table; }
+    // The records while the bank is open; empty once it is closed.
+    const CompactBank& records() const;
     BankSource& source() { return m_source; }
 
 private:
-    const BankRecord* current() const;
+    bool onRecord() const;
 
     BankSource& m_source;
-    BankTable m_table;
+    std::shared_ptr<const CompactBank> m_table;
+    // The table of the last Open, alive until the next one: a view that was
+    // handed records() and not yet told that the bank closed reads an intact
+    // table rather than freed memory.
+    std::shared_ptr<const CompactBank> m_closed;
     bool m_open = false;
     int m_pos = 0; // 0-based
 };

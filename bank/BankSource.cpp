@@ -4,6 +4,10 @@
 
 namespace kt {
 
+std::shared_ptr<const CompactBank> BankSource::LoadCompact() {
+    return std::make_shared<const CompactBank>(CompactBank::fromTable(Load()));
+}
+
 BankTable MemoryBankSource::Load() {
     ++m_loads;
     if (!m_failure.isEmpty())

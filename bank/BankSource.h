@@ -1,6 +1,9 @@
 #pragma once
 
 #include "BankRecord.h"
+#include "CompactBank.h"
+
+#include <memory>
 
 namespace kt {
 
@@ -12,6 +15,10 @@ class BankSource {
 public:
     virtual ~BankSource() = default;
     virtual BankTable Load() = 0;
+    // The table in the form the program keeps it, with the code page rules
+    // applied. A source may hand out the same table again while its store
+    // is unchanged; nobody changes it.
+    virtual std::shared_ptr<const CompactBank> LoadCompact();
     // The file (or other store) this source reads, for messages.
     virtual QString Location() const = 0;
 };

@@ -1,5 +1,6 @@
 #include "Cp1251.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kt {
@@ -19,16 +20,66 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
 
+// Byte of every character of the basic plane, 0 where the code page has
+// none: built once, so that a bank's texts map a character in one look-up.
+const std::array<unsigned char, 0x10000>& byteTable() {
+    static const std::array<unsigned char, 0x10000> table = [] {
+        std::array<unsigned char, 0x10000> t{};
+        for (int u = 0; u < 0x80; ++u)
+            t[u] = static_cast<unsigned char>(u);
+        for (int i = 0; i < 128; ++i)
+            if (kHigh[i] != 0)
+                t[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
+        return t;
+    }();
+    return table;
+}
+
 // Returns 0 when the character has no byte in the code page.
 int byteOf(char16_t u) {
-    if (u < 0x80)
-        return u;
-    if (u >= 0x0410 && u <= 0x044F) // the Cyrillic alphabet is contiguous at 0xC0
-        return 0xC0 + (u - 0x0410);
-    for (int i = 0; i < 128; ++i)
-        if (kHigh[i] == u && u != 0)
-            return 0x80 + i;
-    return 0;
+    return byteTable()[u];
+}
+
+// Strict UTF-8: the code point of the sequence at `p` and its length, or
+// length 0 for a sequence that is not well formed (overlong, a surrogate,
+// beyond U+10FFFF or cut short).
+struct Utf8Char {
+    char32_t cp = 0;
+    int length = 0;
+};
+
+Utf8Char nextUtf8(const unsigned char* p, qsizetype left) {
+    const unsigned char b0 = p[0];
+    int n = 0;
+    char32_t cp = 0;
+    char32_t lowest = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        n = 2, cp = b0 & 0x1F, lowest = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        n = 3, cp = b0 & 0x0F, lowest = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        n = 4, cp = b0 & 0x07, lowest = 0x10000;
+    } else {
+        return {};
+    }
+    if (left < n)
+        return {};
+    for (int k = 1; k < n; ++k) {
+        if ((p[k] & 0xC0) != 0x80)
+            return {};
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if (cp < lowest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {};
+    return {cp, n};
+}
+
+// The slow road for text that is not well-formed UTF-8: Qt's decoder
+// replaces the bad bytes, as the rest of the program would see them.
+qsizetype viaQString(const char* src, qsizetype size, char* dst, int maxUnits) {
+    const QByteArray bytes = encodeCp1251(cp1251Text(QString::fromUtf8(src, size), maxUnits));
+    std::copy(bytes.cbegin(), bytes.cend(), dst);
+    return bytes.size();
 }
 
 } // namespace
@@ -85,6 +136,34 @@ QString cp1251Text(const QString& text, int maxLength) {
         out.append(c.unicode() != 0 && byteOf(c.unicode()) == 0 ? QChar(u'?') : c);
     }
     return out;
+}
+
+qsizetype utf8ToCp1251(const char* src, qsizetype size, char* dst, int maxUnits) {
+    const auto* p = reinterpret_cast<const unsigned char*>(src);
+    const auto& table = byteTable();
+    qsizetype at = 0;
+    int units = 0; // UTF-16 units taken, as cp1251Text counts them
+    char* out = dst;
+    while (at < size && units < maxUnits) {
+        if (p[at] < 0x80) {
+            *out++ = static_cast<char>(p[at++]);
+            ++units;
+            continue;
+        }
+        const Utf8Char c = nextUtf8(p + at, size - at);
+        if (c.length == 0)
+            return viaQString(src, size, dst, maxUnits);
+        at += c.length;
+        if (c.cp >= 0x10000) {
+            *out++ = '?'; // a pair of units, one character the code page lacks
+            units += 2;
+        } else {
+            const unsigned char b = table[c.cp];
+            *out++ = b == 0 ? '?' : static_cast<char>(b);
+            ++units;
+        }
+    }
+    return out - dst;
 }
 
 bool fitsCp1251(const QString& text) {

@@ -18,6 +18,12 @@ QString decodeCp1251(const QByteArray& bytes);
 // and the result is cut to maxLength characters (255 for the set's strings).
 QString cp1251Text(const QString& text, int maxLength = 255);
 
+// The text of `size` bytes of UTF-8 at `src` written to `dst` as the code
+// page's bytes, with the rules of cp1251Text (cut after maxUnits UTF-16
+// units); returns the number of bytes written, never more than maxUnits.
+// Bytes that are not well-formed UTF-8 are read as Qt reads them.
+qsizetype utf8ToCp1251(const char* src, qsizetype size, char* dst, int maxUnits = 255);
+
 // True when every character of the text exists in the code page.
 bool fitsCp1251(const QString& text);
 

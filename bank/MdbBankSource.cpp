@@ -14,9 +14,13 @@
 namespace kt {
 namespace {
 
-// Reads the reader's output a slice at a time so that the deadline and the
-// output limit are checked while it runs.
+// Reads the reader's output a slice at a time so that the stall limit and
+// the output limit are checked, and progress told, while it runs.
 constexpr int kSliceMs = 100;
+// A sound reader's answer is a few times its file at most (two bytes of
+// lengths per field, texts as UTF-8); this keeps a large bank within the
+// limit while a runaway reader is still stopped.
+constexpr qint64 kOutputPerFileByte = 4;
 
 QString programDir() {
     if (QCoreApplication::instance())
@@ -51,31 +55,20 @@ void stop(QProcess& p) {
     p.waitForFinished(5000);
 }
 
-// Feeds the reader's output to the parser until the reader ends. False when
-// it ran past the deadline or sent more or other than a reader may.
-bool pump(QProcess& p, ReaderStreamParser& parser, int deadlineMs) {
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const qint64 left = deadlineMs - clock.elapsed();
-        if (left <= 0) {
-            stop(p);
-            return false;
-        }
-        const bool more = p.waitForReadyRead(static_cast<int>(std::min<qint64>(left, kSliceMs)));
-        if (!parser.Feed(p.readAllStandardOutput())) {
-            stop(p);
-            return false;
-        }
-        if (!more && p.state() == QProcess::NotRunning)
-            break;
+// Tells the observer of the read, if any, that it ended, however it ended.
+struct ProgressScope {
+    explicit ProgressScope(ReadProgress* p) : progress(p) {
+        if (progress)
+            progress->ReadStarted();
     }
-    return parser.Feed(p.readAllStandardOutput());
-}
-
-bool isTextField(size_t i) {
-    return i <= 5 || i == FieldSubject;
-}
+    ~ProgressScope() {
+        if (progress)
+            progress->ReadFinished();
+    }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+    ReadProgress* progress;
+};
 
 } // namespace
 
@@ -87,35 +80,121 @@ MdbBankSource::MdbBankSource(QString path, QString readerPath)
     : m_path(std::move(path)),
       m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)) {}
 
-BankTable MdbBankSource::LoadRaw() {
-    QProcess p;
-    p.setProgram(m_readerPath);
-    p.setArguments({m_path});
-    p.setProcessEnvironment(readerEnvironment());
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.setStandardErrorFile(QProcess::nullDevice());
-    p.start(QIODevice::ReadOnly);
-    if (!p.waitForStarted(m_deadlineMs)) {
+qint64 MdbBankSource::outputLimitFor(const FileStamp& stamp) const {
+    return std::max(m_outputLimit, kOutputPerFileByte * stamp.size);
+}
+
+// Feeds the reader's output to the parser until the reader ends. False when
+// it went silent for longer than the stall limit or sent more or other than
+// a reader may. Only silence counts: a reader that keeps sending records is
+// never stopped by the clock, however large its bank.
+bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
+    QElapsedTimer quiet;
+    quiet.start();
+    for (;;) {
+        const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_stallMs)));
+        const QByteArray bytes = p.readAllStandardOutput();
+        if (!bytes.isEmpty())
+            quiet.restart();
+        if (!parser.Feed(bytes)) {
+            stop(p);
+            return false;
+        }
+        if (m_progress)
+            m_progress->RecordsRead(parser.records());
+        if (!more && p.state() == QProcess::NotRunning)
+            break;
+        if (quiet.elapsed() >= m_stallMs) {
+            stop(p);
+            return false;
+        }
+    }
+    return parser.Feed(p.readAllStandardOutput());
+}
+
+MdbBankSource::~MdbBankSource() {
+    if (m_early)
+        stop(*m_early);
+}
+
+std::unique_ptr<QProcess> MdbBankSource::startReader() {
+    auto p = std::make_unique<QProcess>();
+    p->setProgram(m_readerPath);
+    p->setArguments({m_path});
+    p->setProcessEnvironment(readerEnvironment());
+    p->setStandardInputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
+    ++m_launches;
+    p->start(QIODevice::ReadOnly);
+    return p;
+}
+
+void MdbBankSource::StartEarly() {
+    if (m_early)
+        stop(*m_early);
+    m_earlyStamp = FileStamp::of(m_path);
+    m_early = startReader();
+}
+
+// The reader started early, when it reads the file as it is now; else a new one.
+std::unique_ptr<QProcess> MdbBankSource::takeReader(const FileStamp& stamp) {
+    std::unique_ptr<QProcess> p = std::move(m_early);
+    if (p && stamp.exists && stamp == m_earlyStamp)
+        return p;
+    if (p)
+        stop(*p);
+    return startReader();
+}
+
+void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp) {
+    ProgressScope scope(m_progress);
+    const std::unique_ptr<QProcess> reader = takeReader(stamp);
+    QProcess& p = *reader;
+    // A reader started early may have finished already; it still counts as
+    // started, and its answer waits in the pipe.
+    if (!p.waitForStarted(std::max(m_stallMs, 1))) {
         stop(p);
         throw KtError(QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
                           .arg(QDir::toNativeSeparators(m_readerPath)));
     }
-    ReaderStreamParser parser(m_outputLimit);
-    const bool answered = pump(p, parser, m_deadlineMs);
+    const bool answered = pump(p, parser);
     if (!answered || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
         !parser.Finish())
         throw KtError(damagedBankMessage(m_path));
     if (parser.error())
         throw KtError(readerErrorMessage(*parser.error(), m_path));
+}
+
+BankTable MdbBankSource::LoadRaw() {
+    const FileStamp stamp = FileStamp::of(m_path);
+    ReaderStreamParser parser(outputLimitFor(stamp), RecordForm::Raw);
+    runReader(parser, stamp);
     return parser.TakeTable();
 }
 
+std::shared_ptr<const CompactBank> MdbBankSource::LoadCompact() {
+    // The stamp is taken before the read: a file that changes while it is
+    // read has another stamp at the next look and is read again.
+    const FileStamp stamp = FileStamp::of(m_path);
+    if (m_kept && stamp.exists && stamp == m_keptStamp)
+        return m_kept;
+    m_kept.reset();
+    ReaderStreamParser parser(outputLimitFor(stamp), RecordForm::Compact);
+    runReader(parser, stamp);
+    auto table = std::make_shared<const CompactBank>(parser.TakeCompact());
+    if (stamp.exists) {
+        m_kept = table;
+        m_keptStamp = stamp;
+    }
+    return table;
+}
+
 BankTable MdbBankSource::Load() {
-    BankTable table = LoadRaw();
-    for (BankRecord& r : table)
-        for (size_t i = 0; i < r.text.size(); ++i)
-            if (isTextField(i))
-                r.text[i] = cp1251Text(r.text[i], 255);
+    const std::shared_ptr<const CompactBank> compact = LoadCompact();
+    BankTable table;
+    table.reserve(static_cast<size_t>(compact->size()));
+    for (qsizetype i = 0; i < compact->size(); ++i)
+        table.push_back(compact->record(i));
     return table;
 }
 

@@ -1,8 +1,14 @@
 #pragma once
 
 #include "BankSource.h"
+#include "FileStamp.h"
+#include "ReadProgress.h"
+
+class QProcess;
 
 namespace kt {
+
+class ReaderStreamParser;
 
 // The built-in path of the question bank (set at build time).
 QString builtInBankPath();
@@ -11,31 +17,60 @@ QString builtInBankPath();
 // can read). The file is parsed by a separate reader process, so that a
 // damaged or hostile file can never crash or hang the program; any failure
 // of the reader is one clear error naming the file.
+//
+// The records of the last good read are kept while the file stays as it was
+// (same size, modification time and identity): the count, the draws and the
+// settings screen then use them without starting the reader again.
 class MdbBankSource : public BankSource {
 public:
     // readerPath empty: the reader executable next to the running program.
     explicit MdbBankSource(QString path, QString readerPath = QString());
+    ~MdbBankSource() override;
+
+    // Starts the reader now, so that it works while the program builds its
+    // window; the next read takes its answer when the file is still as it
+    // was then, and otherwise starts the reader again.
+    void StartEarly();
 
     // The ten fields with the code page rules applied and texts cut at 255.
     BankTable Load() override;
+    std::shared_ptr<const CompactBank> LoadCompact() override;
     // The ten fields exactly as the file holds them (full Unicode texts), for
-    // the teacher's tools that check and export a bank.
+    // the teacher's tools that check and export a bank. Always read afresh.
     BankTable LoadRaw();
     QString Location() const override { return m_path; }
 
     // The reader executable this source starts.
     QString readerPath() const { return m_readerPath; }
-    // How long the reader may take before it is killed and the file is
-    // reported damaged, in milliseconds.
-    void setDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
-    // How many bytes the reader may answer with.
+    // How long the reader may go without sending anything before it is
+    // killed and the file is reported damaged, in milliseconds. A reader
+    // that keeps sending is never stopped by the clock.
+    void setStallLimit(int milliseconds) { m_stallMs = milliseconds; }
+    // How many bytes the reader may answer with at least; a large file may
+    // take proportionally more.
     void setOutputLimit(qint64 bytes) { m_outputLimit = bytes; }
+    // Who is told how a read goes (nullptr: nobody).
+    void setProgress(ReadProgress* progress) { m_progress = progress; }
+    // How many times the reader was started.
+    int launches() const { return m_launches; }
 
 private:
+    std::unique_ptr<QProcess> startReader();
+    std::unique_ptr<QProcess> takeReader(const FileStamp& stamp);
+    void runReader(ReaderStreamParser& parser, const FileStamp& stamp);
+    bool pump(QProcess& p, ReaderStreamParser& parser);
+    qint64 outputLimitFor(const FileStamp& stamp) const;
+
     QString m_path;
     QString m_readerPath;
-    int m_deadlineMs = 30000;
+    int m_stallMs = 10000;
     qint64 m_outputLimit = 512ll * 1024 * 1024;
+    ReadProgress* m_progress = nullptr;
+    int m_launches = 0;
+    std::unique_ptr<QProcess> m_early;
+    FileStamp m_earlyStamp;
+    std::shared_ptr<const CompactBank> m_kept;
+    FileStamp m_keptStamp;
 };
 
 } // namespace kt

@@ -2,7 +2,8 @@
 
 #include "KtError.h"
 
-#include <QSet>
+#include <string_view>
+#include <unordered_set>
 
 namespace kt {
 namespace {
@@ -18,20 +19,33 @@ struct DrawRange {
     int count = 0; // records in the bank
 };
 
-bool drawable(const BankRecord& r) {
-    return !r.isNull[FieldRightAnswer];
+// Question texts compared as whole strings. The kept bytes are the code
+// page's, one byte a character, so equal bytes are equal texts.
+using TextSet = std::unordered_set<std::string_view>;
+
+std::string_view questionOf(const CompactBank& recs, int off) {
+    const QByteArrayView b = recs.bytes(off, FieldQuestion);
+    return std::string_view(b.data(), static_cast<size_t>(b.size()));
+}
+
+bool drawable(const CompactBank& recs, int off) {
+    return !recs.isNull(off, FieldRightAnswer);
+}
+
+bool acceptable(const CompactBank& recs, int off, const TextSet& used) {
+    return drawable(recs, off) && used.count(questionOf(recs, off)) == 0;
 }
 
 // The offsets a draw can reach: rangeFrom..rangeTo-1, each stopped at the last record.
-int countDistinct(const BankTable& recs, const DrawRange& d) {
-    QSet<QString> texts;
+int countDistinct(const CompactBank& recs, const DrawRange& d) {
     if (d.count == 0 || d.width <= 0)
         return 0;
+    TextSet texts;
     const int last = std::min(d.count - 1, d.from + d.width - 1);
     for (int off = std::min(d.from, d.count - 1); off <= last; ++off)
-        if (drawable(recs[static_cast<size_t>(off)]))
-            texts.insert(recs[static_cast<size_t>(off)].text[FieldQuestion]);
-    return texts.size();
+        if (drawable(recs, off))
+            texts.insert(questionOf(recs, off));
+    return static_cast<int>(texts.size());
 }
 
 QString notEnoughMessage(const QGenRequest& rq, int found) {
@@ -44,38 +58,36 @@ QString notEnoughMessage(const QGenRequest& rq, int found) {
         .arg(rq.questionCount);
 }
 
-TestItem itemOf(const BankRecord& r) {
+TestItem itemOf(const CompactBank& recs, int off) {
     TestItem item;
-    item.Question = r.text[FieldQuestion];
+    item.Question = recs.text(off, FieldQuestion);
     for (int k = 1; k <= 5; ++k)
-        item.Answers[static_cast<size_t>(k)] = r.text[static_cast<size_t>(k)];
-    item.RightAnswer = r.text[FieldRightAnswer].trimmed().toInt();
+        item.Answers[static_cast<size_t>(k)] = recs.text(off, k);
+    item.RightAnswer = recs.text(off, FieldRightAnswer).trimmed().toInt();
     item.State = Pending;
     return item;
 }
 
 // First acceptable offset at or after `start`, wrapping round the draw range.
-int fallbackOffset(const BankTable& recs, const DrawRange& d, std::uint32_t start,
-                   const QSet<QString>& used) {
+int fallbackOffset(const CompactBank& recs, const DrawRange& d, std::uint32_t start,
+                   const TextSet& used) {
     for (int step = 0; step < d.width; ++step) {
         const auto r = static_cast<std::uint32_t>((start + static_cast<std::uint32_t>(step)) %
                                                   static_cast<std::uint32_t>(d.width));
         const int off = drawOffset(d.from, r, d.count);
-        const BankRecord& rec = recs[static_cast<size_t>(off)];
-        if (drawable(rec) && !used.contains(rec.text[FieldQuestion]))
+        if (acceptable(recs, off, used))
             return off;
     }
     return -1; // unreachable after the distinct count was checked
 }
 
-int drawOneSlot(const BankTable& recs, const DrawRange& d, SeedSource& seeds,
-                const QSet<QString>& used) {
+int drawOneSlot(const CompactBank& recs, const DrawRange& d, SeedSource& seeds,
+                const TextSet& used) {
     for (int attempt = 0;; ++attempt) {
         Lcg lcg(seeds.Seed());
         const std::uint32_t r = lcg.Below(static_cast<std::uint32_t>(d.width));
         const int off = drawOffset(d.from, r, d.count);
-        const BankRecord& rec = recs[static_cast<size_t>(off)];
-        if (drawable(rec) && !used.contains(rec.text[FieldQuestion]))
+        if (acceptable(recs, off, used))
             return off;
         if (attempt >= kMaxRejections)
             return fallbackOffset(recs, d, r, used);
@@ -104,7 +116,7 @@ QGenResult QGen(Bank& bank, const QGenRequest& request, SeedSource& seeds, TestS
     if (listener)
         listener->BankCounted(result.bankSize);
 
-    const BankTable& recs = bank.records();
+    const CompactBank& recs = bank.records();
     const DrawRange d{std::max(0, request.rangeFrom), request.rangeTo - request.rangeFrom,
                       result.bankSize};
     const int found = countDistinct(recs, d);
@@ -112,11 +124,11 @@ QGenResult QGen(Bank& bank, const QGenRequest& request, SeedSource& seeds, TestS
         throw KtError(notEnoughMessage(request, found));
 
     set.resize(static_cast<size_t>(request.questionCount) + 1);
-    QSet<QString> used;
+    TextSet used;
     for (int i = 1; i <= request.questionCount; ++i) {
         const int off = drawOneSlot(recs, d, seeds, used);
-        set[static_cast<size_t>(i)] = itemOf(recs[static_cast<size_t>(off)]);
-        used.insert(set[static_cast<size_t>(i)].Question);
+        set[static_cast<size_t>(i)] = itemOf(recs, off);
+        used.insert(questionOf(recs, off));
     }
     return result;
 }

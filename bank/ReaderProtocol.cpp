@@ -1,6 +1,11 @@
 #include "ReaderProtocol.h"
 
+#include "Cp1251.h"
+
 #include <QtEndian>
+
+#include <algorithm>
+#include <new>
 
 namespace kt {
 namespace {
@@ -14,12 +19,15 @@ void appendU32(QByteArray& out, quint32 v) {
     out.append(b, 4);
 }
 
-void appendText(QByteArray& out, const QString& text) {
-    const auto bytes = static_cast<quint32>(text.size()) * 2u;
-    appendU32(out, bytes);
-    const qsizetype at = out.size();
-    out.resize(at + static_cast<qsizetype>(bytes));
-    qToLittleEndian<quint16>(text.utf16(), text.size(), out.data() + at);
+void appendU16(QByteArray& out, quint16 v) {
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+void appendText(QByteArray& out, QByteArrayView utf8) {
+    appendU16(out, static_cast<quint16>(std::min<qsizetype>(utf8.size(), kNullField - 1)));
+    out.append(utf8.data(), std::min<qsizetype>(utf8.size(), kNullField - 1));
 }
 
 QByteArray frame(ReaderFrameKind kind, const QByteArray& payload) {
@@ -31,10 +39,15 @@ QByteArray frame(ReaderFrameKind kind, const QByteArray& payload) {
     return out;
 }
 
+// The smallest record frame: ten empty fields. No answer within the output
+// limit can hold more records than the limit over this, whatever the
+// Columns frame claims.
+constexpr qint64 kSmallestRecordFrame = kHeaderSize + 2 * FieldCountTotal;
+
 // Reads a payload front to back; any read past its end marks it bad.
 class PayloadCursor {
 public:
-    explicit PayloadCursor(const QByteArray& data) : m_data(data) {}
+    explicit PayloadCursor(QByteArrayView data) : m_data(data) {}
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_pos == m_data.size(); }
 
@@ -43,21 +56,36 @@ public:
             return 0;
         return static_cast<quint8>(m_data[m_pos++]);
     }
+    quint16 u16() {
+        if (!need(2))
+            return 0;
+        const quint16 v = qFromLittleEndian<quint16>(m_data.data() + m_pos);
+        m_pos += 2;
+        return v;
+    }
     quint32 u32() {
         if (!need(4))
             return 0;
-        const quint32 v = qFromLittleEndian<quint32>(m_data.constData() + m_pos);
+        const quint32 v = qFromLittleEndian<quint32>(m_data.data() + m_pos);
         m_pos += 4;
         return v;
     }
-    QString text() {
-        const quint32 bytes = u32();
-        if (!m_ok || bytes % 2 != 0 || !need(static_cast<qint64>(bytes)))
+    // A field: its bytes, or a null view with `isNull` set.
+    QByteArrayView field(bool* isNull) {
+        const quint16 n = u16();
+        *isNull = m_ok && n == kNullField;
+        if (*isNull || !need(n))
             return {};
-        QString s(static_cast<qsizetype>(bytes / 2), Qt::Uninitialized);
-        qFromLittleEndian<quint16>(m_data.constData() + m_pos, s.size(), s.data());
-        m_pos += static_cast<qsizetype>(bytes);
-        return s;
+        const QByteArrayView v = m_data.sliced(m_pos, n);
+        m_pos += n;
+        return v;
+    }
+    QString text() {
+        bool isNull = false;
+        const QByteArrayView v = field(&isNull);
+        if (isNull)
+            m_ok = false;
+        return QString::fromUtf8(v);
     }
 
 private:
@@ -66,7 +94,7 @@ private:
             m_ok = false;
         return m_ok;
     }
-    const QByteArray& m_data;
+    QByteArrayView m_data;
     qsizetype m_pos = 0;
     bool m_ok = true;
 };
@@ -83,7 +111,7 @@ int argCount(ReaderFailure f) {
     }
 }
 
-std::optional<ReaderError> decodeError(const QByteArray& payload) {
+std::optional<ReaderError> decodeError(QByteArrayView payload) {
     PayloadCursor in(payload);
     ReaderError e;
     const quint8 code = in.byte();
@@ -98,19 +126,39 @@ std::optional<ReaderError> decodeError(const QByteArray& payload) {
     return e;
 }
 
-std::optional<BankRecord> decodeRecord(const QByteArray& payload) {
+std::optional<BankRecord> decodeRawRecord(QByteArrayView payload) {
     PayloadCursor in(payload);
     BankRecord r;
-    for (int i = 0; i < FieldCountTotal; ++i) {
-        const quint8 isNull = in.byte();
-        r.text[static_cast<size_t>(i)] = in.text();
-        if (isNull > 1 || (isNull && !r.text[static_cast<size_t>(i)].isEmpty()))
-            return std::nullopt;
-        r.isNull[static_cast<size_t>(i)] = isNull == 1;
+    for (size_t i = 0; i < FieldCountTotal; ++i) {
+        bool isNull = false;
+        r.text[i] = QString::fromUtf8(in.field(&isNull));
+        r.isNull[i] = isNull;
     }
     if (!in.ok() || !in.atEnd())
         return std::nullopt;
     return r;
+}
+
+// Decodes straight into the compact table's record room: one pass from the
+// reader's UTF-8 to the code page's bytes, cut at 255 characters.
+bool decodeCompactRecord(QByteArrayView payload, CompactBank& table) {
+    PayloadCursor in(payload);
+    char* dst = table.recordBuffer();
+    std::array<quint16, FieldCountTotal> ends{};
+    quint16 nulls = 0;
+    qsizetype at = 0;
+    for (int f = 0; f < FieldCountTotal; ++f) {
+        bool isNull = false;
+        const QByteArrayView v = in.field(&isNull);
+        at += utf8ToCp1251(v.data(), v.size(), dst + at, CompactBank::kMaxField);
+        ends[static_cast<size_t>(f)] = static_cast<quint16>(at);
+        if (isNull)
+            nulls |= static_cast<quint16>(1u << f);
+    }
+    if (!in.ok() || !in.atEnd())
+        return false;
+    table.commitRecord(ends, nulls);
+    return true;
 }
 
 } // namespace
@@ -120,22 +168,45 @@ QByteArray encodeErrorFrame(const ReaderError& error) {
     p.append(static_cast<char>(error.failure));
     p.append(static_cast<char>(error.args.size()));
     for (const QString& a : error.args)
-        appendText(p, a);
+        appendText(p, a.toUtf8());
     return frame(ReaderFrameKind::Error, p);
 }
 
-QByteArray encodeColumnsFrame() {
-    return frame(ReaderFrameKind::Columns, QByteArray(1, static_cast<char>(FieldCountTotal)));
+QByteArray encodeColumnsFrame(quint32 expectedRecords) {
+    QByteArray p(1, static_cast<char>(FieldCountTotal));
+    appendU32(p, expectedRecords);
+    return frame(ReaderFrameKind::Columns, p);
+}
+
+void appendRecordFrame(QByteArray& out, const RecordFields& record) {
+    const qsizetype start = out.size();
+    appendU32(out, 0);
+    out.append(static_cast<char>(ReaderFrameKind::Record));
+    for (size_t i = 0; i < FieldCountTotal; ++i) {
+        if (record.isNull[i])
+            appendU16(out, kNullField);
+        else
+            appendText(out, record.text[i]);
+    }
+    const auto length = static_cast<quint32>(out.size() - start - kHeaderSize);
+    qToLittleEndian(length, out.data() + start);
 }
 
 QByteArray encodeRecordFrame(const BankRecord& record) {
-    QByteArray p;
-    for (int i = 0; i < FieldCountTotal; ++i) {
-        const bool isNull = record.isNull[static_cast<size_t>(i)];
-        p.append(static_cast<char>(isNull ? 1 : 0));
-        appendText(p, isNull ? QString() : record.text[static_cast<size_t>(i)]);
+    std::array<QByteArray, FieldCountTotal> utf8;
+    RecordFields fields;
+    for (size_t i = 0; i < FieldCountTotal; ++i) {
+        utf8[i] = record.text[i].toUtf8();
+        fields.text[i] = utf8[i];
+        fields.isNull[i] = record.isNull[i];
     }
-    return frame(ReaderFrameKind::Record, p);
+    QByteArray out;
+    appendRecordFrame(out, fields);
+    return out;
+}
+
+QByteArray encodeAliveFrame() {
+    return frame(ReaderFrameKind::Alive, QByteArray());
 }
 
 QByteArray encodeEndFrame(quint32 recordCount) {
@@ -174,6 +245,7 @@ bool ReaderStreamParser::fail() {
     m_failed = true;
     m_pending.clear();
     m_table.clear();
+    m_compact = CompactBank();
     m_error.reset();
     return false;
 }
@@ -184,49 +256,86 @@ bool ReaderStreamParser::Feed(const QByteArray& bytes) {
     m_total += bytes.size();
     if (m_total > m_limit)
         return fail();
-    m_pending.append(bytes);
+    // Frames are read straight from the bytes that arrived; only a frame cut
+    // at their end is kept for the next bytes.
+    const bool fresh = m_pending.isEmpty();
+    if (!fresh)
+        m_pending.append(bytes);
+    const QByteArrayView pending = fresh ? QByteArrayView(bytes) : QByteArrayView(m_pending);
     qsizetype pos = 0;
-    while (m_pending.size() - pos >= kHeaderSize) {
-        const quint32 len = qFromLittleEndian<quint32>(m_pending.constData() + pos);
+    while (pending.size() - pos >= kHeaderSize) {
+        const quint32 len = qFromLittleEndian<quint32>(pending.data() + pos);
         if (len > kMaxReaderFrame)
             return fail();
-        if (m_pending.size() - pos - kHeaderSize < static_cast<qsizetype>(len))
+        if (pending.size() - pos - kHeaderSize < static_cast<qsizetype>(len))
             break;
-        const auto kind = static_cast<ReaderFrameKind>(m_pending[pos + 4]);
-        if (!takeFrame(kind, m_pending.mid(pos + kHeaderSize, static_cast<qsizetype>(len))))
+        const auto kind = static_cast<ReaderFrameKind>(pending[pos + 4]);
+        if (!takeFrame(kind, pending.sliced(pos + kHeaderSize, static_cast<qsizetype>(len))))
             return fail();
         pos += kHeaderSize + static_cast<qsizetype>(len);
     }
-    m_pending.remove(0, pos);
+    if (fresh)
+        m_pending = bytes.mid(pos);
+    else
+        m_pending.remove(0, pos);
     return true;
 }
 
-bool ReaderStreamParser::takeFrame(ReaderFrameKind kind, const QByteArray& payload) {
+bool ReaderStreamParser::takeColumns(QByteArrayView payload) {
+    PayloadCursor in(payload);
+    const quint8 fields = in.byte();
+    const quint32 expected = in.u32();
+    if (m_stage != Stage::Start || !in.ok() || !in.atEnd() || fields != FieldCountTotal)
+        return false;
+    // The count is a hint from the file: room that cannot be had is simply
+    // not made, and the table grows as records arrive.
+    const qsizetype room = std::min<qint64>(expected, m_limit / kSmallestRecordFrame);
+    try {
+        if (m_form == RecordForm::Raw)
+            m_table.reserve(static_cast<size_t>(room));
+        else
+            m_compact.reserve(room);
+    } catch (const std::bad_alloc&) {
+    }
+    m_stage = Stage::Records;
+    return true;
+}
+
+bool ReaderStreamParser::takeRecord(QByteArrayView payload) {
+    if (m_stage != Stage::Records)
+        return false;
+    if (m_form == RecordForm::Compact) {
+        if (!decodeCompactRecord(payload, m_compact))
+            return false;
+    } else {
+        std::optional<BankRecord> r = decodeRawRecord(payload);
+        if (!r)
+            return false;
+        m_table.push_back(std::move(*r));
+    }
+    ++m_records;
+    return true;
+}
+
+bool ReaderStreamParser::takeFrame(ReaderFrameKind kind, QByteArrayView payload) {
     if (m_stage == Stage::Done)
         return false;
     switch (kind) {
     case ReaderFrameKind::Error:
         m_error = decodeError(payload);
         m_table.clear();
+        m_compact = CompactBank();
         m_stage = Stage::Done;
         return m_error.has_value();
     case ReaderFrameKind::Columns:
-        if (m_stage != Stage::Start || payload != QByteArray(1, char(FieldCountTotal)))
-            return false;
-        m_stage = Stage::Records;
-        return true;
-    case ReaderFrameKind::Record: {
-        if (m_stage != Stage::Records)
-            return false;
-        std::optional<BankRecord> r = decodeRecord(payload);
-        if (!r)
-            return false;
-        m_table.push_back(std::move(*r));
-        return true;
-    }
+        return takeColumns(payload);
+    case ReaderFrameKind::Record:
+        return takeRecord(payload);
+    case ReaderFrameKind::Alive:
+        return payload.isEmpty();
     case ReaderFrameKind::End:
         if (m_stage != Stage::Records || payload.size() != 4 ||
-            qFromLittleEndian<quint32>(payload.constData()) != m_table.size())
+            qFromLittleEndian<quint32>(payload.data()) != m_records)
             return false;
         m_stage = Stage::Done;
         return true;

@@ -34,6 +34,12 @@ void BankGrid::setUpHeaders() {
     side->setDefaultSectionSize(fontMetrics().height() + 3);
 }
 
+void BankGrid::setBankRecords(const CompactBank* records) {
+    m_model->setCompactTable(records);
+    m_model->fetchMore(QModelIndex());
+    setColumnWidth(BankGridModel::CounterColumn, kCounterWidth);
+}
+
 void BankGrid::setBank(const BankTable* records) {
     m_model->setTable(records);
     // The first rows at once, so the grid is never blank while it waits for

@@ -7,6 +7,7 @@
 namespace kt {
 
 class BankGridModel;
+class CompactBank;
 
 // The read-only grid of the settings screen: "Счетчик" 47 pixels wide, then
 // "Вопросы" over the rest, small cells under 8 pt titles.
@@ -20,6 +21,7 @@ public:
     // The records to list, or nullptr to empty the grid. The table must stay
     // alive and unchanged until the next call.
     void setBank(const BankTable* records);
+    void setBankRecords(const CompactBank* records);
     BankGridModel* gridModel() const { return m_model; }
 
 private:

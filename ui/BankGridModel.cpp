@@ -8,8 +8,17 @@ namespace kt {
 BankGridModel::BankGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void BankGridModel::setTable(const BankTable* records) {
+    reset(records, nullptr);
+}
+
+void BankGridModel::setCompactTable(const CompactBank* records) {
+    reset(nullptr, records);
+}
+
+void BankGridModel::reset(const BankTable* records, const CompactBank* compact) {
     beginResetModel();
     m_records = records;
+    m_compact = compact;
     m_loaded = 0;
     endResetModel();
 }
@@ -19,13 +28,16 @@ void BankGridModel::setChunkSize(int rows) {
 }
 
 int BankGridModel::totalRows() const {
+    // A model counts rows in int; a bank never comes near that, but the
+    // grid must not wrap round if one did.
+    const auto limit = static_cast<qsizetype>(std::numeric_limits<int>::max());
+    if (m_compact) {
+        return static_cast<int>(std::min(m_compact->size(), limit));
+    }
     if (!m_records) {
         return 0;
     }
-    // A model counts rows in int; a bank never comes near that, but the
-    // grid must not wrap round if one did.
-    const auto limit = static_cast<std::size_t>(std::numeric_limits<int>::max());
-    return static_cast<int>(std::min(m_records->size(), limit));
+    return static_cast<int>(std::min(static_cast<qsizetype>(m_records->size()), limit));
 }
 
 int BankGridModel::rowCount(const QModelIndex& parent) const {
@@ -37,6 +49,9 @@ int BankGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant BankGridModel::fieldText(int row, int field) const {
+    if (m_compact) {
+        return m_compact->isNull(row, field) ? QString() : m_compact->text(row, field);
+    }
     const BankRecord& record = (*m_records)[static_cast<std::size_t>(row)];
     return record.isNull[field] ? QString() : record.text[field];
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BankRecord.h"
+#include "CompactBank.h"
 
 #include <QAbstractTableModel>
 
@@ -21,6 +22,8 @@ public:
     // The records to list, or nullptr for none. The table is not copied: it
     // must stay alive and unchanged until the next setTable call.
     void setTable(const BankTable* records);
+    // The same over the bank's compact records (the program's own form).
+    void setCompactTable(const CompactBank* records);
     const BankTable* table() const { return m_records; }
     void setChunkSize(int rows);
     int chunkSize() const { return m_chunk; }
@@ -38,7 +41,10 @@ private:
     int totalRows() const;
     QVariant fieldText(int row, int field) const;
 
+    void reset(const BankTable* records, const CompactBank* compact);
+
     const BankTable* m_records = nullptr;
+    const CompactBank* m_compact = nullptr;
     int m_loaded = 0;
     int m_chunk = kDefaultChunk;
 };

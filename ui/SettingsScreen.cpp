@@ -148,6 +148,10 @@ void SettingsScreen::setBank(const BankTable* records) {
     m_grid->setBank(records);
 }
 
+void SettingsScreen::setBankRecords(const CompactBank* records) {
+    m_grid->setBankRecords(records);
+}
+
 void SettingsScreen::keyPressEvent(QKeyEvent* event) {
     // Keys that no child took arrive here; Enter stops at this screen so the
     // panels beneath never see it.

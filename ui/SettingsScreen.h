@@ -10,6 +10,7 @@ class QPushButton;
 namespace kt {
 
 class BankGrid;
+class CompactBank;
 class UpDown;
 
 // The settings screen: question count, minutes per question and the range of
@@ -35,6 +36,7 @@ public:
     // The records the grid lists while the bank is open, nullptr to empty it.
     // The table must stay alive and unchanged until the next call.
     void setBank(const BankTable* records);
+    void setBankRecords(const CompactBank* records);
 
     UpDown* countControl() const { return m_count; }
     UpDown* timeControl() const { return m_time; }

@@ -38,6 +38,8 @@ QString rightAnswerProblem(const BankRecord& r) {
 
 QString nonCp1251(const QString& text) {
     QString out;
+    if (fitsCp1251(text)) // nearly every text: one pass, no per-character strings
+        return out;
     for (QChar c : text)
         if (!fitsCp1251(QString(c)) && !out.contains(c))
             out.append(c);

@@ -65,10 +65,16 @@ qint64 pageCount(MdbHandle* mdb) {
 
 // Every page the usage map names must lie in the file: libmdb takes a page
 // it cannot read for the end of the table, which would hand out part of it.
-bool usageMapFitsFile(MdbHandle* mdb, MdbTableDef* t) {
+// The walk reads a map page per step on a large table; the client is told
+// now and then that the reader still works, so it is not taken for stalled.
+constexpr qint64 kStepsPerSign = 1024;
+
+bool usageMapFitsFile(MdbHandle* mdb, MdbTableDef* t, RecordSink& sink) {
     const qint64 pages = pageCount(mdb);
     guint32 pg = 0;
     for (qint64 steps = 0; steps <= pages; ++steps) {
+        if (steps % kStepsPerSign == kStepsPerSign - 1)
+            sink.StillWorking();
         const gint32 next =
             mdb_map_find_next(mdb, t->usage_map, static_cast<unsigned>(t->map_sz), pg);
         if (next == 0)
@@ -110,13 +116,13 @@ bool soundColumn(MdbHandle* mdb, const MdbColumn* c) {
 // Reads a table definition with its columns. A table whose usage map is
 // empty or of an unknown kind is refused: libmdb would dereference the
 // missing map while walking the table's pages.
-TablePtr openTableDef(MdbCatalogEntry* entry) {
+TablePtr openTableDef(MdbCatalogEntry* entry, RecordSink& sink) {
     TablePtr t(mdb_read_table(entry));
     if (!t || !t->usage_map || t->map_sz == 0 || t->usage_map[0] > 1)
         return nullptr;
     if (!mdb_read_columns(t.get()) || t->num_cols == 0 || t->columns->len != t->num_cols)
         return nullptr;
-    if (!usageMapFitsFile(entry->mdb, t.get()))
+    if (!usageMapFitsFile(entry->mdb, t.get(), sink))
         return nullptr;
     return t;
 }
@@ -158,11 +164,11 @@ public:
         m_buffers.emplace_back(m_size + 1, '\0');
         mdb_bind_column(t, columnIndex + 1, m_buffers.back().data(), nullptr);
     }
-    QString text(size_t k) const {
+    QByteArrayView bytes(size_t k) const {
         const std::vector<char>& b = m_buffers[k];
-        const qsizetype n = static_cast<qsizetype>(strnlen(b.data(), m_size));
-        return QString::fromUtf8(b.data(), n);
+        return QByteArrayView(b.data(), static_cast<qsizetype>(strnlen(b.data(), m_size)));
     }
+    QString text(size_t k) const { return QString::fromUtf8(bytes(k)); }
     void clear() {
         for (std::vector<char>& b : m_buffers)
             b[0] = '\0';
@@ -181,9 +187,9 @@ struct CatalogColumn {
 // Finds the question table in the system catalog without reading the
 // catalog's property column, whose parser loops forever on damaged data.
 std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
-                                       unsigned long* page) {
+                                       unsigned long* page, RecordSink& sink) {
     MdbCatalogEntry sys = catalogEntry(mdb, kCatalogPage, "MSysObjects");
-    TablePtr t = openTableDef(&sys);
+    TablePtr t = openTableDef(&sys, sink);
     if (!t)
         return fault(ReaderFailure::Damaged);
     static const CatalogColumn kColumns[] = {
@@ -245,12 +251,13 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
 }
 
 // A null and an empty text both come back empty; for a number that can
-// only be a null.
-BankRecord recordOf(const Bindings& b) {
-    BankRecord r;
+// only be a null. The texts stay in libmdb's UTF-8: the client decodes them
+// once, straight into the form it keeps.
+RecordFields recordOf(const Bindings& b) {
+    RecordFields r;
     for (int f = 0; f < FieldCountTotal; ++f) {
         const auto k = static_cast<size_t>(f);
-        r.text[k] = b.text(k);
+        r.text[k] = b.bytes(k);
         r.isNull[k] = isNumericField(f) && r.text[k].isEmpty();
     }
     return r;
@@ -259,13 +266,13 @@ BankRecord recordOf(const Bindings& b) {
 std::optional<ReaderError> readQuestions(MdbHandle* mdb, unsigned long page,
                                          const QString& tableName, RecordSink& sink) {
     MdbCatalogEntry entry = catalogEntry(mdb, page, tableName.toUtf8());
-    TablePtr t = openTableDef(&entry);
+    TablePtr t = openTableDef(&entry, sink);
     if (!t)
         return fault(ReaderFailure::Damaged);
     Bindings b(mdb);
     if (std::optional<ReaderError> e = bindFields(t.get(), b))
         return e;
-    sink.ColumnsBound();
+    sink.ColumnsBound(t->num_rows);
     mdb_rewind_table(t.get());
     for (b.clear(); mdb_fetch_row(t.get()); b.clear())
         sink.Record(recordOf(b));
@@ -277,7 +284,7 @@ std::optional<ReaderError> readOpened(MdbHandle* raw, const QString& tableName, 
         return fault(ReaderFailure::Damaged);
     HandlePtr mdb(raw);
     unsigned long page = 0;
-    if (std::optional<ReaderError> e = locateTable(mdb.get(), tableName, &page))
+    if (std::optional<ReaderError> e = locateTable(mdb.get(), tableName, &page, sink))
         return e;
     return readQuestions(mdb.get(), page, tableName, sink);
 }

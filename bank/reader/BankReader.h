@@ -12,9 +12,13 @@ namespace kt {
 class RecordSink {
 public:
     virtual ~RecordSink() = default;
-    // All ten fields were found in columns of their types.
-    virtual void ColumnsBound() = 0;
-    virtual void Record(const BankRecord& record) = 0;
+    // All ten fields were found in columns of their types; the table says
+    // it holds this many records (a hint: a damaged file may say anything).
+    virtual void ColumnsBound(quint32 expectedRecords) = 0;
+    // The fields as libmdb leaves them, valid until the call returns.
+    virtual void Record(const RecordFields& record) = 0;
+    // Called now and then during long work that yields no record yet.
+    virtual void StillWorking() {}
 };
 
 // The type name the bank reports for a Jet column type in its messages.

@@ -9,6 +9,7 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -17,23 +18,33 @@
 #else
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-// The client kills a stalled reader by the clock; these limits stop a
-// runaway one sooner and keep it from taking the machine's memory.
-void limitResources() {
+// The client kills a reader that stops sending; these limits keep a runaway
+// one from taking the machine's memory, and end it even when the client is
+// gone. A sound reader's time grows with the file, and so does its limit: a
+// large bank on a slow PC must never be cut off part-way.
+void limitResources(const char* path) {
 #ifndef Q_OS_WIN
     constexpr rlim_t kAddressSpaceLimit = 1024ull * 1024ull * 1024ull;
-    constexpr rlim_t kCpuSecondsLimit = 20;
+    constexpr rlim_t kCpuSecondsBase = 20;
+    constexpr rlim_t kFileBytesPerCpuSecond = 4ull * 1024ull * 1024ull;
+    struct stat st {};
+    const rlim_t fileBytes =
+        path && stat(path, &st) == 0 && st.st_size > 0 ? static_cast<rlim_t>(st.st_size) : 0;
+    const rlim_t cpuSeconds = kCpuSecondsBase + fileBytes / kFileBytesPerCpuSecond;
     const rlimit as{kAddressSpaceLimit, kAddressSpaceLimit};
     setrlimit(RLIMIT_AS, &as);
-    const rlimit cpu{kCpuSecondsLimit, kCpuSecondsLimit};
+    const rlimit cpu{cpuSeconds, cpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
     const rlimit core{0, 0};
     setrlimit(RLIMIT_CORE, &core);
+#else
+    (void)path;
 #endif
 }
 
@@ -81,11 +92,24 @@ bool writeAll(int fd, const QByteArray& bytes) {
 // Sends each record as it is read, so the reader holds one record at a time.
 class FrameWriter : public kt::RecordSink {
 public:
-    explicit FrameWriter(int fd) : m_fd(fd) {}
-    void ColumnsBound() override { send(kt::encodeColumnsFrame()); }
-    void Record(const kt::BankRecord& record) override {
+    explicit FrameWriter(int fd) : m_fd(fd) { m_buffer.reserve(2 * kWriteChunk); }
+    void ColumnsBound(quint32 expectedRecords) override {
+        send(kt::encodeColumnsFrame(expectedRecords));
+    }
+    void Record(const kt::RecordFields& record) override {
         ++m_records;
-        send(kt::encodeRecordFrame(record));
+        kt::appendRecordFrame(m_buffer, record);
+        if (m_buffer.size() >= kWriteChunk)
+            Flush();
+    }
+    // A sign of life, at most twice a second, sent at once.
+    void StillWorking() override {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_lastSign < std::chrono::milliseconds(500))
+            return;
+        m_lastSign = now;
+        send(kt::encodeAliveFrame());
+        Flush();
     }
     // Frames are gathered into large writes; Flush() sends what is left.
     void send(const QByteArray& frame) {
@@ -95,8 +119,8 @@ public:
     }
     void Flush() {
         if (!writeAll(m_fd, m_buffer))
-            std::_Exit(3); // the client is gone
-        m_buffer.clear();
+            std::_Exit(3);  // the client is gone
+        m_buffer.resize(0); // keeps the room: no allocation per chunk
     }
     quint32 records() const { return m_records; }
 
@@ -105,12 +129,13 @@ private:
     int m_fd;
     quint32 m_records = 0;
     QByteArray m_buffer;
+    std::chrono::steady_clock::time_point m_lastSign{};
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    limitResources();
+    limitResources(argc == 2 ? argv[1] : nullptr);
     clearLibraryEnvironment();
     const int out = takeFrameChannel();
     if (argc != 2 || out < 0)

@@ -1,5 +1,6 @@
 // Builds banks of 1,000, 10,000 and 100,000 records with the Jet writer and
-// prints, per size: one full read of the table through the reader process,
+// prints, per size: one full read of the table through the reader process
+// (into the compact form the program keeps),
 // the draw of 60 questions over the whole bank (QGen: one read, then array
 // access), and the record-by-record walk the cursor of a database provider
 // makes (one read, then for every draw First and single-record moves to the
@@ -9,7 +10,7 @@
 // each one's median is printed)
 
 #include "Bank.h"
-#include "JetWriter.h"
+#include "BenchBanks.h"
 #include "MdbBankSource.h"
 #include "QGen.h"
 
@@ -23,33 +24,11 @@
 #include <cstdio>
 #include <functional>
 
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
-
 using namespace kt;
 
 namespace {
 
 constexpr int kQuestions = 60;
-
-QString writeBank(const QString& path, int records) {
-    std::vector<JetRow> rows;
-    rows.reserve(static_cast<size_t>(records));
-    for (int i = 0; i < records; ++i) {
-        const QString q = QStringLiteral("Вопрос %1: сколько будет %1 + %2?").arg(i).arg(i % 97);
-        JetRow row{q};
-        for (int k = 1; k <= 5; ++k)
-            row.push_back(QStringLiteral("Вариант ответа %1 к вопросу %2").arg(k).arg(i));
-        row.push_back(QString::number(i % 5 + 1));
-        row.push_back(QStringLiteral("0"));
-        row.push_back(std::nullopt);
-        row.push_back(QStringLiteral("Математика"));
-        rows.push_back(std::move(row));
-    }
-    writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
-    return path;
-}
 
 double median(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
@@ -98,16 +77,6 @@ void walkDraw(Bank& bank, SeedSource& seeds) {
     bank.Close();
 }
 
-double selfPeakMb() {
-#ifdef Q_OS_UNIX
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_maxrss) / 1024.0;
-#else
-    return 0;
-#endif
-}
-
 // The reader's own high-water mark, watched while it runs (a child's
 // rusage would count the forked image of this process). Linux only.
 double readerPeakMb(const QString& reader, const QString& file) {
@@ -131,22 +100,24 @@ double readerPeakMb(const QString& reader, const QString& file) {
 
 void benchSize(const QTemporaryDir& dir, int records, int reps) {
     const QString file =
-        writeBank(dir.filePath(QStringLiteral("bank%1.mdb").arg(records)), records);
+        bench::writeBenchBank(dir.filePath(QStringLiteral("bank%1.mdb").arg(records)), records);
     MdbBankSource source(file);
     ClockSeedSource seeds;
     const std::vector<double> ms =
-        medianMs(reps, {[&] { source.Load(); },
+        medianMs(reps, {[&] { MdbBankSource(file).LoadCompact(); },
                         [&] {
-                            Bank bank(source);
+                            MdbBankSource fresh(file);
+                            Bank bank(fresh);
                             TestSet set;
                             QGen(bank, QGenRequest{kQuestions, 0, records}, seeds, set);
                         },
                         [&] {
-                            Bank bank(source);
+                            MdbBankSource fresh(file);
+                            Bank bank(fresh);
                             walkDraw(bank, seeds);
                         }});
     const double read = ms[0], draw = ms[1], walk = ms[2];
-    const double self = selfPeakMb();
+    const double self = bench::peakResidentMb();
     const double reader = readerPeakMb(source.readerPath(), file);
     std::printf("%8d %10.1f %10.1f %7.2fx %10.1f %7.2fx %10.1f %10.1f\n", records, read, draw,
                 draw / read, walk, walk / read, self, reader);

@@ -268,7 +268,7 @@ TEST_F(BankFile, EmptyTableAndNullsAreReadAsSuch) {
     Bank bank(source);
     bank.Open();
     ASSERT_EQ(bank.Count(), 1);
-    const BankRecord& r = bank.records()[0];
+    const BankRecord r = bank.records().record(0);
     EXPECT_TRUE(r.isNull[FieldRightAnswer]);
     EXPECT_TRUE(r.isNull[FieldMark]);
     EXPECT_FALSE(r.isNull[FieldQuestion]);

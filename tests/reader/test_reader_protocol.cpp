@@ -1,4 +1,7 @@
+#include "Cp1251.h"
 #include "ReaderProtocol.h"
+
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -74,8 +77,8 @@ TEST(ReaderProtocol, EveryIncompleteOrMalformedAnswerIsRefused) {
     QByteArray afterEnd = good + encodeRecordFrame(one[0]);
     QByteArray badKind = good;
     badKind[4] = 'X';
-    QByteArray oddText = good;
-    oddText[encodeColumnsFrame().size() + 6] = 3; // first text length made odd
+    QByteArray longText = good;
+    longText[encodeColumnsFrame().size() + 6] = '\x7f'; // first text longer than its record
     QByteArray hugeFrame("\xff\xff\xff\x7f"
                          "R",
                          5);
@@ -86,7 +89,7 @@ TEST(ReaderProtocol, EveryIncompleteOrMalformedAnswerIsRefused) {
                                      recordsFirst,
                                      afterEnd,
                                      badKind,
-                                     oddText,
+                                     longText,
                                      hugeFrame,
                                      badError,
                                      QByteArray()};
@@ -107,4 +110,70 @@ TEST(ReaderProtocol, OutputBeyondTheLimitIsRefused) {
     EXPECT_TRUE(exact.Feed(bytes));
     EXPECT_TRUE(exact.Finish());
     EXPECT_EQ(exact.TakeTable().size(), 50u);
+}
+
+namespace {
+
+CompactBank compactOf(const QByteArray& answer) {
+    ReaderStreamParser parser(1 << 24, RecordForm::Compact);
+    EXPECT_TRUE(parser.Feed(answer));
+    EXPECT_TRUE(parser.Finish());
+    return parser.TakeCompact();
+}
+
+} // namespace
+
+// The compact form maps the code page while it decodes a frame; what it
+// keeps must be exactly what the code page rules make of the full text.
+TEST(ReaderProtocol, CompactRecordsHoldTheCodePageFormOfEveryText) {
+    BankRecord r = sampleRecord(QString(300, QChar(u'ё')) + QStringLiteral("€"));
+    r.text[FieldAnswer1] = QStringLiteral("Ответ № 1 «€» \u263A \U0001F600!");
+    r.text[2] = QString(254, QChar(u'a')) + QStringLiteral("\U0001F600z"); // a pair at the cut
+    const CompactBank kept = compactOf(goodAnswer({r}));
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept.text(0, FieldQuestion), QString(255, QChar(u'ё')));
+    EXPECT_EQ(kept.text(0, FieldAnswer1), QStringLiteral("Ответ № 1 «€» ? ?!"));
+    EXPECT_EQ(kept.bytes(0, FieldAnswer1).first(5), QByteArrayView("\xCE\xF2\xE2\xE5\xF2"));
+    EXPECT_EQ(kept.text(0, 2), QString(254, QChar(u'a')) + QStringLiteral("?"));
+    EXPECT_TRUE(kept.isNull(0, FieldRightAnswer));
+    EXPECT_FALSE(kept.isNull(0, FieldMark));
+    EXPECT_EQ(kept.text(0, FieldRightAnswer), QString());
+}
+
+TEST(ReaderProtocol, CompactAndFullTextsAgreeOnRandomAndMalformedTexts) {
+    const QString pool = QStringLiteral("aZ09 ?Жжёё№€‰«»\u00A0\u263A\u4E2D\u00E9\U0001F600\uFFFD");
+    QRandomGenerator rng(20261208);
+    BankTable table;
+    for (int n = 0; n < 300; ++n) {
+        BankRecord r;
+        for (QString& t : r.text)
+            for (int len = rng.bounded(300); len > 0; --len) {
+                const int at = rng.bounded(pool.size());
+                t += pool.at(at).isSurrogate() ? pool.mid(at - (pool.at(at).isLowSurrogate()), 2)
+                                               : QString(pool.at(at));
+            }
+        table.push_back(r);
+    }
+    // Bytes that are not UTF-8 go the way Qt reads them.
+    RecordFields bad;
+    const QByteArray junk("ok\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82 \xD0\x96", 17);
+    for (QByteArrayView& v : bad.text)
+        v = junk;
+    QByteArray answer = encodeColumnsFrame(301);
+    for (const BankRecord& r : table)
+        answer += encodeRecordFrame(r);
+    appendRecordFrame(answer, bad);
+    answer += encodeEndFrame(301);
+
+    ReaderStreamParser raw(1 << 24, RecordForm::Raw);
+    ASSERT_TRUE(raw.Feed(answer) && raw.Finish());
+    const BankTable full = raw.TakeTable();
+    const CompactBank kept = compactOf(answer);
+    ASSERT_EQ(kept.size(), 301);
+    ASSERT_EQ(full.size(), 301u);
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        for (int f = 0; f < FieldCountTotal; ++f)
+            ASSERT_EQ(kept.text(i, f), cp1251Text(full[size_t(i)].text[size_t(f)], 255))
+                << "record " << i << " field " << f;
+    EXPECT_EQ(CompactBank::fromTable(full).text(300, 0), kept.text(300, 0));
 }

@@ -16,11 +16,11 @@ namespace {
 // under the sanitizers.
 class CheckingSink : public kt::RecordSink {
 public:
-    void ColumnsBound() override { ++m_bound; }
-    void Record(const kt::BankRecord& record) override {
-        for (const QString& text : record.text)
-            m_chars +=
-                static_cast<size_t>(text.size()) + (text.isEmpty() ? 0 : text.front().unicode());
+    void ColumnsBound(quint32) override { ++m_bound; }
+    void Record(const kt::RecordFields& record) override {
+        for (QByteArrayView text : record.text)
+            m_chars += static_cast<size_t>(text.size()) +
+                       (text.isEmpty() ? 0 : static_cast<unsigned char>(text.back()));
     }
     size_t chars() const { return m_chars; }
 

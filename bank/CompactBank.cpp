@@ -1,0 +1,79 @@
+#include "CompactBank.h"
+
+#include "Cp1251.h"
+
+#include <algorithm>
+
+namespace kt {
+
+CompactBank CompactBank::fromTable(const BankTable& table) {
+    CompactBank out;
+    out.reserve(static_cast<qsizetype>(table.size()));
+    for (const BankRecord& r : table) {
+        char* dst = out.recordBuffer();
+        std::array<quint16, FieldCountTotal> ends{};
+        quint16 nulls = 0;
+        qsizetype at = 0;
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            const auto k = static_cast<size_t>(f);
+            const QByteArray bytes = encodeCp1251(cp1251Text(r.text[k], kMaxField));
+            std::copy(bytes.cbegin(), bytes.cend(), dst + at);
+            at += bytes.size();
+            ends[k] = static_cast<quint16>(at);
+            if (r.isNull[k])
+                nulls |= static_cast<quint16>(1u << f);
+        }
+        out.commitRecord(ends, nulls);
+    }
+    return out;
+}
+
+void CompactBank::reserve(qsizetype records) {
+    m_index.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+}
+
+char* CompactBank::recordBuffer() {
+    if (kBlockSize - m_used < kRecordRoom) {
+        m_blocks.emplace_back(new char[kBlockSize]);
+        m_used = 0;
+    }
+    return m_blocks.back().get() + m_used;
+}
+
+void CompactBank::commitRecord(const std::array<quint16, FieldCountTotal>& ends, quint16 nulls) {
+    RecordIndex r;
+    r.block = static_cast<quint32>(m_blocks.size() - 1);
+    r.offset = static_cast<quint32>(m_used);
+    r.ends = ends;
+    r.nulls = nulls;
+    m_index.push_back(r);
+    m_used += ends.back();
+}
+
+QByteArrayView CompactBank::bytes(qsizetype row, int field) const {
+    const RecordIndex& r = m_index[static_cast<size_t>(row)];
+    const auto f = static_cast<size_t>(field);
+    const quint16 begin = f == 0 ? 0 : r.ends[f - 1];
+    const char* base = m_blocks[r.block].get() + r.offset;
+    return QByteArrayView(base + begin, r.ends[f] - begin);
+}
+
+bool CompactBank::isNull(qsizetype row, int field) const {
+    return (m_index[static_cast<size_t>(row)].nulls >> field) & 1u;
+}
+
+QString CompactBank::text(qsizetype row, int field) const {
+    const QByteArrayView b = bytes(row, field);
+    return decodeCp1251(QByteArray::fromRawData(b.data(), b.size()));
+}
+
+BankRecord CompactBank::record(qsizetype row) const {
+    BankRecord r;
+    for (int f = 0; f < FieldCountTotal; ++f) {
+        r.text[static_cast<size_t>(f)] = text(row, f);
+        r.isNull[static_cast<size_t>(f)] = isNull(row, f);
+    }
+    return r;
+}
+
+} // namespace kt

@@ -1,0 +1,40 @@
+#include "BenchBanks.h"
+
+#include "BankRecord.h"
+#include "JetWriter.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
+namespace kt::bench {
+
+QString writeBenchBank(const QString& path, int records) {
+    std::vector<JetRow> rows;
+    rows.reserve(static_cast<size_t>(records));
+    for (int i = 0; i < records; ++i) {
+        const QString q = QStringLiteral("Вопрос %1: сколько будет %1 + %2?").arg(i).arg(i % 97);
+        JetRow row{q};
+        for (int k = 1; k <= 5; ++k)
+            row.push_back(QStringLiteral("Вариант ответа %1 к вопросу %2").arg(k).arg(i));
+        row.push_back(QString::number(i % 5 + 1));
+        row.push_back(QStringLiteral("0"));
+        row.push_back(std::nullopt);
+        row.push_back(QStringLiteral("Математика"));
+        rows.push_back(std::move(row));
+    }
+    writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
+    return path;
+}
+
+double peakResidentMb() {
+#ifdef Q_OS_UNIX
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;
+#else
+    return 0;
+#endif
+}
+
+} // namespace kt::bench

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace kt::bench {
+
+// Writes a bank of `records` questions with the Jet writer: a Cyrillic
+// question and five answers of some thirty characters each, the right
+// answer, a mark, the counter and one subject. Returns `path`.
+QString writeBenchBank(const QString& path, int records);
+
+// This process's peak resident memory in MB (0 where it cannot be had).
+double peakResidentMb();
+
+} // namespace kt::bench
