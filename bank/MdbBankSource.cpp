@@ -1,5 +1,6 @@
 #include "MdbBankSource.h"
 
+#include "BankPath.h"
 #include "Cp1251.h"
 #include "KtError.h"
 #include "ReaderProtocol.h"
@@ -87,6 +88,7 @@ MdbBankSource::MdbBankSource(QString path, QString readerPath)
       m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)) {}
 
 BankTable MdbBankSource::LoadRaw() {
+    requireRegularBankFile(m_path);
     QProcess p;
     p.setProgram(m_readerPath);
     p.setArguments({m_path});
