@@ -22,12 +22,18 @@ QRect questionRect();
 QRect answerRect(int k);
 QFont questionFont();
 QFont answerFont();
+// How far the last line may run past the bottom and still count as whole:
+// half its descent, the tips of letters like "р" and "у" only. Two lines of
+// an answer overrun its box by about a pixel there.
+int spareBelow(const QFont& font);
 } // namespace questionbox
 
 // Whether a question or an answer, as the screen shows it, fits its box
 // whole: the screen's own layout (rich text, word wrap, the "&" prefixes)
-// at the box's real size and fonts. An answer is measured in its chosen
-// look, whose border leaves the least room. Needs a QGuiApplication.
+// at the box's real size and fonts. An answer is measured in its plain
+// look: the chosen look's border takes one pixel more on each side, which
+// may touch the lowest pixels of a second line but hides no word. Needs a
+// QGuiApplication.
 // Results are kept, and texts that clearly fit on their lines are passed
 // without a full layout, so that a bank of 100 000 records is quick.
 class QuestionFit {
