@@ -46,7 +46,8 @@ bool isSameFile(const QString& a, const QString& b) {
 }
 
 void requireRegularBankFile(const QString& path) {
-    const QString kind = nonRegularKind(path);
+    // The reader itself refuses a folder at once, with its own message.
+    const QString kind = QFileInfo(path).isDir() ? QString() : nonRegularKind(path);
     if (!kind.isEmpty())
         throw KtError(QStringLiteral("«%1» — не файл базы данных, а %2; укажите путь к файлу .mdb")
                           .arg(QDir::toNativeSeparators(path), kind));

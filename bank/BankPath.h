@@ -12,8 +12,9 @@ namespace kt {
 // ...), or an empty text when it is a regular file or does not exist.
 QString nonRegularKind(const QString& path);
 
-// Throws KtError with a clear message when the path exists and is not a
-// regular file; a missing file is left for the reader to report.
+// Throws KtError with a clear message when the path exists and is a FIFO,
+// a device or a socket; a missing file or a folder is left for the reader,
+// which reports either at once.
 void requireRegularBankFile(const QString& path);
 
 // True when both paths name one existing file, however spelled (links,

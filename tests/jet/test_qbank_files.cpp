@@ -2,6 +2,7 @@
 // wrong: spreadsheet CSV, paths that are not bank files, a full disk, a
 // closed pipe, the spreadsheet form of export, and check's new findings.
 
+#include "Bank.h"
 #include "BankRecord.h"
 #include "Cp1251.h"
 #include "JetTestSupport.h"
@@ -147,23 +148,35 @@ TEST_F(QbankFiles, BankPathsThatAreNotFilesAreRefusedAtOnce) {
     const QString pipe = fifo(QStringLiteral("bank.mdb"));
     QElapsedTimer clock;
     clock.start();
+    const std::vector<std::pair<QString, QString>> cases = {
+        {pipe, "— не файл базы данных, а именованный канал (FIFO)"},
+        {QStringLiteral("/dev/zero"), "— не файл базы данных, а устройство"},
+        {m_dir.path(), "не удаётся открыть для чтения"}};
     for (const QString& command : {QStringLiteral("check"), QStringLiteral("export")}) {
-        for (const QString& path : {pipe, m_dir.path()}) {
-            const ProcessResult r = runQbank({command, path});
+        for (const auto& c : cases) {
+            const ProcessResult r = runQbank({command, c.first});
             EXPECT_EQ(r.exitCode, 2) << command.toStdString();
             const QStringList lines = r.err.trimmed().split(u'\n');
             ASSERT_EQ(lines.size(), 2) << r.err.toStdString();
-            EXPECT_TRUE(lines[0].contains(QStringLiteral("— не файл базы данных, а")))
-                << lines[0].toStdString();
-            EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Что делать: укажите путь")));
+            EXPECT_TRUE(lines[0].contains(c.second)) << lines[0].toStdString();
+            EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Что делать: ")))
+                << lines[1].toStdString();
+            EXPECT_TRUE(lines[1].contains(QStringLiteral("папк")) ||
+                        lines[1].contains(QStringLiteral("устройств")))
+                << lines[1].toStdString();
         }
     }
-    // The reader would have waited 30 s for a writer to the FIFO.
+    // The reader would have waited 30 s for a writer to the FIFO, or read
+    // the device until then.
     EXPECT_LT(clock.elapsed(), 20000);
+    // The program opens its bank through Bank: the failure is an open
+    // failure, shown in the connection-error box like a missing file.
+    MdbBankSource source(pipe);
+    Bank bank(source);
     try {
-        MdbBankSource(pipe).Load();
+        bank.Open();
         ADD_FAILURE() << "a FIFO was read as a bank";
-    } catch (const KtError& e) {
+    } catch (const BankOpenError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("именованный канал"))) << e.what();
     }
 }

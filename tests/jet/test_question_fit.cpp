@@ -87,6 +87,9 @@ TEST(QuestionFit, ScreenIsBuiltFromTheMeasuredBoxes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Test discovery runs this without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
