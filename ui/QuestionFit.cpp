@@ -49,8 +49,8 @@ bool isWordChar(QChar c) {
 class QuestionFit::Box {
 public:
     Box(const QFont& font, const QRect& rect, int margin)
-        : m_font(font), m_metrics(font), m_width(rect.width() - 2 * margin),
-          m_height(rect.height() - 2 * margin) {
+        : m_metrics(font), m_width(rect.width() - 2 * margin),
+          m_height(rect.height() - 2 * margin + questionbox::spareBelow(font)) {
         m_doc.setDefaultFont(font);
         m_doc.setDocumentMargin(0);
         QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
@@ -82,7 +82,7 @@ private:
     bool laidOutFits(const QString& text) {
         m_doc.setHtml(mnemonicRichText(text));
         m_doc.setTextWidth(m_width);
-        return std::ceil(m_doc.size().height()) <= m_height + questionbox::spareBelow(m_font) &&
+        return std::ceil(m_doc.size().height()) <= m_height &&
                std::ceil(m_doc.idealWidth()) <= m_width;
     }
 
@@ -148,11 +148,10 @@ private:
         return total > qreal(m_maxLines) * m_width;
     }
 
-    QFont m_font;
     QFontMetricsF m_metrics;
     QTextDocument m_doc;
     int m_width;
-    int m_height;
+    int m_height; // with the room the last line's descender tips may take
     int m_maxLines = 0;
     std::vector<qreal> m_advance = std::vector<qreal>(0x10000, kUnknown);
     QHash<QString, qreal> m_words;
