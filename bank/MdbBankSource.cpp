@@ -1,5 +1,6 @@
 #include "MdbBankSource.h"
 
+#include "BankPath.h"
 #include "Cp1251.h"
 #include "KtError.h"
 #include "ReaderLocation.h"
@@ -133,7 +134,10 @@ void MdbBankSource::StartEarly() {
     if (m_early)
         stop(*m_early);
     m_earlyStamp = FileStamp::of(m_path);
-    m_early = startReader();
+    // A pipe or a device is refused by the first read; a reader started on
+    // one now would only wait on it.
+    if (nonRegularKind(m_path).isEmpty())
+        m_early = startReader();
 }
 
 // The reader started early, when it reads the file as it is now; else a new one.
@@ -147,6 +151,7 @@ std::unique_ptr<QProcess> MdbBankSource::takeReader(const FileStamp& stamp) {
 }
 
 void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp) {
+    requireRegularBankFile(m_path);
     ProgressScope scope(m_progress);
     const std::unique_ptr<QProcess> reader = takeReader(stamp);
     QProcess& p = *reader;

@@ -1,13 +1,14 @@
 #include "AnswerLabel.h"
 
 #include "Look.h"
+#include "QuestionFit.h"
 
 #include <QMouseEvent>
 
 namespace kt {
 
 AnswerLabel::AnswerLabel(int index, QWidget* parent) : BevelText(parent), m_index(index) {
-    setFont(makeFont(FontFamily::TimesNewRoman, 12, true));
+    setFont(questionbox::answerFont());
     setTextColour(look::kWindowText);
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Выбрать вариант ответа"));

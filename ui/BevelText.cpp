@@ -3,6 +3,7 @@
 #include "Bevel.h"
 #include "Look.h"
 #include "MnemonicText.h"
+#include "QuestionFit.h"
 
 #include <QPainter>
 
@@ -53,7 +54,7 @@ QColor BevelText::backgroundColour() const {
 
 void BevelText::updateMargins() {
     // The sunken border lies outside the bevel and narrows the text's room.
-    const int m = m_sunken ? 3 : 2;
+    const int m = m_sunken ? questionbox::kSunkenMargin : questionbox::kPlainMargin;
     setContentsMargins(m, m, m, m);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Bevel.h"
 #include "Look.h"
+#include "QuestionFit.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,8 +10,6 @@
 namespace kt {
 namespace {
 
-constexpr int kFirstAnswerTop = 80;
-constexpr int kAnswerStep = 48; // 41 high and 7 apart
 constexpr int kLetterOffset = 8;
 
 QLabel* makeLetter(const QString& text, int top, QWidget* parent) {
@@ -31,16 +30,16 @@ QuestionScreen::QuestionScreen(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 
     m_question = new BevelText(this);
-    m_question->setGeometry(104, 16, 601, 49);
-    m_question->setFont(makeFont(FontFamily::TimesNewRoman, 14, true));
+    m_question->setGeometry(questionbox::questionRect());
+    m_question->setFont(questionbox::questionFont());
     m_question->setTextColour(look::kPurple);
 
     const QString letters = QStringLiteral("ABCDE");
     for (int i = 0; i < 5; ++i) {
-        const int top = kFirstAnswerTop + i * kAnswerStep;
-        m_letters[i] = makeLetter(letters.mid(i, 1), top + kLetterOffset, this);
+        const QRect box = questionbox::answerRect(i + 1);
+        m_letters[i] = makeLetter(letters.mid(i, 1), box.top() + kLetterOffset, this);
         auto* answer = new AnswerLabel(i + 1, this);
-        answer->setGeometry(32, top, 737, 41);
+        answer->setGeometry(box);
         connect(answer, &AnswerLabel::clicked, this, &QuestionScreen::answerClicked);
         m_answers[i] = answer;
     }

@@ -1,23 +1,12 @@
 #include "BankCheck.h"
 
+#include "BankCheckParts.h"
 #include "Cp1251.h"
-
-#include <algorithm>
-#include <map>
 
 namespace kt {
 namespace {
 
 constexpr int kMaxTextLength = 255;
-constexpr int kDefaultQuestionCount = 60;
-
-QString recordName(const BankTable& raw, size_t i) {
-    const BankRecord& r = raw[i];
-    QString name = QStringLiteral("Запись %1").arg(i + 1);
-    if (!r.isNull[FieldCounter])
-        name += QStringLiteral(" (Счетчик %1)").arg(r.text[FieldCounter]);
-    return name;
-}
 
 // Returns the problem with the right answer, or an empty text.
 QString rightAnswerProblem(const BankRecord& r) {
@@ -46,86 +35,112 @@ QString nonCp1251(const QString& text) {
     return out;
 }
 
-void checkTexts(const BankTable& raw, size_t i, QStringList& problems) {
-    const BankRecord& r = raw[i];
+void checkTexts(CheckCollector& out, size_t i) {
+    const BankRecord& r = out.raw()[i];
     std::vector<int> fields = {0, 1, 2, 3, 4, 5};
     if (i == 0)
         fields.push_back(FieldSubject); // only the first record's subject is ever shown
     for (int f : fields) {
         const QString& name = bankFieldNames()[f];
         if (r.text[f].size() > kMaxTextLength)
-            problems << QStringLiteral("%1: поле «%2» длиннее %3 символов (%4) — конец будет "
-                                       "отрезан")
-                            .arg(recordName(raw, i), name)
-                            .arg(kMaxTextLength)
-                            .arg(r.text[f].size());
+            out.add(CheckSeverity::Problem, i, name,
+                    QStringLiteral("поле «%1» длиннее %2 символов (%3) — конец будет отрезан")
+                        .arg(name)
+                        .arg(kMaxTextLength)
+                        .arg(r.text[f].size()));
         const QString odd = nonCp1251(r.text[f]);
         if (!odd.isEmpty())
-            problems << QStringLiteral("%1: в поле «%2» есть символы вне кодовой страницы "
-                                       "1251 («%3») — они будут показаны как «?»")
-                            .arg(recordName(raw, i), name, odd);
+            out.add(CheckSeverity::Problem, i, name,
+                    QStringLiteral("в поле «%1» есть символы вне кодовой страницы 1251 («%2») — "
+                                   "они будут показаны как «?»")
+                        .arg(name, odd));
     }
 }
 
-// Lists each question text that more than one record carries.
-void checkDuplicates(const BankTable& raw, BankCheckReport& report) {
-    std::map<QString, std::vector<size_t>> byText;
-    for (size_t i = 0; i < raw.size(); ++i)
-        byText[raw[i].text[FieldQuestion]].push_back(i);
-    std::vector<std::vector<size_t>> groups;
-    for (const auto& entry : byText)
-        if (entry.second.size() > 1)
-            groups.push_back(entry.second);
-    std::sort(groups.begin(), groups.end());
-    for (const auto& g : groups) {
-        QStringList numbers;
-        for (size_t i : g)
-            numbers << QString::number(i + 1);
-        report.problems << QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один "
-                                          "тест попадёт только одна из них")
-                               .arg(numbers.join(QStringLiteral(", ")),
-                                    raw[g.front()].text[FieldQuestion]);
+QChar variantLetter(int k) {
+    return QChar(u'A' + (k - 1));
+}
+
+// Empty variants; the right answer pointing at one makes the record one
+// that no student can answer right.
+void checkVariants(CheckCollector& out, size_t i, bool rightValid) {
+    const BankRecord& r = out.raw()[i];
+    const int right = rightValid ? r.text[FieldRightAnswer].trimmed().toInt() : 0;
+    for (int k = 1; k <= 5; ++k) {
+        if (!r.isNull[k] && !r.text[k].trimmed().isEmpty())
+            continue;
+        const QString& name = bankFieldNames()[k];
+        if (k == right)
+            out.add(CheckSeverity::Error, i, name,
+                    QStringLiteral("верный ответ — пустой вариант %1 («%2»): верно ответить "
+                                   "на вопрос нельзя")
+                        .arg(variantLetter(k))
+                        .arg(name));
+        else
+            out.add(CheckSeverity::Problem, i, name,
+                    QStringLiteral("вариант %1 («%2») пустой").arg(variantLetter(k)).arg(name));
     }
-    const int distinct = static_cast<int>(byText.size());
-    if (!raw.empty() && distinct < kDefaultQuestionCount)
-        report.problems << QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов "
-                                          "теста по умолчанию; уменьшите число вопросов в "
-                                          "настройках")
-                               .arg(distinct)
-                               .arg(kDefaultQuestionCount);
+}
+
+// Texts the student would see cut: measured as the screen shows them.
+void checkFit(CheckCollector& out, size_t i, const BankCheckOptions& options) {
+    const BankRecord& r = out.raw()[i];
+    const QString tail = QStringLiteral(" не помещается в своё поле на экране вопроса — ученик "
+                                        "увидит его обрезанным");
+    if (options.questionFits && !options.questionFits(cp1251Text(r.text[FieldQuestion])))
+        out.add(CheckSeverity::Problem, i, bankFieldNames()[FieldQuestion],
+                QStringLiteral("вопрос") + tail);
+    for (int k = 1; k <= 5 && options.answerFits; ++k)
+        if (!r.text[k].isEmpty() && !options.answerFits(cp1251Text(r.text[k])))
+            out.add(
+                CheckSeverity::Problem, i, bankFieldNames()[k],
+                QStringLiteral("вариант %1 («%2»)").arg(variantLetter(k)).arg(bankFieldNames()[k]) +
+                    tail);
+}
+
+void checkRecord(CheckCollector& out, size_t i, const BankCheckOptions& options) {
+    const QString answer = rightAnswerProblem(out.raw()[i]);
+    if (!answer.isEmpty())
+        out.add(CheckSeverity::Error, i, bankFieldNames()[FieldRightAnswer], answer);
+    checkVariants(out, i, answer.isEmpty());
+    checkTexts(out, i);
+    checkFit(out, i, options);
 }
 
 } // namespace
 
-BankCheckReport checkBank(const BankTable& raw) {
+BankCheckReport checkBank(const BankTable& raw, const BankCheckOptions& options) {
     BankCheckReport report;
     report.recordCount = static_cast<int>(raw.size());
+    CheckCollector out(raw, report);
     if (raw.empty()) {
-        report.fatal = true;
-        report.problems << QStringLiteral("В базе нет ни одной записи");
+        out.addBankWide(CheckSeverity::Error, QStringLiteral("В базе нет ни одной записи"));
         return report;
     }
     report.subject = raw.front().isNull[FieldSubject] ? QString() : raw.front().text[FieldSubject];
-    for (size_t i = 0; i < raw.size(); ++i) {
-        const QString answer = rightAnswerProblem(raw[i]);
-        if (!answer.isEmpty()) {
-            report.fatal = true;
-            report.problems << recordName(raw, i) + QStringLiteral(": ") + answer;
-        }
-        checkTexts(raw, i, report.problems);
-    }
-    checkDuplicates(raw, report);
+    for (size_t i = 0; i < raw.size(); ++i)
+        checkRecord(out, i, options);
+    checkDuplicates(out);
+    checkCounters(out);
     return report;
 }
 
 QString formatBankCheck(const BankCheckReport& report) {
     QString out = QStringLiteral("Записей: %1\n").arg(report.recordCount);
     out += QStringLiteral("Предмет: «%1»\n").arg(report.subject);
-    if (report.problems.isEmpty())
+    if (report.problems.isEmpty() && report.warnings.isEmpty())
         return out + QStringLiteral("Проблем не найдено.\n");
-    out += QStringLiteral("Проблемы (%1):\n").arg(report.problems.size());
-    for (const QString& p : report.problems)
-        out += QStringLiteral("  ") + p + u'\n';
+    if (!report.problems.isEmpty())
+        out += QStringLiteral("Проблемы (%1):\n").arg(report.problems.size());
+    for (const BankProblem& p : report.details)
+        if (p.severity != CheckSeverity::Warning)
+            out += (p.severity == CheckSeverity::Error ? QStringLiteral("  ОШИБКА: ")
+                                                       : QStringLiteral("  ")) +
+                   p.text + u'\n';
+    if (!report.warnings.isEmpty())
+        out += QStringLiteral("Предупреждения (%1):\n").arg(report.warnings.size());
+    for (const QString& w : report.warnings)
+        out += QStringLiteral("  ") + w + u'\n';
     return out;
 }
 

@@ -82,8 +82,8 @@ void addCounterColumn(BankCsvTable& table) {
 
 } // namespace
 
-BankCsvTable bankTableFromCsv(const QString& csvText, bool addCounter) {
-    const std::vector<CsvRecord> records = parseCsv(csvText);
+BankCsvTable bankTableFromCsv(const QString& csvText, bool addCounter, QChar separator) {
+    const std::vector<CsvRecord> records = parseCsv(csvText, separator);
     if (records.empty())
         throw KtError(QStringLiteral("Файл CSV пуст: нет строки заголовка"));
     BankCsvTable table;
@@ -97,24 +97,51 @@ BankCsvTable bankTableFromCsv(const QString& csvText, bool addCounter) {
 
 namespace {
 constexpr int kExportFields[] = {0, 1, 2, 3, 4, 5, FieldRightAnswer, FieldMark, FieldSubject};
+
+bool isFormulaStart(QChar c) {
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
 }
 
-QString bankCsvHeader() {
+// True for apostrophes (at least `minApostrophes`) followed by a formula start.
+bool looksLikeFormula(const QString& text, int minApostrophes) {
+    int i = 0;
+    while (i < text.size() && text[i] == u'\'')
+        ++i;
+    return i >= minApostrophes && i < text.size() && isFormulaStart(text[i]);
+}
+
+bool isTextField(int f) {
+    return f <= FieldAnswer5 || f == FieldSubject;
+}
+
+} // namespace
+
+QString neutraliseFormula(const QString& text) {
+    return looksLikeFormula(text, 0) ? u'\'' + text : text;
+}
+
+QString restoreFormula(const QString& text) {
+    return looksLikeFormula(text, 1) ? text.mid(1) : text;
+}
+
+QString bankCsvHeader(QChar separator) {
     std::vector<std::optional<QString>> names;
     for (int f : kExportFields)
         names.push_back(bankFieldNames()[f]);
-    return formatCsvRecord(names);
+    return formatCsvRecord(names, separator);
 }
 
-QString bankCsvRecord(const BankRecord& record) {
+QString bankCsvRecord(const BankRecord& record, QChar separator) {
     std::vector<std::optional<QString>> fields;
     // The reader gives a NULL text as an empty one; an empty field keeps the
     // usual form of an unfilled field in a bank, NULL.
-    for (int f : kExportFields)
-        fields.push_back(record.isNull[f] || record.text[f].isEmpty()
-                             ? std::nullopt
-                             : std::optional<QString>(record.text[f]));
-    return formatCsvRecord(fields);
+    for (int f : kExportFields) {
+        if (record.isNull[f] || record.text[f].isEmpty())
+            fields.push_back(std::nullopt);
+        else
+            fields.push_back(isTextField(f) ? neutraliseFormula(record.text[f]) : record.text[f]);
+    }
+    return formatCsvRecord(fields, separator);
 }
 
 } // namespace kt

@@ -6,14 +6,14 @@ namespace kt {
 
 CsvError::CsvError(int line, int column, const QString& reason)
     : KtError(QStringLiteral("Строка %1, поле %2: %3").arg(line).arg(column).arg(reason)),
-      m_line(line), m_column(column) {}
+      m_line(line), m_column(column), m_reason(reason) {}
 
 namespace {
 
 // Walks the text once; `m_pos` always points at the next unread character.
 class CsvParser {
 public:
-    explicit CsvParser(const QString& text) : m_text(text) {}
+    CsvParser(const QString& text, QChar separator) : m_text(text), m_separator(separator) {}
 
     std::vector<CsvRecord> records() {
         std::vector<CsvRecord> out;
@@ -48,7 +48,7 @@ private:
                 skipLineEnd();
                 return r;
             }
-            ++m_pos; // the comma
+            ++m_pos; // the separator
         }
     }
 
@@ -56,7 +56,7 @@ private:
         if (m_pos < m_text.size() && m_text[m_pos] == u'"')
             return quotedField(column);
         CsvCell cell;
-        while (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd()) {
+        while (m_pos < m_text.size() && m_text[m_pos] != m_separator && !atLineEnd()) {
             if (m_text[m_pos] == u'"')
                 throw CsvError(recordLine, column,
                                QStringLiteral("кавычка внутри поля, не взятого в кавычки"));
@@ -86,31 +86,37 @@ private:
                 ++m_line;
             cell.text.append(c);
         }
-        if (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd())
+        if (m_pos < m_text.size() && m_text[m_pos] != m_separator && !atLineEnd())
             throw CsvError(m_line, column,
-                           QStringLiteral("после закрывающей кавычки должна идти запятая "
-                                          "или конец строки"));
+                           QStringLiteral("после закрывающей кавычки должен идти разделитель "
+                                          "полей «%1» или конец строки")
+                               .arg(separatorName(m_separator)));
         return cell;
     }
 
     const QString& m_text;
+    QChar m_separator;
     qsizetype m_pos = 0;
     int m_line = 1;
 };
 
-bool needsQuotes(const QString& text) {
+bool needsQuotes(const QString& text, QChar separator) {
     if (text.isEmpty())
         return true;
     for (QChar c : text)
-        if (c == u',' || c == u'"' || c == u'\n' || c == u'\r')
+        if (c == separator || c == u'"' || c == u'\n' || c == u'\r')
             return true;
     return false;
 }
 
 } // namespace
 
-std::vector<CsvRecord> parseCsv(const QString& text) {
-    return CsvParser(text).records();
+std::vector<CsvRecord> parseCsv(const QString& text, QChar separator) {
+    return CsvParser(text, separator).records();
+}
+
+QString separatorName(QChar separator) {
+    return separator == u'\t' ? QStringLiteral("табуляция") : QString(separator);
 }
 
 QString decodeUtf8Strict(const QByteArray& bytes, const QString& fileName) {
@@ -123,14 +129,14 @@ QString decodeUtf8Strict(const QByteArray& bytes, const QString& fileName) {
     return text;
 }
 
-QString formatCsvRecord(const std::vector<std::optional<QString>>& fields) {
+QString formatCsvRecord(const std::vector<std::optional<QString>>& fields, QChar separator) {
     QString line;
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            line.append(u',');
+            line.append(separator);
         if (!fields[i])
             continue;
-        if (needsQuotes(*fields[i]))
+        if (needsQuotes(*fields[i], separator))
             line.append(u'"' + QString(*fields[i]).replace(u'"', QStringLiteral("\"\"")) + u'"');
         else
             line.append(*fields[i]);

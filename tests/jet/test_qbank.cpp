@@ -48,19 +48,25 @@ TEST_F(Qbank, UsageAndHelp) {
 }
 
 TEST_F(Qbank, ImportErrorsNameLineAndColumnAndLeaveNoFile) {
-    const std::vector<std::pair<QString, QString>> cases = {
-        {kHeader + "В,1,2,3,4,5,3,0,Ф\nВ2,1,2,3,4,5,300,0,Ф\n", "Строка 3, столбец «ВернОтв»:"},
-        {kHeader + "В,1,2,3,4,5,3,x,Ф\n", "Строка 2, столбец «Метка»: «x» — не целое число"},
+    struct Case {
+        QString first;
+        QString second;
+        QStringList options;
+    };
+    const std::vector<Case> cases = {
+        {kHeader + "В,1,2,3,4,5,3,0,Ф\nВ2,1,2,3,4,5,300,0,Ф\n", "Строка 3, столбец «ВернОтв»:", {}},
+        {kHeader + "В,1,2,3,4,5,3,x,Ф\n", "Строка 2, столбец «Метка»: «x» — не целое число", {}},
         {kHeader + QString(256, QChar(u'я')) + ",1,2,3,4,5,3,0,Ф\n",
-         "Строка 2, столбец «Вопросы»:"},
-        {kHeader + "В,1,2,3,4,5,3,0\n", "Строка 2: полей 8, а в заголовке столбцов 9"},
-        {kHeader + "В,\"1,2,3,4,5,3,0,Ф\n", "Строка 2, поле 2: не закрыта кавычка"},
-        {"Вопросы,ВернОтв:Целое\n", "Строка 1, поле 2: неизвестный тип"}};
+         "Строка 2, столбец «Вопросы»:",
+         {}},
+        {kHeader + "В,1,2,3,4,5,3,0\n", "Строка 2: полей 8, а в заголовке столбцов 9", {}},
+        {kHeader + "В,\"1,2,3,4,5,3,0,Ф\n", "Строка 2, поле 2: не закрыта кавычка", {}},
+        {"Вопросы,ВернОтв:Целое\n", "Строка 1, поле 2: неизвестный тип", {"--fixture"}}};
     for (const auto& c : cases) {
         const QString in = file(QStringLiteral("bad.csv"));
         const QString out = file(QStringLiteral("bad.mdb"));
         writeUtf8(in, c.first);
-        const ProcessResult r = runQbank({"import", in, out});
+        const ProcessResult r = runQbank(QStringList{"import"} + c.options + QStringList{in, out});
         EXPECT_EQ(r.exitCode, 1) << c.second.toStdString();
         EXPECT_TRUE(r.err.startsWith(c.second)) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(out)) << c.second.toStdString();
@@ -73,7 +79,8 @@ TEST_F(Qbank, ImportErrorsNameLineAndColumnAndLeaveNoFile) {
 
 TEST_F(Qbank, FixtureHeadersShapeTheTable) {
     const QString path = import(QStringLiteral("Метка:Text,Вопросы,ВернОтв:Long,Заметка\n"
-                                               "м,Вопрос,70000,\n"));
+                                               "м,Вопрос,70000,\n"),
+                                {"--fixture"});
     const NodeTable t = readWithNode(path, bankTableName());
     ASSERT_EQ(t.columns.size(), 5u);
     const QStringList names = {"Метка", "Вопросы", "ВернОтв", "Заметка", "Счетчик"};
@@ -83,9 +90,9 @@ TEST_F(Qbank, FixtureHeadersShapeTheTable) {
         EXPECT_EQ(t.columns[i].type, types[i]);
     }
     EXPECT_EQ(t.rows.at(0), (Values{"м", "Вопрос", "70000", std::nullopt, "1"}));
-    const QString other = import(kHeader, {"--table", "Вопросы"});
+    const QString other = import(kHeader, {"--fixture", "--table", "Вопросы"});
     EXPECT_EQ(readWithNode(other, "Вопросы").tables, QStringList{"Вопросы"});
-    const QString bare = import(QStringLiteral("Вопросы\nВ\n"), {"--no-counter"});
+    const QString bare = import(QStringLiteral("Вопросы\nВ\n"), {"--fixture", "--no-counter"});
     EXPECT_EQ(readWithNode(bare, bankTableName()).columns.size(), 1u);
 }
 
@@ -96,7 +103,8 @@ TEST_F(Qbank, CheckReportsProblemsWithExitCodes) {
         << good.out.toStdString();
 
     const QString bad = import(kHeader + "В,1,2,3,4,5,,0,Физика\nВ,1,2,3,4,5,7,0,\n"
-                                         "Другой,1,2,3,4,5,2,0,\n");
+                                         "Другой,1,2,3,4,5,2,0,\n",
+                               {"--fixture"});
     const ProcessResult r = runQbank({"check", bad});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("Записей: 3")));
@@ -107,7 +115,8 @@ TEST_F(Qbank, CheckReportsProblemsWithExitCodes) {
 
 TEST_F(Qbank, UnopenableBanksGetTheProgramsMessage) {
     const QString noMark =
-        import(QStringLiteral("Вопросы,Ответ1,Ответ2,Ответ3,Ответ4,Ответ5,ВернОтв,Предмет\n"));
+        import(QStringLiteral("Вопросы,Ответ1,Ответ2,Ответ3,Ответ4,Ответ5,ВернОтв,Предмет\n"),
+               {"--fixture"});
     const ProcessResult r = runQbank({"check", noMark});
     EXPECT_EQ(r.exitCode, 2);
     QString expected;
@@ -117,8 +126,12 @@ TEST_F(Qbank, UnopenableBanksGetTheProgramsMessage) {
         expected = e.message();
     }
     EXPECT_TRUE(expected.contains(QStringLiteral("Метка"))) << expected.toStdString();
-    EXPECT_EQ(r.err.trimmed(), expected);
-    const QString otherTable = import(kHeader, {"--table", "Другая"});
+    const QStringList lines = r.err.trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << r.err.toStdString();
+    EXPECT_EQ(lines[0], expected);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Что делать: в таблице нет этого столбца")))
+        << lines[1].toStdString();
+    const QString otherTable = import(kHeader, {"--fixture", "--table", "Другая"});
     EXPECT_EQ(runQbank({"check", otherTable}).exitCode, 2);
     EXPECT_EQ(runQbank({"export", otherTable}).exitCode, 2);
     const ProcessResult missing = runQbank({"check", file("нет.mdb")});

@@ -1,139 +1,101 @@
 // qbank: the teacher's tool for question banks. Builds a bank file from CSV,
 // checks a bank for what would spoil a test, and writes a bank back as CSV.
+// The reading and checking live in the libraries; this is the command line.
 
-#include "BankCheck.h"
-#include "BankCsv.h"
-#include "JetWriter.h"
-#include "KtError.h"
-#include "MdbBankSource.h"
+#include "Commands.h"
+#include "QbankOutput.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QStringList>
-#include <cstdio>
+#include <QGuiApplication>
+#include <csignal>
+#include <memory>
 
 namespace kt {
-namespace {
-
-constexpr int kExitProblems = 1;
-constexpr int kExitUsage = 2;
-constexpr int kExitUnreadable = 2;
 
 const char* const kUsage = R"(Использование:
-  qbank import [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
+  qbank import [--encoding utf-8|cp1251] [--separator ЗНАК] [--subject ТЕКСТ]
+               ВОПРОСЫ.csv БАЗА.mdb
   qbank check БАЗА.mdb
-  qbank export БАЗА.mdb > ВОПРОСЫ.csv
+  qbank export [--excel] БАЗА.mdb > ВОПРОСЫ.csv
+  qbank import --fixture [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank --help
 
 import  создаёт новый файл базы (Jet 4, формат .mdb) с таблицей «Таблица1»
-        (или ИМЯ из --table) из файла CSV в кодировке UTF-8 (RFC 4180:
-        поля через запятую, поле с запятой, кавычкой или переводом строки
-        берётся в кавычки, кавычка внутри удваивается). Существующий файл
-        базы заменяется; при ошибке он не создаётся и не меняется.
-        Первая строка - заголовок с именами столбцов в любом порядке:
-          Вопросы, Ответ1 … Ответ5  текст до 255 символов
-          ВернОтв                   Byte (0…255), номер верного ответа 1…5
-          Метка                     Integer
-          Предмет                   текст до 50 символов
-        «Счетчик» (счётчик 1, 2, 3… в порядке строк) добавляется сам перед
-        «Предмет»; --no-counter - не добавлять; значения столбца «Счетчик»,
-        если он есть в заголовке, не читаются. Поля можно пропускать,
-        другие имена дают столбцы «текст до 255 символов». Тип можно задать
-        после двоеточия: «ВернОтв:Long», «Метка:Text», «Вопросы:Text(100)».
-        Типы: Boolean, Byte, Integer, Long, AutoLong, Currency, Single,
-        Double, DateTime, Text, Text(N), Memo.
-        Пустое поле - NULL (пустое значение), "" - пустой текст. Дробные
-        числа пишутся с точкой (2.5), даты - ГГГГ-ММ-ДД или ДД.ММ.ГГГГ,
-        время после пробела - ЧЧ:ММ:СС; логические значения - 1/0.
-check   печатает число записей, предмет и всё, что нужно исправить.
-        Код выхода 1, если какую-то запись нельзя выбрать в тест или на неё
-        нельзя ответить верно; 2, если базу не удалось открыть.
+        из файла CSV, сохранённого электронной таблицей или редактором.
+        Кодировка: файл, верный в UTF-8 (с меткой BOM или без), читается
+        как UTF-8, иначе как Windows-1251; --encoding задаёт её явно.
+        Разделитель полей («,», «;» или табуляция) берётся из строки
+        заголовка; --separator задаёт его явно (, ; или tab). Поле с
+        разделителем, кавычкой или переводом строки берётся в кавычки,
+        кавычка внутри удваивается.
+        Первая строка - заголовок; столбцы в любом порядке, имена без учёта
+        регистра и пробелов по краям:
+          Вопросы, Ответ1 … Ответ5  текст до 255 символов (обязательны)
+          ВернОтв                   1…5 или буква А…Д / A…E (обязателен)
+          Метка                     целое число; без столбца - 0
+          Предмет                   текст до 50 символов; без столбца нужен
+                                    --subject ТЕКСТ
+        Другие столбцы пропускаются с предупреждением; «Счетчик» нумеруется
+        сам: 1, 2, 3… Пустое поле - пустое значение (NULL), "" - пустой
+        текст. Текст, начатый апострофом перед «=», «+», «-» или «@», теряет
+        один апостроф (так export защищает ячейки от формул).
+        Обо всех ошибках файла сообщается сразу, с номером строки и именем
+        столбца; тогда база не создаётся и существующий файл не меняется.
+check   печатает число записей, предмет и всё, что нужно исправить:
+        «ОШИБКА:» - запись нельзя выбрать в тест или верно ответить на неё
+        (код выхода 1); без пометки - то, что ученик увидит неверно;
+        «Предупреждения» - что стоит знать. Код выхода 2, если базу не
+        удалось открыть: тогда печатается сообщение программы и что делать.
 export  выводит таблицу в формате CSV для import (без «Счетчик»).
-)";
+        --excel: для электронной таблицы - разделитель «;», Windows-1251,
+        если в неё укладываются все тексты, иначе UTF-8 с BOM.
 
-void print(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
+--fixture только для тестов: делает базы, которые программа может не
+        открыть. Заголовок задаёт столбцы как есть, тип можно задать после
+        двоеточия: «ВернОтв:Long», «Метка:Text», «Вопросы:Text(100)»; типы:
+        Boolean, Byte, Integer, Long, AutoLong, Currency, Single, Double,
+        DateTime, Text, Text(N), Memo. --table ИМЯ - другое имя таблицы,
+        --no-counter - без столбца «Счетчик».
+)";
 
 int usage() {
     print(stderr, QString::fromUtf8(kUsage));
     return kExitUsage;
 }
 
-int runImport(QStringList args) {
-    QString table = bankTableName();
-    bool counter = true;
-    while (!args.isEmpty() && args.front().startsWith(QStringLiteral("--"))) {
-        const QString option = args.takeFirst();
-        if (option == u"--table" && !args.isEmpty())
-            table = args.takeFirst();
-        else if (option == u"--no-counter")
-            counter = false;
-        else
-            return usage();
-    }
-    if (args.size() != 2)
-        return usage();
-    QFile csv(args[0]);
-    if (!csv.open(QIODevice::ReadOnly)) {
-        print(stderr,
-              QStringLiteral("Не удалось открыть файл «%1»: %2\n").arg(args[0], csv.errorString()));
-        return kExitProblems;
-    }
-    try {
-        const BankCsvTable bank =
-            bankTableFromCsv(decodeUtf8Strict(csv.readAll(), args[0]), counter);
-        writeJetDatabase(args[1], table, bank.columns, bank.rows);
-    } catch (const KtError& e) {
-        print(stderr, e.message() + u'\n');
-        return kExitProblems;
-    }
-    return 0;
+} // namespace kt
+
+namespace {
+
+// Qt's own notes (a missing runtime folder, font substitutions) mean nothing
+// to a teacher at a terminal; the tool prints its own messages.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-// A bank that cannot be read gets the message the program itself would show.
-bool loadRaw(const QString& path, BankTable& raw) {
-    try {
-        raw = MdbBankSource(path).LoadRaw();
-        return true;
-    } catch (const KtError& e) {
-        print(stderr, e.message() + u'\n');
-        return false;
-    }
-}
-
-int runCheck(const QStringList& args) {
-    if (args.size() != 1)
-        return usage();
-    BankTable raw;
-    if (!loadRaw(args[0], raw))
-        return kExitUnreadable;
-    const BankCheckReport report = checkBank(raw);
-    print(stdout, formatBankCheck(report));
-    return report.fatal ? kExitProblems : 0;
-}
-
-int runExport(const QStringList& args) {
-    if (args.size() != 1)
-        return usage();
-    BankTable raw;
-    if (!loadRaw(args[0], raw))
-        return kExitUnreadable;
-    QString out = bankCsvHeader();
-    for (const BankRecord& r : raw)
-        out += bankCsvRecord(r);
-    print(stdout, out);
-    return 0;
+// check measures texts in the screen's fonts, which needs the GUI part of
+// Qt; without a display it works off screen.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
+    const bool check = argc > 1 && qstrcmp(argv[1], "check") == 0;
+    if (!check)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
-} // namespace kt
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+#ifdef SIGPIPE
+    // A reader of export's output that goes away is reported, not fatal.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    qInstallMessageHandler(quietQtNotes);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h")) {
         kt::print(stdout, QString::fromUtf8(kt::kUsage));
         return 0;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kt {
+
+// How the bytes of a CSV file are read as text.
+enum class CsvEncoding { Detect, Utf8, Cp1251 };
+
+// Spreadsheets save CSV in the encoding and with the separator of their
+// locale: in a Russian one, semicolons and Windows-1251, or UTF-8 with a
+// byte-order mark. These find out which a file uses.
+
+// The encoding's name as messages and the usage text give it.
+QString csvEncodingName(CsvEncoding encoding);
+
+// Decodes the bytes. Detect: valid UTF-8 (a leading byte-order mark is
+// dropped) is UTF-8, anything else Windows-1251. `used` receives the
+// encoding taken. Returns false when UTF-8 was asked for and the bytes are
+// not UTF-8.
+bool decodeCsvBytes(const QByteArray& bytes, CsvEncoding requested, QString& text,
+                    CsvEncoding& used);
+
+// The separator of the header line: whichever of ',', ';' and tab occurs
+// most often outside quotes in the first line that is not blank; ',' when
+// none does.
+QChar detectCsvSeparator(const QString& text);
+
+} // namespace kt

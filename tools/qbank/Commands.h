@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kt {
+
+// The usage text, printed by --help and after a wrong command line.
+extern const char* const kUsage;
+int usage();
+
+int runImport(QStringList args);
+int runCheck(const QStringList& args);
+int runExport(QStringList args);
+
+} // namespace kt

@@ -1,0 +1,122 @@
+// qbank import: a CSV file, as a spreadsheet or an editor saves it, to a bank.
+
+#include "BankImport.h"
+#include "BankPath.h"
+#include "Commands.h"
+#include "JetWriter.h"
+#include "KtError.h"
+#include "QbankOutput.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace kt {
+namespace {
+
+struct ImportCommand {
+    ImportOptions options;
+    QString table = bankTableName();
+    bool fixtureOnly = false; // an option that needs --fixture was given
+    QString csv;
+    QString bank;
+};
+
+bool takeOption(const QString& option, QStringList& args, ImportCommand& c) {
+    c.fixtureOnly = c.fixtureOnly || option == u"--no-counter" || option == u"--table";
+    if (option == u"--fixture")
+        c.options.fixture = true;
+    else if (option == u"--no-counter")
+        c.options.addCounter = false;
+    else if (args.isEmpty())
+        return false;
+    else if (option == u"--table")
+        c.table = args.takeFirst();
+    else if (option == u"--subject")
+        c.options.subject = args.takeFirst();
+    else if (option == u"--encoding") {
+        const QString e = args.takeFirst().toLower();
+        if (e != u"utf-8" && e != u"utf8" && e != u"cp1251" && e != u"windows-1251")
+            return false;
+        c.options.encoding = e.startsWith(u"utf") ? CsvEncoding::Utf8 : CsvEncoding::Cp1251;
+    } else if (option == u"--separator") {
+        const QString s = args.takeFirst();
+        if (s != u"," && s != u";" && s != u"tab" && s != u"\t")
+            return false;
+        c.options.separator = s.size() == 1 ? s.front() : QChar(u'\t');
+    } else
+        return false;
+    return true;
+}
+
+// Why the bank may not be written at that path, or an empty text.
+QString outputProblem(const ImportCommand& c) {
+    if (isSameFile(c.csv, c.bank))
+        return QStringLiteral("«%1» — это сам файл CSV: укажите для базы другое имя").arg(c.bank);
+    const QString kind = nonRegularKind(c.bank);
+    if (!kind.isEmpty())
+        return QStringLiteral("«%1» — не файл, а %2: базу туда записать нельзя").arg(c.bank, kind);
+    if (QFileInfo(c.csv).isDir())
+        return QStringLiteral("«%1» — папка, а не файл CSV").arg(c.csv);
+    return QString();
+}
+
+void printWarnings(const QStringList& warnings) {
+    std::vector<ImportProblem> lines;
+    for (const QString& w : warnings)
+        lines.push_back({0, 0, QString(), QStringLiteral("Предупреждение: ") + w});
+    print(stderr, formatImportProblems(lines));
+}
+
+int importFile(const ImportCommand& c) {
+    QFile csv(c.csv);
+    if (!csv.open(QIODevice::ReadOnly)) {
+        print(stderr,
+              QStringLiteral("Не удалось открыть файл «%1»: %2\n").arg(c.csv, csv.errorString()));
+        return kExitProblems;
+    }
+    const ImportResult result = importBankCsv(csv.readAll(), c.options);
+    if (!result.ok()) {
+        print(stderr, formatImportProblems(result.problems) +
+                          QStringLiteral("База не записана: исправьте файл и запустите снова.\n"));
+        printWarnings(result.warnings);
+        return kExitProblems;
+    }
+    printWarnings(result.warnings);
+    try {
+        writeJetDatabase(c.bank, c.table, result.table.columns, result.table.rows);
+    } catch (const KtError& e) {
+        print(stderr, e.message() + u'\n');
+        return kExitProblems;
+    }
+    print(stdout, QStringLiteral("Записей: %1; файл прочитан как %2, разделитель «%3»\n")
+                      .arg(result.table.rows.size())
+                      .arg(csvEncodingName(result.encoding), separatorName(result.separator)));
+    return 0;
+}
+
+} // namespace
+
+int runImport(QStringList args) {
+    ImportCommand c;
+    while (!args.isEmpty() && args.front().startsWith(QStringLiteral("--")))
+        if (!takeOption(args.takeFirst(), args, c))
+            return usage();
+    if (c.fixtureOnly && !c.options.fixture) {
+        print(stderr, QStringLiteral("--table и --no-counter делают тестовые базы, которые "
+                                     "программа не откроет; они действуют только вместе с "
+                                     "--fixture\n"));
+        return usage();
+    }
+    if (args.size() != 2)
+        return usage();
+    c.csv = args[0];
+    c.bank = args[1];
+    const QString problem = outputProblem(c);
+    if (!problem.isEmpty()) {
+        print(stderr, problem + u'\n');
+        return kExitProblems;
+    }
+    return importFile(c);
+}
+
+} // namespace kt
