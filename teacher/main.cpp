@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,6 +15,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("knowtest-teacher"));
     Q_INIT_RESOURCE(knowtest);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    // Qt's own dialogs (files, questions) speak Russian like the rest of the
+    // program, whatever the system's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     kt::TeacherWindow window;
     window.show();
     const QStringList args = QApplication::arguments();

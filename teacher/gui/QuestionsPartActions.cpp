@@ -48,8 +48,9 @@ void QuestionsPart::buildActions() {
          QStyle::SP_CustomBase, &QuestionsPart::importTable);
     file(QStringLiteral("actionExport"), QStringLiteral("&Экспорт…"), QKeySequence(),
          QStyle::SP_CustomBase, &QuestionsPart::exportTable);
-    file(QStringLiteral("actionTestSettings"), QStringLiteral("&Параметры теста…"), QKeySequence(),
-         QStyle::SP_FileDialogDetailedView, &QuestionsPart::editTestSettings);
+    file(QStringLiteral("actionTestSettings"), QStringLiteral("&Параметры теста…"),
+         QKeySequence(Qt::CTRL | Qt::Key_T), QStyle::SP_FileDialogDetailedView,
+         &QuestionsPart::editTestSettings);
 
     QAction* undo = m_doc.undoStack()->createUndoAction(this, QStringLiteral("&Отменить"));
     undo->setObjectName(QStringLiteral("actionUndo"));
@@ -74,18 +75,18 @@ void QuestionsPart::buildActions() {
         m_questionActions << a;
     };
     question(QStringLiteral("actionAdd"), QStringLiteral("&Добавить вопрос"),
-             QKeySequence(Qt::CTRL | Qt::Key_Insert), QStyle::SP_FileDialogNewFolder,
-             [this](int row) {
+             QKeySequence(Qt::Key_Insert), QStyle::SP_FileDialogNewFolder, [this](int row) {
                  m_doc.addRecord(row);
                  m_form->focusField(FieldQuestion);
              });
     question(QStringLiteral("actionDuplicate"), QStringLiteral("Д&ублировать вопрос"),
-             QKeySequence(Qt::CTRL | Qt::Key_D), QStyle::SP_CustomBase, [this](int row) {
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), QStyle::SP_CustomBase,
+             [this](int row) {
                  if (row >= 0)
                      m_doc.duplicateRecord(row);
              });
     question(QStringLiteral("actionDelete"), QStringLiteral("&Удалить вопрос"),
-             QKeySequence::Delete, QStyle::SP_TrashIcon, [this](int row) {
+             QKeySequence(Qt::Key_Delete), QStyle::SP_TrashIcon, [this](int row) {
                  if (row >= 0)
                      m_doc.removeRecord(row);
              });
