@@ -154,6 +154,8 @@ void QuestionsPart::revalidate() {
         if (p.fatal)
             item->setForeground(QColor(176, 0, 0));
     }
+    if (m_problems.empty())
+        new QListWidgetItem(QStringLiteral("Проблем не найдено."), m_problemList);
     emit statusMessage(
         QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_problems.size()));
 }

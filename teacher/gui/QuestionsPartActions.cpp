@@ -96,6 +96,15 @@ void QuestionsPart::buildActions() {
     question(QStringLiteral("actionMoveDown"), QStringLiteral("&Ниже"),
              QKeySequence(Qt::ALT | Qt::Key_Down), QStyle::SP_ArrowDown,
              [this](int row) { m_doc.moveRecord(row, +1); });
+    // Short labels for the tool bar; the menus show the full ones.
+    const std::pair<const char*, const char*> kShort[] = {
+        {"actionAdd", "Добавить"},
+        {"actionDelete", "Удалить"},
+        {"actionUndo", "Отменить"},
+        {"actionRedo", "Повторить"},
+        {"actionTestSettings", "Параметры теста"}};
+    for (const auto& [name, text] : kShort)
+        action(QString::fromLatin1(name))->setIconText(QString::fromUtf8(text));
     for (QAction* a : m_fileActions + m_editActions + m_questionActions) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
