@@ -124,6 +124,26 @@ TEST_F(WindowFixture, SavingNamesTheFileAndTheSettingsDialogKeepsTheLimits) {
     EXPECT_EQ(child<QSpinBox>(&dialog, "countBox")->maximum(), 60);
 }
 
+TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    BankDocument& doc = window.questions()->document();
+    auto* question = child<QLineEdit>(&window, "questionEdit");
+    question->setFocus();
+    QTest::keyClicks(question, QStringLiteral("abc"));
+    QTest::keyClick(question, Qt::Key_Left);
+    QTest::keyClick(question, Qt::Key_Delete); // a character, not the record
+    EXPECT_EQ(doc.size(), 1);
+    EXPECT_EQ(doc.record(0).text[FieldQuestion], QStringLiteral("ab"));
+    QTest::keyClick(question, Qt::Key_Z, Qt::ControlModifier); // the bank's undo
+    EXPECT_EQ(doc.record(0).text[FieldQuestion], QString());
+    EXPECT_EQ(question->text(), QString());
+    QTest::keyClick(question, Qt::Key_Insert); // a new question after this one
+    EXPECT_EQ(doc.size(), 2);
+    EXPECT_EQ(window.questions()->currentRow(), 1);
+}
+
 int main(int argc, char** argv) {
     // Test discovery runs the program without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
