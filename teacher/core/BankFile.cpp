@@ -79,6 +79,14 @@ LoadedBank loadBankFile(const QString& path) {
     return bank;
 }
 
+QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
+                            const QStringList& openedExtras) {
+    const QString file = QFileInfo(target).absoluteFilePath();
+    if (!openedPath.isEmpty() && file == QFileInfo(openedPath).absoluteFilePath())
+        return openedExtras;
+    return QFileInfo::exists(file) ? extrasOf(queryBankSchema(file)) : QStringList();
+}
+
 QString backupPathOf(const QString& path) {
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QStringLiteral("mdb") : info.suffix();

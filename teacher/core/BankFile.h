@@ -24,6 +24,12 @@ LoadedBank loadBankFile(const QString& path);
 // A listing that could not be had gives one line saying so.
 QStringList extrasOf(const BankSchemaListing& listing);
 
+// What saving over `target` would lose: for the bank's own file what it
+// held when opened (`openedPath`, `openedExtras`), for another existing file
+// what that file holds; nothing for a new file.
+QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
+                            const QStringList& openedExtras);
+
 // Where the previous version of a saved file is kept: "DB1.MDB" ->
 // "DB1.bak.MDB", so that the copy keeps its extension and opens as a bank.
 QString backupPathOf(const QString& path);

@@ -115,11 +115,7 @@ bool QuestionsPart::saveBankAs() {
 // teacher learns what would be lost and may save elsewhere.
 bool QuestionsPart::saveBankTo(const QString& path) {
     const QString target = QFileInfo(path).absoluteFilePath();
-    QStringList lost;
-    if (target == m_doc.path())
-        lost = m_doc.extras();
-    else if (QFileInfo::exists(target))
-        lost = extrasOf(queryBankSchema(target));
+    const QStringList lost = lossesIfSavedTo(target, m_doc.path(), m_doc.extras());
     if (!lost.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Сохранение базы"),
                         QStringLiteral("Файл «%1» хранит то, что редактор не записывает, и при "

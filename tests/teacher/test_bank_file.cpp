@@ -87,6 +87,11 @@ TEST(BankFile, ColumnsTheWriterDoesNotWriteAreNamed) {
     ASSERT_EQ(loaded.extras.size(), 1);
     EXPECT_TRUE(loaded.extras[0].contains(QStringLiteral("«Картинка»")));
 
+    EXPECT_EQ(lossesIfSavedTo(path, QString(), {}), loaded.extras); // another file
+    EXPECT_TRUE(lossesIfSavedTo(path, path, {}).isEmpty());         // the bank's own, as opened
+    EXPECT_TRUE(
+        lossesIfSavedTo(dir.filePath(QStringLiteral("new.mdb")), path, loaded.extras).isEmpty());
+
     BankSchemaListing listing;
     listing.ok = true;
     listing.objects = {{1, QStringLiteral("Таблица1")},
