@@ -33,6 +33,7 @@ struct WindowDeps {
     Clock& clock;
     Dialogs& dialogs;
     QString reportPath = QStringLiteral("TestData.dat");
+    TestSettingsSource* startupSettings = nullptr;
 };
 
 // The program's single window. It owns the test engine, turns the user's

@@ -7,7 +7,8 @@
 #include <QApplication>
 
 // The program takes one optional argument, a bank file to use instead of
-// the built-in path.
+// the built-in path. Test settings a teacher keeps beside the bank
+// ("DB1.ini" beside "DB1.MDB") replace the built-in ones at startup.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     kt::initAppResources();
@@ -21,8 +22,10 @@ int main(int argc, char** argv) {
     kt::ClockSeedSource seeds;
     kt::SystemClock clock;
     kt::MessageDialogs dialogs;
+    kt::BankSettingsFile settings(kt::bankSettingsPath(bankPath));
 
-    kt::TForm1 window(kt::WindowDeps{bank, seeds, clock, dialogs});
+    kt::TForm1 window(
+        kt::WindowDeps{bank, seeds, clock, dialogs, QStringLiteral("TestData.dat"), &settings});
     if (!window.FormCreate())
         return 0;
     window.show();

@@ -141,7 +141,10 @@ void TestEngine::ApplySettings() {
         EndForLostBank();
         return;
     }
-    if (drawn == DrawOutcome::Drawn) {
+    if (drawn == DrawOutcome::Drawn && m_startupPending) {
+        m_startupPending = false;
+        FinishStartup(); // the window reaches the start state startup left unfinished
+    } else if (drawn == DrawOutcome::Drawn) {
         m_display.ShowItem(CurrentItem());
         m_display.ShowScore(0, m_state.QuestionCount, 0);
     }

@@ -30,7 +30,7 @@ QString studentNameOf(const QString& typed) {
 TestEngine::TestEngine(const EngineDeps& deps)
     : m_display(deps.display), m_dialogs(deps.dialogs), m_seeds(deps.seeds), m_clock(deps.clock),
       m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_reports(deps.reportPath, QString()),
-      m_bank(deps.bankSource) {}
+      m_bank(deps.bankSource), m_startupSettings(deps.startupSettings) {}
 
 bool TestEngine::FormCreate() {
     if (!CreateReportFile()) {
@@ -38,6 +38,7 @@ bool TestEngine::FormCreate() {
         // set, and the settings stay reachable.
         ShowStartState();
         MakeSettingsReachable();
+        m_startupPending = true;
         return true;
     }
     m_state.QuestionCount = 60;
@@ -52,15 +53,20 @@ bool TestEngine::FormCreate() {
     m_state.RangeFrom = 0;
     m_state.RangeTo = m_state.BankSize;
     SetStartupSettingsTexts();
+    ApplySettingsFile();
     const DrawOutcome drawn = Draw();
     if (drawn == DrawOutcome::BankLost) {
         EndForLostBank();
         return false;
     }
-    if (drawn == DrawOutcome::Failed)
-        MakeSettingsReachable(); // the teacher can change the range
-    else
+    if (drawn == DrawOutcome::Failed) {
+        // The teacher can change the range; the title already names the test.
+        MakeSettingsReachable();
+        m_display.ShowTitle(m_state.SubjectName);
+        m_startupPending = true;
+    } else {
         FinishStartup();
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bank.h"
+#include "BankSettingsFile.h"
 #include "QGen.h"
 #include "ReportQueue.h"
 #include "Seams.h"
@@ -21,6 +22,8 @@ struct EngineDeps {
     Clock& clock;
     Ticker& ticker;
     QString reportPath = QStringLiteral("TestData.dat");
+    // The settings kept beside the bank, taken at startup; none: the built-in ones.
+    TestSettingsSource* startupSettings = nullptr;
 };
 
 // The test engine: startup, answering and moving, countdown, completion with
@@ -93,6 +96,7 @@ private:
     void ShowStartState();
     bool ReadBankAtStartup();
     void SetStartupSettingsTexts();
+    void ApplySettingsFile();
     void FinishStartup();
 
     // QGen with its failures sorted: a failed draw is shown and leaves no set
@@ -140,6 +144,9 @@ private:
     QString m_notReadyReason;
     QString m_lostBankMessage;
     bool m_terminated = false;
+    TestSettingsSource* m_startupSettings;
+    // Startup stopped at a failed draw: the next drawn set finishes it.
+    bool m_startupPending = false;
 };
 
 } // namespace kt

@@ -10,6 +10,9 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
+#include <limits>
+
 namespace kt {
 using namespace jet;
 namespace {
@@ -110,7 +113,7 @@ Cell encodeCell(const JetColumn& column, const QString& text, size_t record) {
 }
 
 QByteArray encodeRecord(const std::vector<JetColumn>& columns, const TableLayout& layout,
-                        const JetRow& row, size_t record) {
+                        const JetRow& row, size_t record, qint64 autoNumber) {
     if (row.size() != columns.size())
         throw KtError(QStringLiteral("Запись %1: %2 значений вместо %3")
                           .arg(record + 1)
@@ -119,7 +122,7 @@ QByteArray encodeRecord(const std::vector<JetColumn>& columns, const TableLayout
     std::vector<Cell> cells(columns.size());
     for (size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].type == JetType::AutoLong)
-            cells[i] = encodeCell(columns[i], QString::number(record + 1), record);
+            cells[i] = encodeCell(columns[i], QString::number(autoNumber), record);
         else if (row[i])
             cells[i] = encodeCell(columns[i], *row[i], record);
     }
@@ -134,15 +137,50 @@ QByteArray encodeRecord(const std::vector<JetColumn>& columns, const TableLayout
 }
 
 std::vector<DataPage> packRows(const std::vector<JetColumn>& columns, const TableLayout& layout,
-                               const std::vector<JetRow>& rows) {
+                               const std::vector<JetRow>& rows,
+                               const std::vector<qint64>& autoNumbers) {
     std::vector<DataPage> pages;
     for (size_t r = 0; r < rows.size(); ++r) {
-        const QByteArray bytes = encodeRecord(columns, layout, rows[r], r);
+        const QByteArray bytes = encodeRecord(columns, layout, rows[r], r, autoNumbers[r]);
         if (pages.empty() || !pages.back().fits(bytes.size()))
             pages.emplace_back(kTableDefinitionPage);
         pages.back().add(bytes);
     }
     return pages;
+}
+
+// The counter value of each row: 1, 2, 3... or, when kept, the rows' own
+// values, a NULL taking the next number after the largest so far.
+std::vector<qint64> autoNumbers(const std::vector<JetColumn>& columns,
+                                const std::vector<JetRow>& rows, bool keep) {
+    std::vector<qint64> numbers(rows.size());
+    const auto column = std::find_if(columns.begin(), columns.end(), [](const JetColumn& c) {
+        return c.type == JetType::AutoLong;
+    });
+    const auto at = static_cast<size_t>(column - columns.begin());
+    qint64 largest = 0;
+    QSet<qint64> seen;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const bool given = keep && column != columns.end() && r < rows.size() &&
+                           at < rows[r].size() && rows[r][at];
+        if (!given) {
+            numbers[r] = keep ? largest + 1 : static_cast<qint64>(r) + 1;
+        } else {
+            bool ok = false;
+            numbers[r] = rows[r][at]->trimmed().toLongLong(&ok);
+            if (!ok || numbers[r] < 1 || numbers[r] > std::numeric_limits<qint32>::max())
+                throw KtError(QStringLiteral("Запись %1: «%2» = «%3» — не номер счётчика")
+                                  .arg(r + 1)
+                                  .arg(column->name, *rows[r][at]));
+        }
+        if (seen.contains(numbers[r]))
+            throw KtError(QStringLiteral("Запись %1: значение счётчика %2 повторяется")
+                              .arg(r + 1)
+                              .arg(numbers[r]));
+        seen.insert(numbers[r]);
+        largest = std::max(largest, numbers[r]);
+    }
+    return numbers;
 }
 
 double jetNow() {
@@ -196,7 +234,7 @@ TablePages tablePages(const std::vector<DataPage>& packed) {
 }
 
 QByteArray assemble(const TableLayout& layout, const TablePages& table, std::uint32_t rowCount,
-                    const QString& tableName, double now) {
+                    std::uint32_t lastAutoNumber, const QString& tableName, double now) {
     const CatalogPages catalog =
         catalogPages(tableName, kTableDefinitionPage, kCatalogDataPage, now);
     DataPage maps(0);
@@ -207,7 +245,7 @@ QByteArray assemble(const TableLayout& layout, const TablePages& table, std::uin
                    base | maps.add(table.freeSpace.row)};
     for (const ColumnLayout& c : layout.columns)
         if (c.autoNumber)
-            info.lastAutoNumber = rowCount;
+            info.lastAutoNumber = lastAutoNumber;
     QByteArray file = databaseDefinitionPage(now);
     file += maps.bytes();
     file += tableDefinitionPage(catalog.layout, catalogInfo);
@@ -236,14 +274,22 @@ void saveFile(const QString& path, const QByteArray& bytes) {
 
 void writeJetDatabase(const QString& path, const QString& tableName,
                       const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows) {
+    writeJetDatabase(path, tableName, columns, rows, JetWriteOptions{});
+}
+
+void writeJetDatabase(const QString& path, const QString& tableName,
+                      const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows,
+                      const JetWriteOptions& options) {
     checkColumns(tableName, columns);
     std::vector<ColumnLayout> layouts;
     for (const JetColumn& c : columns)
         layouts.push_back(columnLayout(c));
     const TableLayout layout = layOut(std::move(layouts));
-    const TablePages table = tablePages(packRows(columns, layout, rows));
-    saveFile(path,
-             assemble(layout, table, static_cast<std::uint32_t>(rows.size()), tableName, jetNow()));
+    const std::vector<qint64> numbers = autoNumbers(columns, rows, options.keepAutoNumbers);
+    const TablePages table = tablePages(packRows(columns, layout, rows, numbers));
+    const qint64 last = numbers.empty() ? 0 : *std::max_element(numbers.begin(), numbers.end());
+    saveFile(path, assemble(layout, table, static_cast<std::uint32_t>(rows.size()),
+                            static_cast<std::uint32_t>(last), tableName, jetNow()));
 }
 
 } // namespace kt

@@ -37,6 +37,20 @@ using JetRow = std::vector<std::optional<QString>>;
 void writeJetDatabase(const QString& path, const QString& tableName,
                       const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows);
 
+// How a write numbers the AutoLong column.
+struct JetWriteOptions {
+    // Take the AutoLong values from the rows (unique, 1 and up; a NULL gets
+    // the next number after the largest before it) instead of 1, 2, 3...,
+    // so that rewriting a bank keeps its record counters. The table's next
+    // number continues after the largest.
+    bool keepAutoNumbers = false;
+};
+
+// The same write with the options above.
+void writeJetDatabase(const QString& path, const QString& tableName,
+                      const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows,
+                      const JetWriteOptions& options);
+
 // The ten fields of the question table in their Jet types, in field order.
 std::vector<JetColumn> standardBankColumns();
 

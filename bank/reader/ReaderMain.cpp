@@ -4,13 +4,17 @@
 // program that started it turns any such end into an error message.
 //
 // Usage: knowtest-reader FILE
+//        knowtest-reader --schema FILE   (the file's objects and the question
+//                                         table's columns, for the editor)
 
 #include "BankReader.h"
+#include "BankSchema.h"
 
 #include <QtGlobal>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -138,6 +142,11 @@ int main(int argc, char** argv) {
     limitResources(argc == 2 ? argv[1] : nullptr);
     clearLibraryEnvironment();
     const int out = takeFrameChannel();
+    if (argc == 3 && out >= 0 && std::strcmp(argv[1], "--schema") == 0) {
+        const QByteArray listing =
+            kt::encodeSchemaListing(kt::readBankSchema(QByteArray(argv[2]), kt::bankTableName()));
+        std::_Exit(writeAll(out, listing) ? 0 : 3);
+    }
     if (argc != 2 || out < 0)
         return 2;
     FrameWriter writer(out);

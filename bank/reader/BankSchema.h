@@ -1,0 +1,11 @@
+#pragma once
+
+#include "BankSchemaListing.h"
+
+namespace kt {
+
+// Lists the file's user objects and the named table's columns without
+// reading any record of that table.
+BankSchemaListing readBankSchema(const QByteArray& path, const QString& tableName);
+
+} // namespace kt

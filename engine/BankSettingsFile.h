@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kt {
+
+// The test settings a teacher may keep beside a bank, in the numbers the
+// settings screen shows: `from` and `to` are 1-based record numbers.
+struct TestSettings {
+    int count = 60;
+    int minutes = 2;
+    int from = 1;
+    int to = 0; // 0: the bank's last record
+};
+
+// The limits of the settings screen's controls and the margin its arrows
+// keep between the count and the range: to - from - 5 >= count.
+struct TestSettingsLimits {
+    static constexpr int kMaxCount = 60;
+    static constexpr int kMaxMinutes = 3;
+    static constexpr int kRangeMargin = 5;
+};
+
+// What a settings file holds; a value the file does not name stays empty.
+struct SettingsFileContent {
+    bool present = false;
+    std::optional<int> count;
+    std::optional<int> minutes;
+    std::optional<int> from;
+    std::optional<int> to;
+    QStringList problems; // unreadable file, values that are not numbers
+};
+
+// "DB1.MDB" -> "DB1.ini" in the same folder.
+QString bankSettingsPath(const QString& bankPath);
+
+// Reads the [test] section (UTF-8, key=value; ";" and "#" start comments).
+// A missing file gives present = false and no problems.
+SettingsFileContent readBankSettingsFile(const QString& path);
+// Writes the four values; throws KtError with a Russian message.
+void writeBankSettingsFile(const QString& path, const TestSettings& settings);
+
+// The rules the settings screen applies, for a bank of `bankSize` records:
+// one Russian sentence per broken rule, empty when the settings fit.
+QStringList testSettingsProblems(const TestSettings& settings, int bankSize);
+
+// The file's values over the built-in ones (60, 2, the whole bank). Each
+// value that breaks a rule is named in `problems` and its built-in value
+// used instead; a range too narrow for the count falls back to the whole
+// bank first, and the count to 60 only when that does not help either.
+TestSettings resolveTestSettings(const SettingsFileContent& file, int bankSize,
+                                 QStringList* problems);
+
+// Where the engine finds the settings kept beside its bank.
+class TestSettingsSource {
+public:
+    virtual ~TestSettingsSource() = default;
+    virtual SettingsFileContent Read() = 0;
+    // The file's name, for messages.
+    virtual QString Name() const = 0;
+};
+
+class BankSettingsFile : public TestSettingsSource {
+public:
+    explicit BankSettingsFile(QString path) : m_path(std::move(path)) {}
+    SettingsFileContent Read() override { return readBankSettingsFile(m_path); }
+    QString Name() const override;
+
+private:
+    QString m_path;
+};
+
+} // namespace kt

@@ -1,0 +1,116 @@
+#include "BankDocument.h"
+
+#include "BankCommands.h"
+
+#include <algorithm>
+
+namespace kt {
+
+BankDocument::BankDocument(QObject* parent) : QObject(parent) {
+    connect(&m_undo, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+void BankDocument::reset(BankTable records, const QString& path, const QStringList& extras) {
+    m_undo.clear();
+    m_records = std::move(records);
+    m_extras = extras;
+    m_path = path;
+    emit layoutChanged(m_records.empty() ? -1 : 0);
+    emit pathChanged(m_path);
+    emit modifiedChanged(false);
+}
+
+void BankDocument::markSaved(const QString& path) {
+    m_path = path;
+    m_extras.clear();
+    m_undo.setClean();
+    emit pathChanged(m_path);
+}
+
+void BankDocument::setField(int row, int field, const QString& text) {
+    const BankRecord& r = record(row);
+    if (!r.isNull[static_cast<size_t>(field)] && r.text[static_cast<size_t>(field)] == text)
+        return;
+    m_undo.push(new SetFieldCommand(*this, row, field, text));
+}
+
+int BankDocument::nextCounter() const {
+    int largest = 0;
+    for (const BankRecord& r : m_records)
+        if (!r.isNull[FieldCounter])
+            largest = std::max(largest, r.text[FieldCounter].toInt());
+    return largest + 1;
+}
+
+BankRecord BankDocument::newRecord() const {
+    BankRecord r;
+    r.text[FieldRightAnswer] = QStringLiteral("1");
+    r.text[FieldMark] = QStringLiteral("0");
+    r.text[FieldCounter] = QString::number(nextCounter());
+    if (!m_records.empty())
+        r.text[FieldSubject] = m_records.front().text[FieldSubject];
+    return r;
+}
+
+int BankDocument::addRecord(int row) {
+    const int at = row < 0 ? size() : row + 1;
+    m_undo.push(new InsertRecordsCommand(*this, at, {newRecord()}, QStringLiteral("новый вопрос")));
+    return at;
+}
+
+int BankDocument::duplicateRecord(int row) {
+    BankRecord copy = record(row);
+    copy.text[FieldCounter] = QString::number(nextCounter());
+    copy.isNull[FieldCounter] = false;
+    m_undo.push(new InsertRecordsCommand(*this, row + 1, {copy}, QStringLiteral("копия вопроса")));
+    return row + 1;
+}
+
+void BankDocument::removeRecord(int row) {
+    m_undo.push(new RemoveRecordCommand(*this, row));
+}
+
+bool BankDocument::moveRecord(int row, int delta) {
+    const int other = row + delta;
+    if (row < 0 || other < 0 || other >= size() || row >= size())
+        return false;
+    m_undo.push(new MoveRecordCommand(*this, row, other));
+    return true;
+}
+
+void BankDocument::appendRecords(const BankTable& records, const QString& what) {
+    BankTable numbered = records;
+    int counter = nextCounter();
+    for (BankRecord& r : numbered) {
+        r.text[FieldCounter] = QString::number(counter++);
+        r.isNull[FieldCounter] = false;
+    }
+    m_undo.push(new InsertRecordsCommand(*this, size(), std::move(numbered), what));
+}
+
+void BankDocument::putField(int row, int field, const QString& text, bool isNull) {
+    BankRecord& r = m_records.at(static_cast<size_t>(row));
+    r.text[static_cast<size_t>(field)] = text;
+    r.isNull[static_cast<size_t>(field)] = isNull;
+    emit recordChanged(row, field);
+}
+
+void BankDocument::insertAt(int row, const BankRecord& record) {
+    m_records.insert(m_records.begin() + row, record);
+    emit layoutChanged(row);
+}
+
+BankRecord BankDocument::takeAt(int row) {
+    BankRecord r = m_records.at(static_cast<size_t>(row));
+    m_records.erase(m_records.begin() + row);
+    emit layoutChanged(std::min(row, size() - 1));
+    return r;
+}
+
+void BankDocument::swap(int row, int other) {
+    std::swap(m_records.at(static_cast<size_t>(row)), m_records.at(static_cast<size_t>(other)));
+    emit layoutChanged(other);
+}
+
+} // namespace kt

@@ -1,0 +1,112 @@
+#include "BankFile.h"
+
+#include "JetWriter.h"
+#include "KtError.h"
+#include "MdbBankSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kt {
+namespace {
+
+QString objectKind(int type) {
+    switch (type) {
+    case 1:
+        return QStringLiteral("таблица");
+    case 4:
+    case 6:
+        return QStringLiteral("связанная таблица");
+    case 5:
+        return QStringLiteral("запрос");
+    case -32768:
+        return QStringLiteral("форма");
+    case -32764:
+        return QStringLiteral("отчёт");
+    case -32766:
+        return QStringLiteral("макрос");
+    case -32761:
+        return QStringLiteral("модуль");
+    default:
+        return QString(); // containers, relations and other bookkeeping of the file
+    }
+}
+
+bool isStandardField(const QString& name) {
+    for (const QString& f : bankFieldNames())
+        if (f.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+std::vector<JetRow> rowsOf(const BankTable& records) {
+    std::vector<JetRow> rows;
+    rows.reserve(records.size());
+    for (const BankRecord& r : records) {
+        JetRow row;
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            const auto i = static_cast<size_t>(f);
+            row.push_back(r.isNull[i] ? std::nullopt : std::optional<QString>(r.text[i]));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+QStringList extrasOf(const BankSchemaListing& listing) {
+    if (!listing.ok)
+        return {QStringLiteral("не удалось узнать, что ещё хранит файл, — всё, кроме вопросов")};
+    QStringList extras;
+    for (const SchemaObject& o : listing.objects) {
+        const QString kind = objectKind(o.type);
+        if (!kind.isEmpty() &&
+            !(o.type == 1 && o.name.compare(bankTableName(), Qt::CaseInsensitive) == 0))
+            extras << QStringLiteral("%1 «%2»").arg(kind, o.name);
+    }
+    for (const QString& c : listing.tableColumns)
+        if (!isStandardField(c))
+            extras << QStringLiteral("столбец «%1» таблицы «%2»").arg(c, bankTableName());
+    return extras;
+}
+
+LoadedBank loadBankFile(const QString& path) {
+    LoadedBank bank;
+    bank.records = MdbBankSource(path).LoadRaw();
+    bank.extras = extrasOf(queryBankSchema(path));
+    return bank;
+}
+
+QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
+                            const QStringList& openedExtras) {
+    const QString file = QFileInfo(target).absoluteFilePath();
+    if (!openedPath.isEmpty() && file == QFileInfo(openedPath).absoluteFilePath())
+        return openedExtras;
+    return QFileInfo::exists(file) ? extrasOf(queryBankSchema(file)) : QStringList();
+}
+
+QString backupPathOf(const QString& path) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("mdb") : info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".bak.") + suffix);
+}
+
+void saveBankFile(const QString& path, const BankTable& records) {
+    // The writer itself writes a temporary file beside the target and
+    // renames it, so a failed write leaves the old file as it was.
+    if (QFileInfo::exists(path)) {
+        const QString backup = backupPathOf(path);
+        if (QFileInfo::exists(backup) && !QFile::remove(backup))
+            throw KtError(QStringLiteral("Не удалось заменить резервную копию «%1»")
+                              .arg(QDir::toNativeSeparators(backup)));
+        if (!QFile::copy(path, backup))
+            throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»")
+                              .arg(QDir::toNativeSeparators(backup)));
+    }
+    writeJetDatabase(path, bankTableName(), standardBankColumns(), rowsOf(records),
+                     JetWriteOptions{true});
+}
+
+} // namespace kt

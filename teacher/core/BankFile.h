@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BankRecord.h"
+#include "BankSchemaListing.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace kt {
+
+// A bank read for editing.
+struct LoadedBank {
+    BankTable records;
+    // What the file holds that a rewrite would lose, one line each.
+    QStringList extras;
+};
+
+// Reads the question table with full texts and lists what else the file
+// holds. Throws KtError with the reader's message.
+LoadedBank loadBankFile(const QString& path);
+
+// The objects and columns of a listing that the writer does not write: one
+// Russian line each ("таблица «Оценки»", "столбец «Картинка» таблицы...").
+// A listing that could not be had gives one line saying so.
+QStringList extrasOf(const BankSchemaListing& listing);
+
+// What saving over `target` would lose: for the bank's own file what it
+// held when opened (`openedPath`, `openedExtras`), for another existing file
+// what that file holds; nothing for a new file.
+QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
+                            const QStringList& openedExtras);
+
+// Where the previous version of a saved file is kept: "DB1.MDB" ->
+// "DB1.bak.MDB", so that the copy keeps its extension and opens as a bank.
+QString backupPathOf(const QString& path);
+
+// Writes the whole bank through the Jet writer into a temporary file beside
+// `path` and renames it over `path`; an existing file is first copied to its
+// backup. Record order, "Метка" and "Счетчик" are kept. Throws KtError; on
+// failure the file at `path` is untouched.
+void saveBankFile(const QString& path, const BankTable& records);
+
+} // namespace kt

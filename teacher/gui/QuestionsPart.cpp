@@ -1,0 +1,190 @@
+#include "QuestionsPart.h"
+
+#include "PreviewPane.h"
+#include "QuestionForm.h"
+#include "QuestionTableModel.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace kt {
+namespace {
+
+// Ctrl+Z and Ctrl+Y in a text box undo the bank's history, not the box's
+// own: one history for every edit.
+class LeaveUndoToWindow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+    }
+};
+
+} // namespace
+
+QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("questionsPart"));
+    m_model = new QuestionTableModel(m_doc, this);
+    m_form = new QuestionForm(m_doc, this);
+    m_form->setObjectName(QStringLiteral("questionForm"));
+    auto* filter = new LeaveUndoToWindow(this);
+    for (int f : {0, 1, 2, 3, 4, 5, int(FieldSubject)})
+        m_form->editorOf(f)->installEventFilter(filter);
+
+    auto* top = new QSplitter(Qt::Horizontal, this);
+    top->addWidget(buildTableSide());
+    top->addWidget(m_form);
+    top->setStretchFactor(0, 3);
+    top->setStretchFactor(1, 2);
+    auto* all = new QSplitter(Qt::Vertical, this);
+    all->addWidget(top);
+    all->addWidget(buildBottom());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(all);
+
+    buildActions();
+    connect(&m_doc, &BankDocument::layoutChanged, this, [this](int row) {
+        revalidate();
+        selectRow(row);
+    });
+    connect(&m_doc, &BankDocument::recordChanged, this, [this](int row, int) {
+        revalidate();
+        if (row == currentRow())
+            m_preview->showRecord(&m_doc.record(row));
+    });
+    revalidate();
+}
+
+QWidget* QuestionsPart::buildTableSide() {
+    auto* side = new QWidget(this);
+    m_search = new QLineEdit(side);
+    m_search->setObjectName(QStringLiteral("searchEdit"));
+    m_search->setPlaceholderText(
+        QStringLiteral("Найти в вопросах и ответах (Ctrl+F, Enter — дальше)"));
+    m_search->setClearButtonEnabled(true);
+    connect(m_search, &QLineEdit::textEdited, this, [this] { findNext(true); });
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { findNext(false); });
+    m_table = new QTableView(side);
+    m_table->setObjectName(QStringLiteral("questionTable"));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColQuestion,
+                                                      QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColCounter,
+                                                      QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColRight,
+                                                      QHeaderView::ResizeToContents);
+    m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showCurrent(); });
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_search);
+    layout->addWidget(m_table);
+    return side;
+}
+
+QWidget* QuestionsPart::buildBottom() {
+    auto* bottom = new QSplitter(Qt::Horizontal, this);
+    m_preview = new PreviewPane(bottom);
+    m_preview->setToolTip(QStringLiteral("Так вопрос увидит ученик"));
+    auto* side = new QWidget(bottom);
+    auto* caption = new QLabel(QStringLiteral("Проблемы:"), side);
+    m_problemList = new QListWidget(side);
+    m_problemList->setObjectName(QStringLiteral("problemList"));
+    m_problemList->setWordWrap(true);
+    connect(m_problemList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { problemActivated(m_problemList->row(item)); });
+    connect(m_problemList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { problemActivated(m_problemList->row(item)); });
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(caption);
+    layout->addWidget(m_problemList);
+    bottom->addWidget(m_preview);
+    bottom->addWidget(side);
+    bottom->setStretchFactor(0, 3);
+    bottom->setStretchFactor(1, 2);
+    return bottom;
+}
+
+int QuestionsPart::currentRow() const {
+    const QModelIndex current = m_table->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void QuestionsPart::selectRow(int row) {
+    if (row < 0 || row >= m_doc.size()) {
+        m_table->setCurrentIndex(QModelIndex());
+        showCurrent();
+        return;
+    }
+    m_table->setCurrentIndex(m_model->index(row, QuestionTableModel::ColQuestion));
+    m_table->scrollTo(m_table->currentIndex());
+    showCurrent();
+}
+
+void QuestionsPart::showCurrent() {
+    const int row = currentRow();
+    m_form->showRecord(row);
+    m_preview->showRecord(row >= 0 ? &m_doc.record(row) : nullptr);
+    updateActions();
+}
+
+void QuestionsPart::revalidate() {
+    m_problems = validateBank(m_doc.records());
+    m_model->setProblems(m_problems);
+    m_problemList->clear();
+    for (const BankProblem& p : m_problems) {
+        auto* item = new QListWidgetItem(p.text, m_problemList);
+        if (p.fatal)
+            item->setForeground(QColor(176, 0, 0));
+    }
+    if (m_problems.empty())
+        new QListWidgetItem(QStringLiteral("Проблем не найдено."), m_problemList);
+    emit statusMessage(
+        QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_problems.size()));
+}
+
+void QuestionsPart::problemActivated(int index) {
+    if (index < 0 || index >= static_cast<int>(m_problems.size()))
+        return;
+    const BankProblem& p = m_problems[static_cast<size_t>(index)];
+    if (p.row < 0)
+        return;
+    selectRow(p.row);
+    m_form->focusField(p.field < 0 ? FieldQuestion : p.field);
+}
+
+void QuestionsPart::findNext(bool includeCurrent) {
+    const QString needle = m_search->text().trimmed();
+    if (needle.isEmpty() || m_doc.size() == 0)
+        return;
+    const int start = std::max(0, currentRow() + (includeCurrent ? 0 : 1));
+    for (int step = 0; step < m_doc.size(); ++step) {
+        const int row = (start + step) % m_doc.size();
+        const BankRecord& r = m_doc.record(row);
+        for (int f = 0; f <= 5; ++f)
+            if (r.text[static_cast<size_t>(f)].contains(needle, Qt::CaseInsensitive)) {
+                selectRow(row);
+                return;
+            }
+    }
+    emit statusMessage(QStringLiteral("«%1» не найдено").arg(needle));
+}
+
+} // namespace kt

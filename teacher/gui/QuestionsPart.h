@@ -1,0 +1,82 @@
+#pragma once
+
+#include "BankDocument.h"
+#include "BankValidation.h"
+
+#include <QWidget>
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QTableView;
+
+namespace kt {
+
+class PreviewPane;
+class QuestionForm;
+class QuestionTableModel;
+
+// The "Вопросы" part of the teacher's window: the bank's questions in a
+// table with the form that edits the selected one, a preview as the
+// student sees it and the list of problems found by the checks.
+class QuestionsPart : public QWidget {
+    Q_OBJECT
+public:
+    explicit QuestionsPart(QWidget* parent = nullptr);
+
+    BankDocument& document() { return m_doc; }
+    const std::vector<BankProblem>& problems() const { return m_problems; }
+    int currentRow() const;
+    void selectRow(int row);
+
+    // File commands; each says what went wrong in a message box. The ones
+    // that could drop unsaved changes ask first.
+    void newBank();
+    void openBank();
+    bool openBankFile(const QString& path);
+    bool saveBank();
+    bool saveBankAs();
+    bool saveBankTo(const QString& path);
+    void importTable();
+    void exportTable();
+    void editTestSettings();
+    // Asks about unsaved changes: true when they were saved or may be dropped.
+    bool maybeDiscard();
+
+    // The part's commands, for the window's menus and tool bar.
+    QList<QAction*> fileActions() const { return m_fileActions; }
+    QList<QAction*> editActions() const { return m_editActions; }
+    QList<QAction*> questionActions() const { return m_questionActions; }
+    QList<QAction*> toolbarActions() const;
+    QAction* action(const QString& objectName) const;
+
+signals:
+    // A file was opened or saved, for the list of recent files.
+    void fileUsed(const QString& path);
+    void statusMessage(const QString& text);
+
+private:
+    void buildActions();
+    QWidget* buildTableSide();
+    QWidget* buildBottom();
+    void showCurrent();
+    void revalidate();
+    void problemActivated(int index);
+    void findNext(bool includeCurrent);
+    void updateActions();
+    QString dialogFolder() const;
+
+    BankDocument m_doc;
+    QuestionTableModel* m_model;
+    QTableView* m_table;
+    QLineEdit* m_search;
+    QuestionForm* m_form;
+    PreviewPane* m_preview;
+    QListWidget* m_problemList;
+    std::vector<BankProblem> m_problems;
+    QList<QAction*> m_fileActions;
+    QList<QAction*> m_editActions;
+    QList<QAction*> m_questionActions;
+};
+
+} // namespace kt

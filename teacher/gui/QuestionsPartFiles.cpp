@@ -1,0 +1,207 @@
+// The file commands of the questions part: new, open, save, import, export
+// and the test settings kept beside the bank.
+#include "QuestionsPart.h"
+
+#include "QuestionForm.h"
+
+#include "BankFile.h"
+#include "BankImport.h"
+#include "BankSettingsFile.h"
+#include "KtError.h"
+#include "TestSettingsDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace kt {
+namespace {
+
+const QString kBankFilter = QStringLiteral("Базы вопросов (*.mdb *.MDB);;Все файлы (*)");
+const QString kCsvFilter = QStringLiteral("Таблицы CSV (*.csv *.CSV);;Все файлы (*)");
+
+// A wait cursor while a file is read or written.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString bulleted(const QStringList& lines) {
+    QString out;
+    for (const QString& l : lines)
+        out += QStringLiteral("\n• ") + l;
+    return out;
+}
+
+} // namespace
+
+QString QuestionsPart::dialogFolder() const {
+    return m_doc.path().isEmpty() ? QDir::homePath() : QFileInfo(m_doc.path()).absolutePath();
+}
+
+bool QuestionsPart::maybeDiscard() {
+    if (!m_doc.isModified())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Несохранённые изменения"),
+        QStringLiteral("В базе есть несохранённые изменения. Сохранить их?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return saveBank();
+    return answer == QMessageBox::Discard;
+}
+
+void QuestionsPart::newBank() {
+    if (!maybeDiscard())
+        return;
+    m_doc.reset({}, QString());
+    m_doc.addRecord(-1);
+    m_doc.undoStack()->setClean();
+    m_form->focusField(FieldQuestion);
+}
+
+void QuestionsPart::openBank() {
+    if (!maybeDiscard())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть базу вопросов"),
+                                                      dialogFolder(), kBankFilter);
+    if (!path.isEmpty())
+        openBankFile(path);
+}
+
+bool QuestionsPart::openBankFile(const QString& path) {
+    LoadedBank bank;
+    try {
+        BusyCursor busy;
+        emit statusMessage(QStringLiteral("Чтение «%1»…").arg(QFileInfo(path).fileName()));
+        bank = loadBankFile(path);
+    } catch (const KtError& e) {
+        QMessageBox::warning(this, QStringLiteral("Открытие базы"), e.message());
+        return false;
+    }
+    m_doc.reset(std::move(bank.records), QFileInfo(path).absoluteFilePath(), bank.extras);
+    emit fileUsed(m_doc.path());
+    if (!m_doc.extras().isEmpty())
+        emit statusMessage(QStringLiteral("В файле есть то, что редактор не сохраняет: %1")
+                               .arg(m_doc.extras().join(QStringLiteral(", "))));
+    return true;
+}
+
+bool QuestionsPart::saveBank() {
+    if (m_doc.path().isEmpty())
+        return saveBankAs();
+    return saveBankTo(m_doc.path());
+}
+
+bool QuestionsPart::saveBankAs() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить базу вопросов"),
+                                                dialogFolder(), kBankFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".mdb");
+    return saveBankTo(path);
+}
+
+// A file that holds more than the writer writes is never overwritten: the
+// teacher learns what would be lost and may save elsewhere.
+bool QuestionsPart::saveBankTo(const QString& path) {
+    const QString target = QFileInfo(path).absoluteFilePath();
+    const QStringList lost = lossesIfSavedTo(target, m_doc.path(), m_doc.extras());
+    if (!lost.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Сохранение базы"),
+                        QStringLiteral("Файл «%1» хранит то, что редактор не записывает, и при "
+                                       "сохранении это было бы потеряно:%2\n\nСохраните базу в "
+                                       "другой файл.")
+                            .arg(QDir::toNativeSeparators(target), bulleted(lost)),
+                        QMessageBox::Cancel, this);
+        QPushButton* saveAs =
+            box.addButton(QStringLiteral("Сохранить как…"), QMessageBox::AcceptRole);
+        box.exec();
+        return box.clickedButton() == saveAs && saveBankAs();
+    }
+    try {
+        BusyCursor busy;
+        saveBankFile(target, m_doc.records());
+    } catch (const KtError& e) {
+        QMessageBox::warning(this, QStringLiteral("Сохранение базы"), e.message());
+        return false;
+    }
+    m_doc.markSaved(target);
+    emit fileUsed(target);
+    emit statusMessage(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target)));
+    return true;
+}
+
+void QuestionsPart::importTable() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Импорт из таблицы"),
+                                                      dialogFolder(), kCsvFilter);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(this, QStringLiteral("Импорт"),
+                             QStringLiteral("Не удалось открыть «%1»: %2")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    try {
+        const BankTable records = importBankCsv(file.readAll(), QFileInfo(path).fileName());
+        m_doc.appendRecords(records, QStringLiteral("импорт из таблицы"));
+        emit statusMessage(QStringLiteral("Добавлено вопросов из таблицы: %1").arg(records.size()));
+    } catch (const KtError& e) {
+        QMessageBox::warning(this, QStringLiteral("Импорт"), e.message());
+    }
+}
+
+void QuestionsPart::exportTable() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт в таблицу"),
+                                                      dialogFolder(), kCsvFilter);
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QByteArray bytes = exportBankCsv(m_doc.records());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        QMessageBox::warning(this, QStringLiteral("Экспорт"),
+                             QStringLiteral("Не удалось записать «%1»: %2")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    else
+        emit statusMessage(
+            QStringLiteral("Экспортировано: %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void QuestionsPart::editTestSettings() {
+    if (m_doc.path().isEmpty()) {
+        QMessageBox::information(this, QStringLiteral("Параметры теста"),
+                                 QStringLiteral("Параметры хранятся в файле рядом с базой. "
+                                                "Сначала сохраните базу."));
+        return;
+    }
+    const QString iniPath = bankSettingsPath(m_doc.path());
+    const SettingsFileContent file = readBankSettingsFile(iniPath);
+    TestSettings initial;
+    initial.count = file.count.value_or(initial.count);
+    initial.minutes = file.minutes.value_or(initial.minutes);
+    initial.from = file.from.value_or(initial.from);
+    initial.to = file.to.value_or(m_doc.size());
+    TestSettingsDialog dialog(initial, m_doc.size(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        writeBankSettingsFile(iniPath, dialog.settings());
+        emit statusMessage(
+            QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));
+    } catch (const KtError& e) {
+        QMessageBox::warning(this, QStringLiteral("Параметры теста"), e.message());
+    }
+}
+
+} // namespace kt

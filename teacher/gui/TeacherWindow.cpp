@@ -1,0 +1,132 @@
+#include "TeacherWindow.h"
+
+#include "QuestionsPart.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace kt {
+namespace {
+
+constexpr int kRecentFiles = 6;
+const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kGeometryKey = QStringLiteral("geometry");
+const QString kStateKey = QStringLiteral("windowState");
+
+} // namespace
+
+TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("teacherWindow"));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("parts"));
+    m_tabs->setDocumentMode(true);
+    setCentralWidget(m_tabs);
+    m_toolbar = addToolBar(QStringLiteral("Команды"));
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_questions = new QuestionsPart(this);
+    buildMenus();
+    addPart(QStringLiteral("Вопросы"), m_questions, m_questions->toolbarActions());
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TeacherWindow::showPartTools);
+
+    BankDocument& doc = m_questions->document();
+    connect(&doc, &BankDocument::pathChanged, this, &TeacherWindow::updateCaption);
+    connect(&doc, &BankDocument::modifiedChanged, this, &TeacherWindow::updateCaption);
+    connect(m_questions, &QuestionsPart::fileUsed, this, &TeacherWindow::rememberFile);
+    connect(m_questions, &QuestionsPart::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+
+    resize(1240, 860);
+    const QSettings settings;
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    restoreState(settings.value(kStateKey).toByteArray());
+    updateCaption();
+}
+
+void TeacherWindow::addPart(const QString& title, QWidget* part,
+                            const QList<QAction*>& toolActions) {
+    m_partTools << toolActions;
+    m_tabs->addTab(part, title);
+    showPartTools(m_tabs->currentIndex());
+}
+
+void TeacherWindow::showPartTools(int index) {
+    m_toolbar->clear();
+    if (index >= 0 && index < m_partTools.size())
+        m_toolbar->addActions(m_partTools.at(index));
+}
+
+void TeacherWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    const QList<QAction*> fileActions = m_questions->fileActions();
+    file->addActions(fileActions.mid(0, 2)); // new, open
+    m_recent = file->addMenu(QStringLiteral("Последние &файлы"));
+    connect(m_recent, &QMenu::aboutToShow, this, &TeacherWindow::fillRecentMenu);
+    file->addActions(fileActions.mid(2, 2)); // save, save as
+    file->addSeparator();
+    file->addActions(fileActions.mid(4, 2)); // import, export
+    file->addSeparator();
+    file->addActions(fileActions.mid(6));
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("В&ыход"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    edit->addActions(m_questions->editActions());
+    QMenu* question = menuBar()->addMenu(QStringLiteral("&Вопрос"));
+    question->addActions(m_questions->questionActions());
+}
+
+void TeacherWindow::updateCaption() {
+    const QString path = m_questions->document().path();
+    const QString name = path.isEmpty() ? QStringLiteral("новая база") : QFileInfo(path).fileName();
+    setWindowTitle(QStringLiteral("Knowtest — учителю — %1[*]").arg(name));
+    setWindowModified(m_questions->document().isModified());
+}
+
+void TeacherWindow::rememberFile(const QString& path) {
+    QSettings settings;
+    QStringList files = settings.value(kRecentKey).toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    settings.setValue(kRecentKey, files.mid(0, kRecentFiles));
+}
+
+void TeacherWindow::fillRecentMenu() {
+    m_recent->clear();
+    const QStringList files = QSettings().value(kRecentKey).toStringList();
+    for (const QString& path : files) {
+        QAction* a = m_recent->addAction(QDir::toNativeSeparators(path));
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (m_questions->maybeDiscard())
+                m_questions->openBankFile(path);
+        });
+    }
+    if (files.isEmpty())
+        m_recent->addAction(QStringLiteral("(пусто)"))->setEnabled(false);
+}
+
+void TeacherWindow::start(const QString& bankPath) {
+    if (bankPath.isEmpty() || !m_questions->openBankFile(bankPath))
+        m_questions->newBank();
+}
+
+void TeacherWindow::closeEvent(QCloseEvent* event) {
+    if (!m_questions->maybeDiscard()) {
+        event->ignore();
+        return;
+    }
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState());
+    event->accept();
+}
+
+} // namespace kt

@@ -1,0 +1,86 @@
+#include "TestSettingsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace kt {
+namespace {
+
+QSpinBox* makeBox(const QString& name, int lower, int upper, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(lower, std::max(lower, upper));
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWidget* parent)
+    : QDialog(parent), m_bankSize(bankSize) {
+    setWindowTitle(QStringLiteral("Параметры теста"));
+    const int last = std::max(1, bankSize);
+    m_count = makeBox(QStringLiteral("countBox"), 1, TestSettingsLimits::kMaxCount, s.count, this);
+    m_minutes =
+        makeBox(QStringLiteral("minutesBox"), 1, TestSettingsLimits::kMaxMinutes, s.minutes, this);
+    m_from = makeBox(QStringLiteral("fromBox"), 1, last, s.from, this);
+    m_to = makeBox(QStringLiteral("toBox"), 1, last, s.to > 0 ? s.to : last, this);
+    m_minutes->setSuffix(QStringLiteral(" мин"));
+
+    auto* form = new QFormLayout;
+    form->addRow(
+        QStringLiteral("Число вопросов в тесте (1–%1):").arg(TestSettingsLimits::kMaxCount),
+        m_count);
+    form->addRow(
+        QStringLiteral("Время на один вопрос (1–%1):").arg(TestSettingsLimits::kMaxMinutes),
+        m_minutes);
+    form->addRow(QStringLiteral("Вопросы из записей с номера:"), m_from);
+    form->addRow(QStringLiteral("по номер (всего записей %1):").arg(bankSize), m_to);
+
+    auto* explain = new QLabel(
+        QStringLiteral("Вопросы теста выбираются случайно из записей диапазона. Как и на экране "
+                       "настройки программы ученика, диапазон должен быть шире числа вопросов: "
+                       "последний номер — не меньше первого + число вопросов + %1. Эти значения "
+                       "программа ученика берёт при запуске из файла рядом с базой; на экране "
+                       "настройки их можно изменить до конца работы программы.")
+            .arg(TestSettingsLimits::kRangeMargin),
+        this);
+    explain->setWordWrap(true);
+    m_problems = new QLabel(this);
+    m_problems->setObjectName(QStringLiteral("settingsProblems"));
+    m_problems->setWordWrap(true);
+    m_problems->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(explain);
+    layout->addWidget(m_problems);
+    layout->addWidget(m_buttons);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (QSpinBox* box : {m_count, m_minutes, m_from, m_to})
+        connect(box, &QSpinBox::valueChanged, this, &TestSettingsDialog::check);
+    setMinimumWidth(480);
+    check();
+}
+
+TestSettings TestSettingsDialog::settings() const {
+    return TestSettings{m_count->value(), m_minutes->value(), m_from->value(), m_to->value()};
+}
+
+void TestSettingsDialog::check() {
+    const QStringList problems = testSettingsProblems(settings(), m_bankSize);
+    QStringList lines;
+    for (const QString& p : problems)
+        lines << p.left(1).toUpper() + p.mid(1) + QLatin1Char('.');
+    m_problems->setText(lines.join(QLatin1Char('\n')));
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.isEmpty());
+}
+
+} // namespace kt

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "BankSettingsFile.h"
+
+#include <QDialog>
+
+class QDialogButtonBox;
+class QLabel;
+class QSpinBox;
+
+namespace kt {
+
+// "Параметры теста": the question count, minutes per question and record
+// range that knowtest takes at startup from the file beside the bank. The
+// limits are those of the student program's settings screen; the dialog
+// names them and accepts only settings that keep them.
+class TestSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    TestSettingsDialog(const TestSettings& initial, int bankSize, QWidget* parent = nullptr);
+
+    TestSettings settings() const;
+
+private:
+    void check();
+
+    int m_bankSize;
+    QSpinBox* m_count;
+    QSpinBox* m_minutes;
+    QSpinBox* m_from;
+    QSpinBox* m_to;
+    QLabel* m_problems;
+    QDialogButtonBox* m_buttons;
+};
+
+} // namespace kt

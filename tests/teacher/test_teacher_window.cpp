@@ -1,0 +1,154 @@
+#include "AnswerLabel.h"
+#include "BankFile.h"
+#include "BevelText.h"
+#include "QuestionScreen.h"
+#include "QuestionsPart.h"
+#include "TeacherWindow.h"
+#include "TestSettingsDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kt;
+
+namespace {
+
+template <typename T> T* child(QWidget* root, const char* name) {
+    T* w = root->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void trigger(TeacherWindow& w, const char* name) {
+    QAction* a = w.questions()->action(QString::fromLatin1(name));
+    ASSERT_NE(a, nullptr) << name;
+    a->trigger();
+}
+
+// A fresh window with no remembered files or geometry.
+struct WindowFixture : ::testing::Test {
+    WindowFixture() {
+        QApplication::setOrganizationName(QStringLiteral("knowtest-test"));
+        QApplication::setApplicationName(dir.path());
+        window.start(QString());
+    }
+    QTemporaryDir dir;
+    TeacherWindow window;
+};
+
+} // namespace
+
+TEST_F(WindowFixture, EditsGoThroughTheFormIntoTheTableAndBackWithUndo) {
+    EXPECT_EQ(window.parts()->tabText(0), QStringLiteral("Вопросы"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Knowtest — учителю — новая база[*]"));
+    auto* question = child<QLineEdit>(&window, "questionEdit");
+    QTest::keyClicks(question, QStringLiteral("2+2 = ?"));
+    child<QRadioButton>(&window, "rightAnswer4")->click();
+    BankDocument& doc = window.questions()->document();
+    ASSERT_EQ(doc.size(), 1);
+    EXPECT_EQ(doc.record(0).text[FieldQuestion], QStringLiteral("2+2 = ?"));
+    EXPECT_EQ(doc.record(0).text[FieldRightAnswer], QStringLiteral("4"));
+    EXPECT_TRUE(window.isWindowModified());
+    auto* table = child<QTableView>(&window, "questionTable");
+    EXPECT_EQ(table->model()->index(0, 2).data().toString(), QStringLiteral("D"));
+
+    trigger(window, "actionUndo"); // the right answer
+    trigger(window, "actionUndo"); // the typing, as one step
+    EXPECT_EQ(question->text(), QString());
+    trigger(window, "actionRedo");
+    EXPECT_EQ(question->text(), QStringLiteral("2+2 = ?"));
+
+    trigger(window, "actionDuplicate");
+    trigger(window, "actionMoveUp");
+    ASSERT_EQ(doc.size(), 2);
+    EXPECT_EQ(doc.record(0).text[FieldCounter], QStringLiteral("2"));
+    EXPECT_EQ(window.questions()->currentRow(), 0);
+    trigger(window, "actionDelete");
+    EXPECT_EQ(doc.size(), 1);
+}
+
+TEST_F(WindowFixture, TheProblemListLeadsToTheRecordAndThePreviewShowsTheStudentsView) {
+    BankDocument& doc = window.questions()->document();
+    trigger(window, "actionAdd");
+    ASSERT_EQ(doc.size(), 2);
+    doc.setField(1, FieldQuestion, QStringLiteral("Что такое Ω?"));
+    doc.setField(1, FieldAnswer1 + 1, QStringLiteral("Омега Ω"));
+    auto* problems = child<QListWidget>(&window, "problemList");
+    int omega = -1;
+    for (int i = 0; i < problems->count(); ++i)
+        if (problems->item(i)->text().contains(QStringLiteral("Ответ2")))
+            omega = i;
+    ASSERT_GE(omega, 0);
+    window.questions()->selectRow(0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(problems->viewport(), Qt::LeftButton, {},
+                      problems->visualItemRect(problems->item(omega)).center());
+    EXPECT_EQ(window.questions()->currentRow(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&window, "answerEdit2"));
+
+    auto* screen = child<QuestionScreen>(&window, "previewScreen");
+    EXPECT_EQ(screen->size(), QSize(777, 321)); // the student's screen at its real size
+    EXPECT_EQ(screen->question()->rawText(), QStringLiteral("Что такое ??"));
+    EXPECT_EQ(screen->answer(2)->rawText(), QStringLiteral("Омега ?"));
+}
+
+TEST_F(WindowFixture, SavingNamesTheFileAndTheSettingsDialogKeepsTheLimits) {
+    const QString path = dir.filePath(QStringLiteral("new.mdb"));
+    ASSERT_TRUE(window.questions()->saveBankTo(path));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Knowtest — учителю — new.mdb[*]"));
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(loadBankFile(path).records.size(), 1u);
+
+    TestSettingsDialog dialog(TestSettings{10, 1, 1, 20}, 20);
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_TRUE(ok->isEnabled());
+    child<QSpinBox>(&dialog, "fromBox")->setValue(6); // 20 < 6 + 10 + 5
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_FALSE(child<QLabel>(&dialog, "settingsProblems")->text().isEmpty());
+    child<QSpinBox>(&dialog, "countBox")->setValue(9);
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.settings().count, 9);
+    EXPECT_EQ(child<QSpinBox>(&dialog, "countBox")->maximum(), 60);
+}
+
+TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    BankDocument& doc = window.questions()->document();
+    auto* question = child<QLineEdit>(&window, "questionEdit");
+    question->setFocus();
+    QTest::keyClicks(question, QStringLiteral("abc"));
+    QTest::keyClick(question, Qt::Key_Left);
+    QTest::keyClick(question, Qt::Key_Delete); // a character, not the record
+    EXPECT_EQ(doc.size(), 1);
+    EXPECT_EQ(doc.record(0).text[FieldQuestion], QStringLiteral("ab"));
+    QTest::keyClick(question, Qt::Key_Z, Qt::ControlModifier); // the bank's undo
+    EXPECT_EQ(doc.record(0).text[FieldQuestion], QString());
+    EXPECT_EQ(question->text(), QString());
+    QTest::keyClick(question, Qt::Key_Insert); // a new question after this one
+    EXPECT_EQ(doc.size(), 2);
+    EXPECT_EQ(window.questions()->currentRow(), 1);
+}
+
+int main(int argc, char** argv) {
+    // Test discovery runs the program without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
