@@ -6,6 +6,7 @@
 #include "JetWriter.h"
 #include "KtError.h"
 #include "MdbBankSource.h"
+#include "ResultsCommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,6 +24,7 @@ const char* const kUsage = R"(Использование:
   qbank import [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank check БАЗА.mdb
   qbank export БАЗА.mdb > ВОПРОСЫ.csv
+  qbank results [--excel] TestData.dat... > РЕЗУЛЬТАТЫ.csv
   qbank --help
 
 import  создаёт новый файл базы (Jet 4, формат .mdb) с таблицей «Таблица1»
@@ -49,6 +51,8 @@ check   печатает число записей, предмет и всё, ч
         Код выхода 1, если какую-то запись нельзя выбрать в тест или на неё
         нельзя ответить верно; 2, если базу не удалось открыть.
 export  выводит таблицу в формате CSV для import (без «Счетчик»).
+results выводит блоки файлов отчета таблицей CSV; --excel - для электронных
+        таблиц (точка с запятой, Windows-1251). Код выхода 1, если файл не прочитан.
 )";
 
 void print(FILE* stream, const QString& text) {
@@ -145,5 +149,7 @@ int main(int argc, char* argv[]) {
         return kt::runCheck(args);
     if (command == u"export")
         return kt::runExport(args);
+    if (command == u"results")
+        return kt::runResults(args);
     return kt::usage();
 }
