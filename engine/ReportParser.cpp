@@ -15,9 +15,31 @@ constexpr int kBlockLines = 10;
 // A report grows by a few hundred bytes a test; a gigabyte is not a report.
 constexpr qint64 kMaxReportBytes = qint64(1) << 30;
 
-// The literal that opens each line of a block, as the report writer puts it.
-const std::array<QString, kBlockLines>& prefixes() {
-    static const std::array<QString, kBlockLines> p = {
+// The texts of a block in the file's encoding. Blocks are read from the bytes
+// as they are: decoding a report of many megabytes first would cost more
+// than all the rest, and only the values need decoding.
+struct Encoding {
+    std::array<QByteArray, kBlockLines> prefixes; // the literal opening each line
+    QByteArray percentSuffix;
+    QByteArray rangeMiddle;
+    QByteArray minutesSuffix;
+    QByteArray noBreakSpace;
+    QString (*decode)(QByteArrayView);
+};
+
+QString decodeCp1251View(QByteArrayView v) {
+    for (char c : v)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return decodeCp1251(v.toByteArray());
+    return QString::fromLatin1(v);
+}
+
+QString decodeUtf8View(QByteArrayView v) {
+    return QString::fromUtf8(v);
+}
+
+Encoding makeEncoding(QByteArray (*encode)(const QString&), QString (*decode)(QByteArrayView)) {
+    const QStringList literals = {
         QStringLiteral(" "),
         QStringLiteral("Студент --- "),
         QStringLiteral("Ответил правильно на --- "),
@@ -29,114 +51,148 @@ const std::array<QString, kBlockLines>& prefixes() {
         QStringLiteral("Отбор вопросов из диапазона от --- "),
         QStringLiteral("Выделяемое время на один вопрос --- "),
     };
-    return p;
+    Encoding e;
+    for (int k = 0; k < kBlockLines; ++k)
+        e.prefixes[static_cast<size_t>(k)] = encode(literals[k]);
+    e.percentSuffix = encode(QStringLiteral(" %"));
+    e.rangeMiddle = encode(QStringLiteral("  до  --- "));
+    e.minutesSuffix = encode(QStringLiteral(" мин"));
+    e.noBreakSpace = encode(QString(QChar(0x00A0)));
+    e.decode = decode;
+    return e;
 }
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
+QByteArray encodeUtf8(const QString& text) {
+    return text.toUtf8();
 }
 
-bool allDigits(QStringView v) {
+const Encoding& cp1251() {
+    static const Encoding e = makeEncoding(encodeCp1251, decodeCp1251View);
+    return e;
+}
+
+const Encoding& utf8() {
+    static const Encoding e = makeEncoding(encodeUtf8, decodeUtf8View);
+    return e;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool allDigits(QByteArrayView v) {
     if (v.isEmpty())
         return false;
-    for (QChar c : v)
+    for (char c : v)
         if (!isDigit(c))
             return false;
     return true;
 }
 
-bool isGroupSeparator(QChar c) {
-    return c == QChar(0x00A0) || c == u' ';
+// Length of the thousands separator at `at`, or 0 when there is none.
+qsizetype separatorAt(QByteArrayView v, qsizetype at, const Encoding& enc) {
+    if (v[at] == ' ')
+        return 1;
+    return v.sliced(at).startsWith(enc.noBreakSpace) ? enc.noBreakSpace.size() : 0;
 }
 
 // A whole number as the settings screen writes it: plain digits, or groups of
 // three after a no-break space from 1000 on. Gives the plain digits.
-bool readNumber(QStringView v, QString* out) {
-    QString digits;
-    if (v.startsWith(u'-')) {
-        digits += u'-';
-        v = v.mid(1);
+bool readNumber(QByteArrayView v, const Encoding& enc, QString* out) {
+    QByteArray digits;
+    if (v.startsWith('-')) {
+        digits += '-';
+        v = v.sliced(1);
     }
     qsizetype groupStart = 0;
-    for (qsizetype i = 0; i <= v.size(); ++i) {
-        if (i < v.size() && !isGroupSeparator(v[i]))
+    qsizetype i = 0;
+    while (true) {
+        const qsizetype sep = i < v.size() ? separatorAt(v, i, enc) : 0;
+        if (i < v.size() && sep == 0) {
+            ++i;
             continue;
-        const QStringView group = v.mid(groupStart, i - groupStart);
+        }
+        const QByteArrayView group = v.sliced(groupStart, i - groupStart);
         const bool first = groupStart == 0;
         const bool last = i == v.size();
         if (!allDigits(group) || (!first && group.size() != 3) ||
             (first && !last && group.size() > 3))
             return false;
         digits += group;
-        groupStart = i + 1;
+        if (last)
+            break;
+        i += sep;
+        groupStart = i;
     }
-    *out = digits;
+    *out = QString::fromLatin1(digits);
     return true;
 }
 
-int twoDigitsAt(QStringView v, qsizetype at) {
-    return (v[at].unicode() - u'0') * 10 + (v[at + 1].unicode() - u'0');
+int twoDigitsAt(QByteArrayView v, qsizetype at) {
+    return (v[at] - '0') * 10 + (v[at + 1] - '0');
 }
 
 // "07.12.2026", a real date.
-bool readDate(QStringView v, QString* out) {
-    if (v.size() != 10 || v[2] != u'.' || v[5] != u'.')
+bool readDate(QByteArrayView v, QString* out) {
+    if (v.size() != 10 || v[2] != '.' || v[5] != '.')
         return false;
-    if (!allDigits(v.mid(0, 2)) || !allDigits(v.mid(3, 2)) || !allDigits(v.mid(6, 4)))
+    if (!allDigits(v.sliced(0, 2)) || !allDigits(v.sliced(3, 2)) || !allDigits(v.sliced(6, 4)))
         return false;
     const int year = twoDigitsAt(v, 6) * 100 + twoDigitsAt(v, 8);
     if (!QDate::isValid(year, twoDigitsAt(v, 3), twoDigitsAt(v, 0)))
         return false;
-    *out = v.toString();
+    *out = QString::fromLatin1(v);
     return true;
 }
 
 // "9:05:03" or "00:00:00": hours of one or two digits, then minutes and seconds.
-bool readTime(QStringView v, QString* out) {
-    const qsizetype h = v.indexOf(u':');
-    if (h < 1 || h > 2 || v.size() != h + 6 || v[h + 3] != u':')
+bool readTime(QByteArrayView v, QString* out) {
+    const qsizetype h = v.indexOf(':');
+    if (h < 1 || h > 2 || v.size() != h + 6 || v[h + 3] != ':')
         return false;
-    if (!allDigits(v.mid(0, h)) || !allDigits(v.mid(h + 1, 2)) || !allDigits(v.mid(h + 4, 2)))
+    if (!allDigits(v.sliced(0, h)) || !allDigits(v.sliced(h + 1, 2)) ||
+        !allDigits(v.sliced(h + 4, 2)))
         return false;
-    if (v.mid(0, h).toInt() > 23 || twoDigitsAt(v, h + 1) > 59 || twoDigitsAt(v, h + 4) > 59)
+    const int hours = h == 1 ? v[0] - '0' : twoDigitsAt(v, 0);
+    if (hours > 23 || twoDigitsAt(v, h + 1) > 59 || twoDigitsAt(v, h + 4) > 59)
         return false;
-    *out = v.toString();
+    *out = QString::fromLatin1(v);
     return true;
 }
 
 // "85 %": the rounded-down percentage, never above 100.
-bool readPercent(QStringView v, QString* out) {
-    if (!v.endsWith(u" %"))
+bool readPercent(QByteArrayView v, const Encoding& enc, QString* out) {
+    if (!v.endsWith(enc.percentSuffix))
         return false;
-    const QStringView n = v.chopped(2);
-    if (!allDigits(n) || n.size() > 3 || n.toInt() > 100)
+    const QByteArrayView n = v.chopped(enc.percentSuffix.size());
+    if (!allDigits(n) || n.size() > 3 || (n.size() == 3 && n.compare("100") > 0))
         return false;
-    *out = n.toString();
+    *out = QString::fromLatin1(n);
     return true;
 }
 
 // "1  до  --- 1 200": the range's two record numbers.
-bool readRange(QStringView v, ReportEntry& e) {
-    static const QString middle = QStringLiteral("  до  --- ");
-    const qsizetype at = v.indexOf(middle);
-    return at >= 0 && readNumber(v.left(at), &e.from) &&
-           readNumber(v.mid(at + middle.size()), &e.to);
+bool readRange(QByteArrayView v, const Encoding& enc, ReportEntry& e) {
+    const qsizetype at = v.indexOf(enc.rangeMiddle);
+    return at >= 0 && readNumber(v.first(at), enc, &e.from) &&
+           readNumber(v.sliced(at + enc.rangeMiddle.size()), enc, &e.to);
 }
 
-bool readMinutes(QStringView v, QString* out) {
-    return v.endsWith(u" мин") && readNumber(v.chopped(4), out);
+bool readMinutes(QByteArrayView v, const Encoding& enc, QString* out) {
+    return v.endsWith(enc.minutesSuffix) &&
+           readNumber(v.chopped(enc.minutesSuffix.size()), enc, out);
 }
 
 // The value after line k's literal.
-bool readValue(int k, QStringView v, ReportEntry& e) {
+bool readValue(int k, QByteArrayView v, const Encoding& enc, ReportEntry& e) {
     switch (k) {
     case 0:
         return v.isEmpty();
     case 1:
-        e.studentName = v.toString();
+        e.studentName = enc.decode(v);
         return true;
     case 2:
-        return readPercent(v, &e.percent);
+        return readPercent(v, enc, &e.percent);
     case 3:
         return readDate(v, &e.date);
     case 4:
@@ -144,90 +200,99 @@ bool readValue(int k, QStringView v, ReportEntry& e) {
     case 5:
         return readTime(v, &e.timeLeft);
     case 6:
-        return readNumber(v, &e.bankSize);
+        return readNumber(v, enc, &e.bankSize);
     case 7:
-        return readNumber(v, &e.count);
+        return readNumber(v, enc, &e.count);
     case 8:
-        return readRange(v, e);
+        return readRange(v, enc, e);
     default:
-        return readMinutes(v, &e.minutes);
+        return readMinutes(v, enc, &e.minutes);
     }
 }
 
-QString shortened(QStringView v) {
+QString shortened(const QString& v) {
     constexpr qsizetype kShown = 40;
-    return v.size() <= kShown ? v.toString() : v.left(kShown).toString() + QChar(0x2026);
+    return v.size() <= kShown ? v : v.left(kShown) + QChar(0x2026);
+}
+
+// The lines of a report and how to read them.
+struct Lines {
+    std::vector<QByteArrayView> lines;
+    const Encoding* enc = nullptr;
+    bool cutLast = false; // the last line has no line end: the file was cut there
+};
+
+// Why line k of the block at `at` breaks it, or an empty text.
+QString lineProblem(const Lines& in, size_t at, int k, ReportEntry& e) {
+    const QByteArray& prefix = in.enc->prefixes[static_cast<size_t>(k)];
+    const int lineNo = static_cast<int>(at) + 1;
+    if (in.cutLast && at + 1 == in.lines.size() && k + 1 < kBlockLines)
+        return QStringLiteral("блок оборван на строке %1").arg(lineNo);
+    const QByteArrayView line = in.lines[at];
+    if (!line.startsWith(prefix))
+        return QStringLiteral("строка %1 не начинается с «%2»")
+            .arg(QString::number(lineNo), in.enc->decode(prefix).trimmed());
+    if (!readValue(k, line.sliced(prefix.size()), *in.enc, e))
+        return QStringLiteral("в строке %1 неверное значение «%2»")
+            .arg(QString::number(lineNo), shortened(in.enc->decode(line.sliced(prefix.size()))));
+    return QString();
 }
 
 // Reads the block that starts at `start`; on failure fills `damage`.
-bool readBlock(const std::vector<QStringView>& lines, size_t start, bool cutLast, ReportEntry& e,
-               ReportDamage& damage) {
+bool readBlock(const Lines& in, size_t start, ReportEntry& e, ReportDamage& damage) {
     damage.line = static_cast<int>(start) + 1;
     for (int k = 0; k < kBlockLines; ++k) {
         const size_t at = start + static_cast<size_t>(k);
-        if (at >= lines.size()) {
-            damage.badLine = static_cast<int>(lines.size());
+        if (at >= in.lines.size()) {
+            damage.badLine = static_cast<int>(in.lines.size());
             damage.reason =
                 QStringLiteral("блок оборван: файл кончается на строке %1").arg(damage.badLine);
             return false;
         }
-        const QStringView line = lines[at];
-        const QString& prefix = prefixes()[static_cast<size_t>(k)];
         damage.badLine = static_cast<int>(at) + 1;
-        if (cutLast && at + 1 == lines.size() && k + 1 < kBlockLines) {
-            damage.reason = QStringLiteral("блок оборван на строке %1").arg(damage.badLine);
+        damage.reason = lineProblem(in, at, k, e);
+        if (!damage.reason.isEmpty())
             return false;
-        }
-        if (!line.startsWith(prefix)) {
-            damage.reason = QStringLiteral("строка %1 не начинается с «%2»")
-                                .arg(damage.badLine)
-                                .arg(prefix.trimmed());
-            return false;
-        }
-        if (!readValue(k, line.mid(prefix.size()), e)) {
-            damage.reason = QStringLiteral("в строке %1 неверное значение «%2»")
-                                .arg(damage.badLine)
-                                .arg(shortened(line.mid(prefix.size())));
-            return false;
-        }
     }
     e.line = damage.line;
     return true;
 }
 
 // Lines without their ends; a final line end does not start another line.
-std::vector<QStringView> splitLines(const QString& text) {
-    std::vector<QStringView> lines;
-    lines.reserve(static_cast<size_t>(text.size() / 32));
-    const QStringView all(text);
+Lines splitLines(QByteArrayView all) {
+    Lines out;
+    out.lines.reserve(static_cast<size_t>(all.size() / 32));
     qsizetype start = 0;
     while (start < all.size()) {
-        qsizetype end = all.indexOf(u'\n', start);
+        qsizetype end = all.indexOf('\n', start);
         if (end < 0)
             end = all.size();
-        QStringView line = all.mid(start, end - start);
-        if (line.endsWith(u'\r'))
+        QByteArrayView line = all.sliced(start, end - start);
+        if (line.endsWith('\r'))
             line.chop(1);
-        lines.push_back(line);
+        out.lines.push_back(line);
         start = end + 1;
     }
-    return lines;
+    out.cutLast = !all.isEmpty() && !all.endsWith('\n');
+    return out;
 }
 
 // Code page 1251 as written; UTF-8 for a copy converted for a Linux editor.
-QString decodeReport(const QByteArray& bytes) {
+Lines reportLines(const QByteArray& bytes) {
     static const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom))
-        return QString::fromUtf8(bytes.mid(bom.size()));
-    static const QByteArray cp = encodeCp1251(prefixes()[1]);
-    static const QByteArray utf8 = prefixes()[1].toUtf8();
-    if (!bytes.contains(cp) && bytes.contains(utf8))
-        return QString::fromUtf8(bytes);
-    return decodeCp1251(bytes);
+    if (bytes.startsWith(bom)) {
+        Lines in = splitLines(QByteArrayView(bytes).sliced(bom.size()));
+        in.enc = &utf8();
+        return in;
+    }
+    Lines in = splitLines(bytes);
+    const bool isUtf8 = !bytes.contains(cp1251().prefixes[1]) && bytes.contains(utf8().prefixes[1]);
+    in.enc = isUtf8 ? &utf8() : &cp1251();
+    return in;
 }
 
-size_t nextBlockStart(const std::vector<QStringView>& lines, size_t from) {
-    while (from < lines.size() && lines[from] != u" ")
+size_t nextBlockStart(const std::vector<QByteArrayView>& lines, size_t from) {
+    while (from < lines.size() && lines[from] != " ")
         ++from;
     return from;
 }
@@ -235,10 +300,8 @@ size_t nextBlockStart(const std::vector<QStringView>& lines, size_t from) {
 } // namespace
 
 ParsedReport parseReport(const QByteArray& bytes) {
-    const QString text = decodeReport(bytes);
-    const std::vector<QStringView> lines = splitLines(text);
-    // A last line without its line end was being written when the file was cut.
-    const bool cutLast = !text.isEmpty() && !text.endsWith(u'\n');
+    const Lines in = reportLines(bytes);
+    const std::vector<QByteArrayView>& lines = in.lines;
     ParsedReport out;
     out.entries.reserve(lines.size() / kBlockLines);
     size_t i = 0;
@@ -249,12 +312,13 @@ ParsedReport parseReport(const QByteArray& bytes) {
         }
         ReportEntry entry;
         ReportDamage damage;
-        if (lines[i] == u" " && readBlock(lines, i, cutLast, entry, damage)) {
+        const bool opens = lines[i] == " ";
+        if (opens && readBlock(in, i, entry, damage)) {
             out.entries.push_back(std::move(entry));
             i += kBlockLines;
             continue;
         }
-        if (lines[i] != u" ") {
+        if (!opens) {
             damage.line = damage.badLine = static_cast<int>(i) + 1;
             damage.reason = QStringLiteral("строка %1 не начинает блок").arg(damage.line);
         }

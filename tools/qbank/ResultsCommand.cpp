@@ -21,16 +21,41 @@ void warn(const QString& text) {
     write(stderr, (QStringLiteral("qbank: ") + text + u'\n').toUtf8());
 }
 
-// Plain CSV for scripts: UTF-8 without a byte-order mark, commas, LF.
-QByteArray plainCsv(const QList<QStringList>& rows) {
-    QString text;
-    for (const QStringList& row : rows)
-        text += csvRecord(row, u',', u"\n");
-    return text.toUtf8();
-}
+// Where the table goes: plain CSV for scripts (UTF-8 without a byte-order
+// mark, commas, LF) is written as it grows, so a large report never sits in
+// memory twice; the spreadsheet form needs the whole table to choose its
+// code page.
+class TableOut {
+public:
+    explicit TableOut(bool excel) : m_excel(excel) {}
+    void add(const QStringList& row) {
+        if (m_excel) {
+            m_rows.append(row);
+            return;
+        }
+        m_text += csvRecord(row, u',', u"\n");
+        if (m_text.size() > kChunk)
+            flush();
+    }
+    void finish() {
+        if (m_excel)
+            write(stdout, spreadsheetCsv(m_rows));
+        flush();
+    }
 
-// Adds the file's whole blocks to `rows`; false when it could not be read.
-bool addFile(const QString& path, QList<QStringList>& rows) {
+private:
+    static constexpr qsizetype kChunk = 1 << 18;
+    void flush() {
+        write(stdout, m_text.toUtf8());
+        m_text.clear();
+    }
+    bool m_excel;
+    QString m_text;
+    QList<QStringList> m_rows;
+};
+
+// Adds the file's whole blocks to the table; false when it could not be read.
+bool addFile(const QString& path, TableOut& out) {
     ParsedReport report;
     try {
         report = readReportFile(path);
@@ -42,7 +67,7 @@ bool addFile(const QString& path, QList<QStringList>& rows) {
         warn(damageText(path, d));
     int number = 0;
     for (const ReportEntry& e : report.entries)
-        rows.append(reportTableRow(path, ++number, e));
+        out.add(reportTableRow(path, ++number, e));
     return true;
 }
 
@@ -59,11 +84,12 @@ int runResults(const QStringList& args) {
     }
     if (files.front() == u"--")
         files.removeFirst();
-    QList<QStringList> rows{reportTableHeader()};
+    TableOut out(excel);
+    out.add(reportTableHeader());
     bool allRead = true;
     for (const QString& path : files)
-        allRead = addFile(path, rows) && allRead;
-    write(stdout, excel ? spreadsheetCsv(rows) : plainCsv(rows));
+        allRead = addFile(path, out) && allRead;
+    out.finish();
     return allRead ? 0 : kExitUnread;
 }
 
