@@ -1,65 +1,83 @@
 #include "JournalData.h"
 
+#include <algorithm>
+
 namespace kt {
 namespace {
 
-// The ten values of a block joined by line feeds, which no value holds.
-QString blockKey(const ReportEntry& e) {
-    const QChar sep = u'\n';
-    return e.studentName + sep + e.percent + sep + e.date + sep + e.time + sep + e.timeLeft + sep +
-           e.bankSize + sep + e.count + sep + e.from + sep + e.to + sep + e.minutes;
+size_t blockHash(const ReportEntry& e) {
+    return qHashMulti(0, e.studentName, e.percent, e.date, e.time, e.timeLeft, e.bankSize, e.count,
+                      e.from, e.to, e.minutes);
 }
 
+bool sameBlock(const ReportEntry& a, const ReportEntry& b) {
+    return a.studentName == b.studentName && a.percent == b.percent && a.date == b.date &&
+           a.time == b.time && a.timeLeft == b.timeLeft && a.bankSize == b.bankSize &&
+           a.count == b.count && a.from == b.from && a.to == b.to && a.minutes == b.minutes;
+}
+
+// Seconds of "h:mm:ss", which the parser has checked.
 int secondsOf(const QString& hms) {
-    const QStringList parts = hms.split(u':');
-    if (parts.size() != 3)
+    const QStringView v(hms);
+    const qsizetype h = v.indexOf(u':');
+    if (h < 1 || v.size() != h + 6)
         return 0;
-    return parts[0].toInt() * 3600 + parts[1].toInt() * 60 + parts[2].toInt();
+    return v.first(h).toInt() * 3600 + v.sliced(h + 1, 2).toInt() * 60 + v.sliced(h + 4, 2).toInt();
 }
 
 } // namespace
 
-JournalRow journalRow(const ReportEntry& entry) {
+JournalRow journalRow(ReportEntry entry) {
     JournalRow r;
-    r.entry = entry;
-    r.percent = entry.percent.toInt();
-    r.bankSize = entry.bankSize.toInt();
-    r.count = entry.count.toInt();
-    r.from = entry.from.toInt();
-    r.to = entry.to.toInt();
-    r.minutes = entry.minutes.toInt();
-    r.timeLeftSeconds = secondsOf(entry.timeLeft);
+    r.entry = std::move(entry);
+    const ReportEntry& e = r.entry;
+    r.percent = e.percent.toInt();
+    r.bankSize = e.bankSize.toInt();
+    r.count = e.count.toInt();
+    r.from = e.from.toInt();
+    r.to = e.to.toInt();
+    r.minutes = e.minutes.toInt();
+    r.timeLeftSeconds = secondsOf(e.timeLeft);
     // The parser has checked the form "07.12.2026"; a general date parser
     // would cost more than the rest of the row.
-    const QStringView d(entry.date);
+    const QStringView d(e.date);
     r.date = QDate(d.mid(6, 4).toInt(), d.mid(3, 2).toInt(), d.mid(0, 2).toInt());
-    r.time = QTime::fromMSecsSinceStartOfDay(secondsOf(entry.time) * 1000);
+    r.time = QTime::fromMSecsSinceStartOfDay(secondsOf(e.time) * 1000);
     return r;
 }
 
-bool JournalData::addReport(const QString& path, const ParsedReport& report) {
+bool JournalData::addReport(const QString& path, ParsedReport report) {
     if (m_files.contains(path))
         return false;
     const int file = static_cast<int>(m_files.size());
     m_files.append(path);
     for (const ReportDamage& d : report.damage)
         m_warnings.append(damageText(path, d));
+    m_rows.reserve(m_rows.size() + report.entries.size());
     // The k-th copy of a block in this file matches the k-th row of that
     // block, so a later copy of a report adds only the tests it has anew.
-    QHash<QString, size_t> seenHere;
+    QHash<size_t, size_t> seenHere; // by the first row of each block's rows
     int number = 0;
-    for (const ReportEntry& e : report.entries) {
-        const QString key = blockKey(e);
-        const size_t k = seenHere[key]++;
-        std::vector<size_t>& same = m_rowsByBlock[key];
+    for (ReportEntry& e : report.entries) {
         const JournalSource source{file, ++number};
-        if (k < same.size()) {
-            m_rows[same[k]].sources.push_back(source);
+        std::vector<std::vector<size_t>>& groups = m_rowsByHash[blockHash(e)];
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& rows) {
+            return sameBlock(m_rows[rows.front()].entry, e);
+        });
+        if (group == groups.end()) {
+            groups.emplace_back();
+            group = groups.end() - 1;
+        }
+        const size_t k = group->empty() ? 0 : seenHere[group->front()]++;
+        if (k < group->size()) {
+            m_rows[(*group)[k]].sources.push_back(source);
             ++m_repeats;
             continue;
         }
-        same.push_back(m_rows.size());
-        m_rows.push_back(journalRow(e));
+        if (group->empty())
+            seenHere[m_rows.size()] = 1;
+        group->push_back(m_rows.size());
+        m_rows.push_back(journalRow(std::move(e)));
         m_rows.back().sources.push_back(source);
     }
     return true;
@@ -69,7 +87,7 @@ void JournalData::clear() {
     m_rows.clear();
     m_files.clear();
     m_warnings.clear();
-    m_rowsByBlock.clear();
+    m_rowsByHash.clear();
     m_repeats = 0;
 }
 

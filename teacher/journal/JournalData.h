@@ -40,7 +40,7 @@ struct JournalRow {
 class JournalData {
 public:
     // False (and nothing changes) when the path is open already.
-    bool addReport(const QString& path, const ParsedReport& report);
+    bool addReport(const QString& path, ParsedReport report);
     void clear();
 
     const std::vector<JournalRow>& rows() const { return m_rows; }
@@ -53,11 +53,12 @@ private:
     std::vector<JournalRow> m_rows;
     QStringList m_files;
     QStringList m_warnings;
-    QHash<QString, std::vector<size_t>> m_rowsByBlock;
+    // By a block's hash: the rows of each block with that hash, in order.
+    QHash<size_t, std::vector<std::vector<size_t>>> m_rowsByHash;
     int m_repeats = 0;
 };
 
-JournalRow journalRow(const ReportEntry& entry);
+JournalRow journalRow(ReportEntry entry);
 
 // Which tests are shown: every condition that is set must hold.
 struct JournalFilter {

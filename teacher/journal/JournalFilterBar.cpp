@@ -95,7 +95,6 @@ void JournalFilterBar::setChoices(const std::vector<JournalRow>& rows) {
     }
     fillChoice(m_bankSize, sizes);
     fillChoice(m_count, counts);
-    emit changed();
 }
 
 void JournalFilterBar::reset() {

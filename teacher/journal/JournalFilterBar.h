@@ -18,7 +18,7 @@ public:
     explicit JournalFilterBar(QWidget* parent = nullptr);
     JournalFilter filter() const;
     // Offers the bank sizes and question counts that the tests have; keeps the
-    // current choice when it is still among them.
+    // current choice when it is still among them. Does not signal a change.
     void setChoices(const std::vector<JournalRow>& rows);
     void reset();
 

@@ -18,9 +18,9 @@ bool isNumberColumn(int column) {
 
 JournalModel::JournalModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-bool JournalModel::addReport(const QString& path, const ParsedReport& report) {
+bool JournalModel::addReport(const QString& path, ParsedReport report) {
     beginResetModel();
-    const bool added = m_data.addReport(path, report);
+    const bool added = m_data.addReport(path, std::move(report));
     endResetModel();
     return added;
 }

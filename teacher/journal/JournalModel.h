@@ -34,7 +34,7 @@ public:
     explicit JournalModel(QObject* parent = nullptr);
 
     // Adds the file's blocks; false when it is open already.
-    bool addReport(const QString& path, const ParsedReport& report);
+    bool addReport(const QString& path, ParsedReport report);
     void clear();
     void setThresholds(const MarkThresholds& t);
 

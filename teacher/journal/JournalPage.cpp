@@ -32,8 +32,10 @@ namespace kt {
 namespace {
 
 // Report files are read away from the window, so a large one does not stop it.
-std::vector<LoadedReport> readReports(const QStringList& paths) {
-    std::vector<LoadedReport> out;
+// Handed back through a shared pointer: the blocks of a large report are
+// moved into the journal, never copied.
+std::shared_ptr<std::vector<LoadedReport>> readReports(const QStringList& paths) {
+    auto out = std::make_shared<std::vector<LoadedReport>>();
     for (const QString& path : paths) {
         LoadedReport r;
         r.path = path;
@@ -42,7 +44,7 @@ std::vector<LoadedReport> readReports(const QStringList& paths) {
         } catch (const KtError& e) {
             r.error = e.message();
         }
-        out.push_back(std::move(r));
+        out->push_back(std::move(r));
     }
     return out;
 }
@@ -154,10 +156,10 @@ bool JournalPage::isLoading() const {
 }
 
 void JournalPage::finishLoading() {
-    const std::vector<LoadedReport> results = m_loading.result();
-    for (const LoadedReport& r : results) {
+    const std::shared_ptr<std::vector<LoadedReport>> results = m_loading.result();
+    for (LoadedReport& r : *results) {
         if (r.error.isEmpty())
-            m_model->addReport(r.path, r.report);
+            m_model->addReport(r.path, std::move(r.report));
         else
             m_unreadable.append(r.error);
     }
@@ -166,7 +168,7 @@ void JournalPage::finishLoading() {
     QStringList lines = m_unreadable + m_model->data().warnings();
     m_warnings->setPlainText(lines.join(u'\n'));
     m_warnings->setVisible(!lines.isEmpty());
-    updateSummary();
+    applyFilter();
     emit loaded();
 }
 
@@ -190,7 +192,7 @@ void JournalPage::closeAll() {
     m_warnings->clear();
     m_warnings->hide();
     m_filters->setChoices(m_model->data().rows());
-    updateSummary();
+    applyFilter();
 }
 
 void JournalPage::applyFilter() {
@@ -198,8 +200,7 @@ void JournalPage::applyFilter() {
     updateSummary();
 }
 
-QStringList JournalPage::summaryNotes() const {
-    const MarkSummary s = m_proxy->summary();
+QStringList JournalPage::summaryNotes(const MarkSummary& s) const {
     const MarkThresholds& t = m_model->thresholds();
     const JournalData& d = m_model->data();
     QStringList notes;
@@ -225,8 +226,9 @@ QStringList JournalPage::summaryNotes() const {
 }
 
 void JournalPage::updateSummary() {
-    m_summary->setText(summaryNotes().join(u'\n'));
-    m_chart->setSummary(m_proxy->summary());
+    const MarkSummary s = m_proxy->summary();
+    m_summary->setText(summaryNotes(s).join(u'\n'));
+    m_chart->setSummary(s);
     updateActions();
 }
 
@@ -256,6 +258,11 @@ void JournalPage::exportTable() {
                              QStringLiteral("Не удалось записать файл «%1».").arg(path));
 }
 
+JournalPrintout JournalPage::printout() const {
+    const MarkSummary s = m_proxy->summary();
+    return {QStringLiteral("Журнал результатов"), summaryNotes(s), s, m_proxy->table()};
+}
+
 void JournalPage::print() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
@@ -264,21 +271,17 @@ void JournalPage::print() {
     QProgressDialog progress(QStringLiteral("Печать журнала…"), QStringLiteral("Отмена"), 0,
                              m_proxy->rowCount(), this);
     progress.setWindowModality(Qt::WindowModal);
-    printJournal(printer,
-                 {QStringLiteral("Журнал результатов"), summaryNotes(), m_proxy->summary(),
-                  m_proxy->table()},
-                 [&progress](int row) {
-                     progress.setValue(row);
-                     return !progress.wasCanceled();
-                 });
+    printJournal(printer, printout(), [&progress](int row) {
+        progress.setValue(row);
+        return !progress.wasCanceled();
+    });
 }
 
 bool JournalPage::printPdf(const QString& path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    return printJournal(printer, {QStringLiteral("Журнал результатов"), summaryNotes(),
-                                  m_proxy->summary(), m_proxy->table()});
+    return printJournal(printer, printout());
 }
 
 void JournalPage::savePdf() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "JournalModel.h"
+#include "JournalPrinter.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -61,7 +63,8 @@ private:
     void finishLoading();
     void updateSummary();
     void updateActions();
-    QStringList summaryNotes() const;
+    QStringList summaryNotes(const MarkSummary& s) const;
+    JournalPrintout printout() const;
 
     JournalModel* m_model;
     JournalProxy* m_proxy;
@@ -70,7 +73,7 @@ private:
     QLabel* m_summary;
     MarkChart* m_chart;
     QPlainTextEdit* m_warnings;
-    QFutureWatcher<std::vector<LoadedReport>> m_loading;
+    QFutureWatcher<std::shared_ptr<std::vector<LoadedReport>>> m_loading;
     QStringList m_unreadable;
     QList<QAction*> m_needRows;
     QList<QAction*> m_needIdle;
