@@ -70,6 +70,7 @@ JournalPage::JournalPage(QWidget* parent)
     m_table->setAlternatingRowColors(true);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summaryLabel"));
@@ -79,7 +80,7 @@ JournalPage::JournalPage(QWidget* parent)
     m_warnings = new QPlainTextEdit(this);
     m_warnings->setObjectName(QStringLiteral("warningsView"));
     m_warnings->setReadOnly(true);
-    m_warnings->setMaximumHeight(90);
+    m_warnings->setMaximumHeight(72);
     m_warnings->hide();
     buildActions();
     connect(m_filters, &JournalFilterBar::changed, this, &JournalPage::applyFilter);

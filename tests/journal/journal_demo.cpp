@@ -21,6 +21,7 @@ QStringList sampleReports(const QString& folder) {
         "Новикова Алина",  "Орлов Максим",  "Петрова Вера",    "Романов Кирилл"};
     const int percents[] = {92, 74, 88, 45, 67, 81, 100, 58, 71, 39, 86, 63, 77, 95, 52, 69};
     QByteArray pc1, pc2;
+    BlockSpec first;
     for (int i = 0; i < names.size(); ++i) {
         BlockSpec s;
         s.name = names[i];
@@ -33,8 +34,11 @@ QStringList sampleReports(const QString& folder) {
         s.bankSize = 1200;
         s.to = QStringLiteral("1\u00A0200");
         (i % 2 ? pc2 : pc1) += kt::test::reportBytes({s});
+        if (i == 0)
+            first = s;
     }
-    pc2 += pc1.left(300); // the first PC's file copied in part onto the second
+    // A test of the first PC copied onto the second, and a block cut short.
+    pc2 += kt::test::reportBytes({first});
     const QStringList paths = {folder + "/TestData.dat", folder + "/TestData-pc2.dat"};
     kt::test::writeFile(paths[0], pc1);
     kt::test::writeFile(paths[1], pc2 + pc1.left(40));
