@@ -204,6 +204,9 @@ int main(int argc, char** argv) {
     g_home = &home;
     // The page opens the report in the home folder on its first show.
     qputenv("HOME", home.path().toUtf8());
+    // Listing the tests at build time runs this without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
