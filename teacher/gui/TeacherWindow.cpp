@@ -1,5 +1,6 @@
 #include "TeacherWindow.h"
 
+#include "JournalPage.h"
 #include "QuestionsPart.h"
 
 #include <QAction>
@@ -34,6 +35,8 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     m_questions = new QuestionsPart(this);
     buildMenus();
     addPart(QStringLiteral("Вопросы"), m_questions, m_questions->toolbarActions());
+    // The journal brings its own toolbar inside its page.
+    addPart(QStringLiteral("Результаты"), new JournalPage(this));
     connect(m_tabs, &QTabWidget::currentChanged, this, &TeacherWindow::showPartTools);
 
     BankDocument& doc = m_questions->document();

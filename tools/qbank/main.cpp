@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "QbankOutput.h"
+#include "ResultsCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@ const char* const kUsage = R"(Использование:
                ВОПРОСЫ.csv БАЗА.mdb
   qbank check БАЗА.mdb
   qbank export [--excel] БАЗА.mdb > ВОПРОСЫ.csv
+  qbank results [--excel] TestData.dat... > РЕЗУЛЬТАТЫ.csv
   qbank import --fixture [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank --help
 
@@ -49,6 +51,9 @@ check   печатает число записей, предмет и всё, ч
 export  выводит таблицу в формате CSV для import (без «Счетчик»).
         --excel: для электронной таблицы - разделитель «;», Windows-1251,
         если в неё укладываются все тексты, иначе UTF-8 с BOM.
+results выводит блоки файлов отчета (TestData.dat) таблицей CSV; --excel -
+        для электронной таблицы, как у export. Код выхода 1, если какой-то
+        файл не прочитан.
 
 --fixture только для тестов: делает базы, которые программа может не
         открыть. Заголовок задаёт столбцы как есть, тип можно задать после
@@ -107,5 +112,7 @@ int main(int argc, char* argv[]) {
         return kt::runCheck(args);
     if (command == u"export")
         return kt::runExport(args);
+    if (command == u"results")
+        return kt::runResults(args);
     return kt::usage();
 }

@@ -1,0 +1,121 @@
+// How fast a large report becomes a table: a report of about 20 MB (60,000
+// blocks) is written to a temporary file, then converted by qbank results,
+// parsed in this process, loaded into the journal's model and opened in the
+// journal's page.
+
+#include "Cp1251.h"
+#include "JournalPage.h"
+#include "SpreadsheetCsv.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int kBlocks = 60000;
+
+QByteArray reportBlock(int test) {
+    const QStringList lines = {
+        QStringLiteral(" "),
+        QStringLiteral("Студент --- Ученик%1 Фамилия, 9 \"Б\"").arg(test % 997),
+        QStringLiteral("Ответил правильно на --- %1 %").arg(test % 101),
+        QStringLiteral("Дата тестирования --- %1.12.2026").arg(1 + test % 28, 2, 10, QChar('0')),
+        QStringLiteral("Время завершения тестирования --- %1:%2:03")
+            .arg(test % 24)
+            .arg(test % 60, 2, 10, QLatin1Char('0')),
+        QStringLiteral("Остаток времени после тестирования --- 0:12:41"),
+        QStringLiteral("Всего вопросов в базе - 1200"),
+        QStringLiteral("Колличество вопросов в тесте --- 60"),
+        QStringLiteral("Отбор вопросов из диапазона от --- 1  до  --- 1\u00A0200"),
+        QStringLiteral("Выделяемое время на один вопрос --- 2 мин")};
+    return kt::encodeCp1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+// Wall time, and the processor time of this process beside it: other
+// programs on a busy machine stretch the first but not the second.
+class Stopwatch {
+public:
+    Stopwatch() { restart(); }
+    void restart() {
+        m_wall.start();
+        m_cpu = std::clock();
+    }
+    void print(const char* what) const {
+        const double wall = static_cast<double>(m_wall.nsecsElapsed()) / 1e6;
+        const double cpu = 1000.0 * static_cast<double>(std::clock() - m_cpu) / CLOCKS_PER_SEC;
+        std::printf("%-36s %8.1f ms wall %8.1f ms cpu\n", what, wall, cpu);
+        std::fflush(stdout);
+    }
+
+private:
+    QElapsedTimer m_wall;
+    std::clock_t m_cpu = 0;
+};
+
+QByteArray plainCsv(const QString& path, const kt::ParsedReport& report) {
+    QString text = kt::csvRecord(kt::reportTableHeader(), u',', u"\n");
+    int n = 0;
+    for (const kt::ReportEntry& e : report.entries)
+        text += kt::csvRecord(kt::reportTableRow(path, ++n, e), u',', u"\n");
+    return text.toUtf8();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TestData.dat");
+    QByteArray bytes;
+    for (int i = 0; i < kBlocks; ++i)
+        bytes += reportBlock(i);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return 1;
+    file.close();
+    std::printf("report: %d blocks, %.1f MB\n", kBlocks, bytes.size() / 1048576.0);
+
+    Stopwatch w;
+    QProcess qbank;
+    qbank.setStandardOutputFile(QProcess::nullDevice());
+    qbank.start(QStringLiteral(QBANK_PATH), {"results", path});
+    qbank.waitForFinished(60000);
+    w.print("qbank results (whole process)");
+
+    w.restart();
+    const kt::ParsedReport report = kt::readReportFile(path);
+    w.print("read and parse");
+    w.restart();
+    const QByteArray csv = plainCsv(path, report);
+    w.print("CSV table in memory");
+    std::printf("  %zu blocks, %zu damaged, CSV %.1f MB\n", report.entries.size(),
+                report.damage.size(), csv.size() / 1048576.0);
+
+    w.restart();
+    kt::JournalModel model;
+    kt::JournalProxy proxy(&model);
+    proxy.sort(kt::JournalModel::Date);
+    model.addReport(path, report);
+    const kt::MarkSummary s = proxy.summary();
+    w.print("journal model, sorted, summary");
+    std::printf("  %d tests, average %.1f %%\n", s.tests, s.averagePercent);
+
+    kt::JournalPage page;
+    page.resize(1100, 700);
+    page.show();
+    QEventLoop loop;
+    QObject::connect(&page, &kt::JournalPage::loaded, &loop, &QEventLoop::quit);
+    w.restart();
+    page.openFiles({path});
+    loop.exec();
+    QApplication::processEvents(); // the table's first paint
+    w.print("journal page: open to shown");
+    return 0;
+}

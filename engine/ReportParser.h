@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace kt {
+
+// One whole block of a report file, its values as the block has them, with
+// the literals around them taken off. The numbers are plain digits: the
+// thousands separators that the settings screen's arrows write are removed.
+struct ReportEntry {
+    int line = 0; // line of the file where the block starts, from 1
+    QString studentName;
+    QString percent; // "85" of "85 %"
+    QString date;    // "07.12.2026"
+    QString time;    // "9:05:03"
+    QString timeLeft;
+    QString bankSize;
+    QString count;
+    QString from;
+    QString to;
+    QString minutes;
+};
+
+// Lines that are not a whole block: an edited file or one cut by a full disk.
+struct ReportDamage {
+    int line = 0;    // first line of the skipped lines, from 1
+    int badLine = 0; // the line that broke the block, from 1
+    QString reason;
+};
+
+struct ParsedReport {
+    std::vector<ReportEntry> entries;
+    std::vector<ReportDamage> damage;
+};
+
+// Reads the blocks out of a report file's bytes (code page 1251; a copy that
+// someone converted to UTF-8 is read as well). Lines may end in CR LF or LF.
+// Empty lines between blocks are passed over; any other line that is not part
+// of a whole block is reported, and reading goes on at the next block.
+ParsedReport parseReport(const QByteArray& bytes);
+
+// Reads and parses a file. Throws KtError with a Russian message when the
+// file cannot be read or is not a plain file.
+ParsedReport readReportFile(const QString& path);
+
+// The table of blocks as the teacher's tool and the journal hand it on:
+// "Файл,Блок,Ученик,Процент,…" and one row per block, `number` from 1.
+QStringList reportTableHeader();
+QStringList reportTableRow(const QString& file, int number, const ReportEntry& entry);
+
+// "ФАЙЛ:СТРОКА: блок отчета поврежден и пропущен (причина)".
+QString damageText(const QString& file, const ReportDamage& damage);
+
+} // namespace kt

@@ -1,0 +1,15 @@
+#include "ReportLocation.h"
+
+#include <QDir>
+
+namespace kt {
+
+QString defaultReportFolder() {
+    return QDir::homePath();
+}
+
+QString defaultReportPath() {
+    return QDir(defaultReportFolder()).filePath(QStringLiteral("TestData.dat"));
+}
+
+} // namespace kt

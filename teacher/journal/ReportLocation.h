@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace kt {
+
+// Where the journal looks for a report when it is first shown, and where its
+// open dialog starts. The student's program writes "TestData.dat" into its
+// working folder, which is the user's home folder when it is started from the
+// desktop menu.
+QString defaultReportFolder();
+QString defaultReportPath();
+
+} // namespace kt
