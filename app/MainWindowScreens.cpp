@@ -8,6 +8,7 @@
 #include "TextLabel.h"
 
 #include <QLineEdit>
+#include <memory>
 
 namespace kt {
 
@@ -53,7 +54,8 @@ void TForm1::onSettingsCommand(bool fromMenu) {
 }
 
 void TForm1::onSettingsOk() {
-    // The draw closes the bank; the grid lets go of its records first.
+    // The grid empties as the bank closes for the draw, before any message
+    // the draw may show.
     m_settingsScreen->setBank(nullptr);
     m_engine.ApplySettings();
     if (m_start->isVisible())
@@ -79,8 +81,10 @@ void TForm1::reactivateWindow() {
 }
 
 void TForm1::SetSettingsVisible(bool visible) {
-    // The grid lists the bank only while the screen is shown.
-    m_settingsScreen->setBank(visible ? &m_engine.bank().records() : nullptr);
+    // The grid lists the bank only while the screen is shown, from its own
+    // copy: the bank's records go when the bank closes.
+    m_settingsScreen->setBank(visible ? std::make_shared<const BankTable>(m_engine.bank().records())
+                                      : nullptr);
     m_settingsScreen->setVisible(visible);
 }
 

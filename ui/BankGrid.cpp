@@ -34,8 +34,8 @@ void BankGrid::setUpHeaders() {
     side->setDefaultSectionSize(fontMetrics().height() + 3);
 }
 
-void BankGrid::setBank(const BankTable* records) {
-    m_model->setTable(records);
+void BankGrid::setBank(SharedBankTable records) {
+    m_model->setTable(std::move(records));
     // The first rows at once, so the grid is never blank while it waits for
     // the view to ask; the rest follow as the list is scrolled.
     m_model->fetchMore(QModelIndex());

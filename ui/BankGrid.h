@@ -1,12 +1,10 @@
 #pragma once
 
-#include "BankRecord.h"
+#include "BankGridModel.h"
 
 #include <QTableView>
 
 namespace kt {
-
-class BankGridModel;
 
 // The read-only grid of the settings screen: "Счетчик" 47 pixels wide, then
 // "Вопросы" over the rest, small cells under 8 pt titles.
@@ -17,9 +15,8 @@ public:
 
     explicit BankGrid(QWidget* parent = nullptr);
 
-    // The records to list, or nullptr to empty the grid. The table must stay
-    // alive and unchanged until the next call.
-    void setBank(const BankTable* records);
+    // The records to list, or nullptr to empty the grid.
+    void setBank(SharedBankTable records);
     BankGridModel* gridModel() const { return m_model; }
 
 private:

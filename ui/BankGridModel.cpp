@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace kt {
 
 BankGridModel::BankGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BankGridModel::setTable(const BankTable* records) {
+void BankGridModel::setTable(SharedBankTable records) {
     beginResetModel();
-    m_records = records;
+    m_records = std::move(records);
     m_loaded = 0;
     endResetModel();
 }
@@ -42,8 +43,6 @@ QVariant BankGridModel::fieldText(int row, int field) const {
 }
 
 QVariant BankGridModel::data(const QModelIndex& index, int role) const {
-    // The table can be emptied under the grid (the bank closes before the
-    // grid is told), so a row is read only while the table still holds it.
     if (!index.isValid() || index.row() >= m_loaded || index.row() >= totalRows() ||
         index.column() >= ColumnCount) {
         return {};

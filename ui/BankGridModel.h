@@ -3,8 +3,12 @@
 #include "BankRecord.h"
 
 #include <QAbstractTableModel>
+#include <memory>
 
 namespace kt {
+
+// Records shared with whoever read them; nobody changes them once shared.
+using SharedBankTable = std::shared_ptr<const BankTable>;
 
 // The question table as the settings screen's grid lists it: the record
 // counter, then the question. Rows are handed out in chunks as the view asks
@@ -18,10 +22,10 @@ public:
 
     explicit BankGridModel(QObject* parent = nullptr);
 
-    // The records to list, or nullptr for none. The table is not copied: it
-    // must stay alive and unchanged until the next setTable call.
-    void setTable(const BankTable* records);
-    const BankTable* table() const { return m_records; }
+    // The records to list, or nullptr for none. The model holds its share of
+    // them, so they stay valid whatever the bank does meanwhile.
+    void setTable(SharedBankTable records);
+    const BankTable* table() const { return m_records.get(); }
     void setChunkSize(int rows);
     int chunkSize() const { return m_chunk; }
 
@@ -38,7 +42,7 @@ private:
     int totalRows() const;
     QVariant fieldText(int row, int field) const;
 
-    const BankTable* m_records = nullptr;
+    SharedBankTable m_records;
     int m_loaded = 0;
     int m_chunk = kDefaultChunk;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankRecord.h"
+#include "BankGridModel.h"
 
 #include <QFrame>
 
@@ -33,8 +33,7 @@ public:
     // The whole line, "Всего вопросов в базе - " and the size.
     void setBankSizeLine(const QString& text);
     // The records the grid lists while the bank is open, nullptr to empty it.
-    // The table must stay alive and unchanged until the next call.
-    void setBank(const BankTable* records);
+    void setBank(SharedBankTable records);
 
     UpDown* countControl() const { return m_count; }
     UpDown* timeControl() const { return m_time; }
