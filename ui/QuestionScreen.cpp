@@ -31,6 +31,7 @@ QuestionScreen::QuestionScreen(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 
     m_question = new BevelText(this);
+    m_question->setObjectName(QStringLiteral("Qstn"));
     m_question->setGeometry(104, 16, 601, 49);
     m_question->setFont(makeFont(FontFamily::TimesNewRoman, 14, true));
     m_question->setTextColour(look::kPurple);
@@ -40,6 +41,7 @@ QuestionScreen::QuestionScreen(QWidget* parent) : QWidget(parent) {
         const int top = kFirstAnswerTop + i * kAnswerStep;
         m_letters[i] = makeLetter(letters.mid(i, 1), top + kLetterOffset, this);
         auto* answer = new AnswerLabel(i + 1, this);
+        answer->setObjectName(QStringLiteral("Ansv%1").arg(i + 1));
         answer->setGeometry(32, top, 737, 41);
         connect(answer, &AnswerLabel::clicked, this, &QuestionScreen::answerClicked);
         m_answers[i] = answer;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using namespace kt::testing;
+using namespace kt::test;
 
 namespace {
 
