@@ -1,19 +1,24 @@
 #include "MainWindow.h"
 
+#include "AboutPanel.h"
 #include "ArrowButton.h"
 #include "BackgroundWidget.h"
 #include "Look.h"
 #include "QuestionScreen.h"
+#include "ReportViewer.h"
 #include "ResultPanel.h"
 #include "ScoreBar.h"
 #include "ScoreGroup.h"
+#include "SettingsScreen.h"
 #include "StartPanel.h"
 #include "TextLabel.h"
 #include "TimePanel.h"
 #include "TitlePanel.h"
 #include "ToolStrip.h"
 
+#include <QAction>
 #include <QLayout>
+#include <utility>
 
 static void initKnowtestResources() {
     Q_INIT_RESOURCE(knowtest);
@@ -45,6 +50,7 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     buildToolbar();
     connectCommands();
     connectOverlayScreens();
+    nameElements();
 
     // The client area is fixed; the menu bar comes on top of it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -109,6 +115,39 @@ void TForm1::buildPanels() {
     m_time->move(16, 416);
     m_title = new TitlePanel(m_client);
     m_title->move(152, 8);
+}
+
+// The elements carry names, so that tests and accessibility tools find them
+// without the window handing out its members. The question screen names its
+// question and answers itself, the title panel its title.
+void TForm1::nameElements() {
+    const std::pair<QObject*, const char*> names[] = {{m_client, "clientArea"},
+                                                      {m_question, "questionArea"},
+                                                      {m_counter, "counter"},
+                                                      {m_back, "backButton"},
+                                                      {m_forward, "forwardButton"},
+                                                      {m_result, "resultPanel"},
+                                                      {m_start, "startPanel"},
+                                                      {m_time, "timePanel"},
+                                                      {m_title, "titlePanel"},
+                                                      {m_tools, "toolStrip"},
+                                                      {m_scoreGroup, "scoreGroup"},
+                                                      {m_scoreBar, "scoreBar"},
+                                                      {m_corner, "cornerLabel"},
+                                                      {m_settingsScreen, "settingsScreen"},
+                                                      {m_viewer, "reportViewer"},
+                                                      {m_about, "aboutPanel"},
+                                                      {m_abortMenu, "abortMenuItem"},
+                                                      {m_exitMenu, "exitMenuItem"},
+                                                      {m_settingsMenu, "settingsMenuItem"},
+                                                      {m_aboutMenu, "aboutMenuItem"},
+                                                      {m_reportMenu, "reportMenuItem"},
+                                                      {m_stop, "stopAction"},
+                                                      {m_options, "optionsAction"},
+                                                      {m_out, "outAction"},
+                                                      {m_help, "helpAction"}};
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
 }
 
 void TForm1::buildScoreGroup() {

@@ -52,35 +52,6 @@ public:
     const QtTicker& ticker() const { return m_ticker; }
     bool terminated() const { return m_terminated; }
 
-    // The elements, for the screens that are laid into the window later and
-    // for tests.
-    BackgroundWidget* clientArea() const { return m_client; }
-    QuestionScreen* questionScreen() const { return m_question; }
-    TextLabel* counter() const { return m_counter; }
-    ArrowButton* backButton() const { return m_back; }
-    ArrowButton* forwardButton() const { return m_forward; }
-    ResultPanel* resultPanel() const { return m_result; }
-    StartPanel* startPanel() const { return m_start; }
-    TimePanel* timePanel() const { return m_time; }
-    TitlePanel* titlePanel() const { return m_title; }
-    ToolStrip* toolStrip() const { return m_tools; }
-    ScoreGroup* scoreGroup() const { return m_scoreGroup; }
-    ScoreBar* scoreBar() const { return m_scoreBar; }
-    TextLabel* cornerLabel() const { return m_corner; }
-    SettingsScreen* settingsScreen() const { return m_settingsScreen; }
-    ReportViewer* reportViewer() const { return m_viewer; }
-    AboutPanel* aboutPanel() const { return m_about; }
-
-    QAction* abortMenuAction() const { return m_abortMenu; }
-    QAction* exitMenuAction() const { return m_exitMenu; }
-    QAction* settingsMenuAction() const { return m_settingsMenu; }
-    QAction* aboutMenuAction() const { return m_aboutMenu; }
-    QAction* reportMenuAction() const { return m_reportMenu; }
-    QAction* stopAction() const { return m_stop; }
-    QAction* optionsAction() const { return m_options; }
-    QAction* outAction() const { return m_out; }
-    QAction* helpAction() const { return m_help; }
-
     // The button Enter presses when no focused button takes it: the shown
     // panel's OK, or none.
     QPushButton* shownDefaultButton() const;
@@ -127,6 +98,7 @@ private:
     void buildMenu();
     void buildToolbar();
     void buildOverlayScreens();
+    void nameElements();
     void connectOverlayScreens();
     void onSettingsOk();
     // Closing the viewer or the About panel hides and shows the window again,

@@ -40,6 +40,8 @@ void TForm1::buildMenu() {
     m_abortMenu = file->addAction(QStringLiteral("Прервать тестирование"));
     m_exitMenu = file->addAction(QStringLiteral("Выход"));
     m_settingsMenu = menuBar()->addAction(QStringLiteral("Настройка"));
+    // "Помошь" is spelt as the program always showed it, and schools'
+    // instructions name the menu so. Keep it.
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помошь"));
     m_aboutMenu = help->addAction(QStringLiteral("О программе"));
     m_reportMenu = help->addAction(QStringLiteral("Просмотреть отчет"));

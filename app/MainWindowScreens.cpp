@@ -8,6 +8,7 @@
 #include "TextLabel.h"
 
 #include <QLineEdit>
+#include <memory>
 
 namespace kt {
 
@@ -53,7 +54,8 @@ void TForm1::onSettingsCommand(bool fromMenu) {
 }
 
 void TForm1::onSettingsOk() {
-    // The draw closes the bank; the grid lets go of its records first.
+    // The grid empties as the bank closes for the draw, before any message
+    // the draw may show.
     m_settingsScreen->setBank(nullptr);
     m_engine.ApplySettings();
     if (m_start->isVisible())
@@ -79,8 +81,9 @@ void TForm1::reactivateWindow() {
 }
 
 void TForm1::SetSettingsVisible(bool visible) {
-    // The grid lists the bank only while the screen is shown.
-    m_settingsScreen->setBankRecords(visible ? &m_engine.bank().records() : nullptr);
+    // The grid lists the bank only while the screen is shown, from its own
+    // share of the records: the bank lets go of them when it closes.
+    m_settingsScreen->setBankRecords(visible ? m_engine.bank().sharedRecords() : nullptr);
     m_settingsScreen->setVisible(visible);
 }
 

@@ -5,7 +5,6 @@
 namespace kt {
 
 void Bank::Open() {
-    m_closed.reset();
     try {
         m_table = m_source.LoadCompact();
     } catch (const BankOpenError&) {
@@ -19,8 +18,6 @@ void Bank::Open() {
 
 void Bank::Close() {
     m_open = false;
-    if (m_table)
-        m_closed = std::move(m_table);
     m_table.reset();
     m_pos = 0;
 }

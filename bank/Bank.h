@@ -31,6 +31,9 @@ public:
 
     // The records while the bank is open; empty once it is closed.
     const CompactBank& records() const;
+    // The same records as a share, for a view that lists them after the
+    // bank has closed; nullptr while the bank is closed.
+    std::shared_ptr<const CompactBank> sharedRecords() const { return m_table; }
     BankSource& source() { return m_source; }
 
 private:
@@ -38,10 +41,6 @@ private:
 
     BankSource& m_source;
     std::shared_ptr<const CompactBank> m_table;
-    // The table of the last Open, alive until the next one: a view that was
-    // handed records() and not yet told that the bank closed reads an intact
-    // table rather than freed memory.
-    std::shared_ptr<const CompactBank> m_closed;
     bool m_open = false;
     int m_pos = 0; // 0-based
 };

@@ -127,6 +127,9 @@ QGenResult QGen(Bank& bank, const QGenRequest& request, SeedSource& seeds, TestS
     TextSet used;
     for (int i = 1; i <= request.questionCount; ++i) {
         const int off = drawOneSlot(recs, d, seeds, used);
+        // The distinct count checked above leaves an acceptable record for
+        // every slot, so the fallback's "none" cannot come back here.
+        Q_ASSERT_X(off >= 0, "QGen", "no acceptable record left for a slot");
         set[static_cast<size_t>(i)] = itemOf(recs, off);
         used.insert(questionOf(recs, off));
     }

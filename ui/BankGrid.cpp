@@ -34,14 +34,14 @@ void BankGrid::setUpHeaders() {
     side->setDefaultSectionSize(fontMetrics().height() + 3);
 }
 
-void BankGrid::setBankRecords(const CompactBank* records) {
-    m_model->setCompactTable(records);
+void BankGrid::setBankRecords(std::shared_ptr<const CompactBank> records) {
+    m_model->setCompactTable(std::move(records));
     m_model->fetchMore(QModelIndex());
     setColumnWidth(BankGridModel::CounterColumn, kCounterWidth);
 }
 
-void BankGrid::setBank(const BankTable* records) {
-    m_model->setTable(records);
+void BankGrid::setBank(SharedBankTable records) {
+    m_model->setTable(std::move(records));
     // The first rows at once, so the grid is never blank while it waits for
     // the view to ask; the rest follow as the list is scrolled.
     m_model->fetchMore(QModelIndex());

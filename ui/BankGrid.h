@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankRecord.h"
+#include "BankGridModel.h"
 
 #include <QTableView>
 
@@ -18,10 +18,10 @@ public:
 
     explicit BankGrid(QWidget* parent = nullptr);
 
-    // The records to list, or nullptr to empty the grid. The table must stay
-    // alive and unchanged until the next call.
-    void setBank(const BankTable* records);
-    void setBankRecords(const CompactBank* records);
+    // The records to list, or nullptr to empty the grid; the grid keeps its
+    // share of them.
+    void setBank(SharedBankTable records);
+    void setBankRecords(std::shared_ptr<const CompactBank> records);
     BankGridModel* gridModel() const { return m_model; }
 
 private:

@@ -2,23 +2,24 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace kt {
 
 BankGridModel::BankGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BankGridModel::setTable(const BankTable* records) {
-    reset(records, nullptr);
+void BankGridModel::setTable(SharedBankTable records) {
+    reset(std::move(records), nullptr);
 }
 
-void BankGridModel::setCompactTable(const CompactBank* records) {
-    reset(nullptr, records);
+void BankGridModel::setCompactTable(std::shared_ptr<const CompactBank> records) {
+    reset(nullptr, std::move(records));
 }
 
-void BankGridModel::reset(const BankTable* records, const CompactBank* compact) {
+void BankGridModel::reset(SharedBankTable records, std::shared_ptr<const CompactBank> compact) {
     beginResetModel();
-    m_records = records;
-    m_compact = compact;
+    m_records = std::move(records);
+    m_compact = std::move(compact);
     m_loaded = 0;
     endResetModel();
 }
@@ -57,8 +58,6 @@ QVariant BankGridModel::fieldText(int row, int field) const {
 }
 
 QVariant BankGridModel::data(const QModelIndex& index, int role) const {
-    // The table can be emptied under the grid (the bank closes before the
-    // grid is told), so a row is read only while the table still holds it.
     if (!index.isValid() || index.row() >= m_loaded || index.row() >= totalRows() ||
         index.column() >= ColumnCount) {
         return {};

@@ -4,8 +4,12 @@
 #include "CompactBank.h"
 
 #include <QAbstractTableModel>
+#include <memory>
 
 namespace kt {
+
+// Records shared with whoever read them; nobody changes them once shared.
+using SharedBankTable = std::shared_ptr<const BankTable>;
 
 // The question table as the settings screen's grid lists it: the record
 // counter, then the question. Rows are handed out in chunks as the view asks
@@ -19,12 +23,12 @@ public:
 
     explicit BankGridModel(QObject* parent = nullptr);
 
-    // The records to list, or nullptr for none. The table is not copied: it
-    // must stay alive and unchanged until the next setTable call.
-    void setTable(const BankTable* records);
+    // The records to list, or nullptr for none. The model holds its share of
+    // them, so they stay valid whatever the bank does meanwhile.
+    void setTable(SharedBankTable records);
     // The same over the bank's compact records (the program's own form).
-    void setCompactTable(const CompactBank* records);
-    const BankTable* table() const { return m_records; }
+    void setCompactTable(std::shared_ptr<const CompactBank> records);
+    const BankTable* table() const { return m_records.get(); }
     void setChunkSize(int rows);
     int chunkSize() const { return m_chunk; }
 
@@ -41,10 +45,10 @@ private:
     int totalRows() const;
     QVariant fieldText(int row, int field) const;
 
-    void reset(const BankTable* records, const CompactBank* compact);
+    void reset(SharedBankTable records, std::shared_ptr<const CompactBank> compact);
 
-    const BankTable* m_records = nullptr;
-    const CompactBank* m_compact = nullptr;
+    SharedBankTable m_records;
+    std::shared_ptr<const CompactBank> m_compact;
     int m_loaded = 0;
     int m_chunk = kDefaultChunk;
 };

@@ -30,6 +30,7 @@ QuestionScreen::QuestionScreen(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 
     m_question = new BevelText(this);
+    m_question->setObjectName(QStringLiteral("Qstn"));
     m_question->setGeometry(questionbox::questionRect());
     m_question->setFont(questionbox::questionFont());
     m_question->setTextColour(look::kPurple);
@@ -39,6 +40,7 @@ QuestionScreen::QuestionScreen(QWidget* parent) : QWidget(parent) {
         const QRect box = questionbox::answerRect(i + 1);
         m_letters[i] = makeLetter(letters.mid(i, 1), box.top() + kLetterOffset, this);
         auto* answer = new AnswerLabel(i + 1, this);
+        answer->setObjectName(QStringLiteral("Ansv%1").arg(i + 1));
         answer->setGeometry(box);
         connect(answer, &AnswerLabel::clicked, this, &QuestionScreen::answerClicked);
         m_answers[i] = answer;

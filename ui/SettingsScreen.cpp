@@ -84,6 +84,8 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QFrame(parent) {
 
 void SettingsScreen::buildCountBox() {
     QFrame* box = makeBox(this, {8, 40, 361, 49}, look::kSkyBlue);
+    // "Колличество" and "диапозона" below are spelt as the program always
+    // showed them; teachers know the screen by these words. Keep them.
     makeText(box, QStringLiteral("Колличество вопросов"), {16, 16}, 12, look::kNavy);
     makeValueFrame(box, {259, 4, 86, 41});
     m_count = makeUpDown(box, {272, 8, 49, 33}, {321, 8, 17, 33}, 18, look::kBlue, Qt::AlignLeft);
@@ -144,12 +146,12 @@ void SettingsScreen::setBankSizeLine(const QString& text) {
     m_bankSize->adjustSize();
 }
 
-void SettingsScreen::setBank(const BankTable* records) {
-    m_grid->setBank(records);
+void SettingsScreen::setBank(SharedBankTable records) {
+    m_grid->setBank(std::move(records));
 }
 
-void SettingsScreen::setBankRecords(const CompactBank* records) {
-    m_grid->setBankRecords(records);
+void SettingsScreen::setBankRecords(std::shared_ptr<const CompactBank> records) {
+    m_grid->setBankRecords(std::move(records));
 }
 
 void SettingsScreen::keyPressEvent(QKeyEvent* event) {

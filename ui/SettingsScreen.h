@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankRecord.h"
+#include "BankGridModel.h"
 
 #include <QFrame>
 
@@ -34,9 +34,8 @@ public:
     // The whole line, "Всего вопросов в базе - " and the size.
     void setBankSizeLine(const QString& text);
     // The records the grid lists while the bank is open, nullptr to empty it.
-    // The table must stay alive and unchanged until the next call.
-    void setBank(const BankTable* records);
-    void setBankRecords(const CompactBank* records);
+    void setBank(SharedBankTable records);
+    void setBankRecords(std::shared_ptr<const CompactBank> records);
 
     UpDown* countControl() const { return m_count; }
     UpDown* timeControl() const { return m_time; }

@@ -1,24 +1,15 @@
 #include "Bank.h"
+#include "Banks.h"
 #include "KtError.h"
 
 #include <gtest/gtest.h>
 
 using namespace kt;
-
-namespace {
-
-BankRecord record(const QString& question, const QString& right) {
-    BankRecord r;
-    r.text[FieldQuestion] = question;
-    r.text[FieldRightAnswer] = right;
-    r.isNull[FieldRightAnswer] = right.isEmpty();
-    return r;
-}
-
-} // namespace
+using namespace kt::test;
 
 TEST(BankCursor, CountGivesTheLastRecordNumberAndMovesStopAtTheLast) {
-    MemoryBankSource source({record("q1", "1"), record("q2", "2"), record("q3", "3")});
+    MemoryBankSource source(
+        {questionRecord("q1", "1"), questionRecord("q2", "2"), questionRecord("q3", "3")});
     Bank bank(source);
     bank.Open();
     EXPECT_EQ(bank.Count(), 3);
@@ -45,7 +36,7 @@ TEST(BankCursor, EmptyTableCountsZeroAndReadsNothing) {
 }
 
 TEST(BankCursor, NullFieldReadsEmptyAndFailsAsInteger) {
-    MemoryBankSource source({record("q", "")});
+    MemoryBankSource source({questionRecord("q", "")});
     Bank bank(source);
     bank.Open();
     bank.First();

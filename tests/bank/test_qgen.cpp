@@ -1,3 +1,5 @@
+#include "Banks.h"
+#include "Fakes.h"
 #include "KtError.h"
 #include "QGen.h"
 
@@ -5,36 +7,13 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
+using namespace kt::test;
 
 namespace {
 
-// Seeds from a fixed list, repeated, so that a draw can be replayed.
-class ScriptedSeeds : public SeedSource {
-public:
-    explicit ScriptedSeeds(std::vector<std::uint32_t> seeds) : m_seeds(std::move(seeds)) {}
-    std::uint32_t Seed() override { return m_seeds[m_next++ % m_seeds.size()]; }
-
-private:
-    std::vector<std::uint32_t> m_seeds;
-    size_t m_next = 0;
-};
-
-BankRecord record(const QString& question, const QString& right = QStringLiteral("1")) {
-    BankRecord r;
-    r.text[FieldQuestion] = question;
-    for (int k = 1; k <= 5; ++k)
-        r.text[static_cast<size_t>(k)] = question + QStringLiteral(" ответ %1").arg(k);
-    r.text[FieldRightAnswer] = right;
-    r.isNull[FieldRightAnswer] = right.isEmpty();
-    r.text[FieldSubject] = QStringLiteral("История");
-    return r;
-}
-
-BankTable numberedBank(int n) {
-    BankTable t;
-    for (int i = 1; i <= n; ++i)
-        t.push_back(record(QStringLiteral("Вопрос %1").arg(i), QString::number(i % 5 + 1)));
-    return t;
+// Numbered questions on history, each with its right answer.
+BankTable historyBank(int n) {
+    return makeBank(n, kCyclingRight, QStringLiteral("История"));
 }
 
 std::vector<std::uint32_t> someSeeds(int n) {
@@ -76,7 +55,7 @@ QSet<QString> questionsOf(const TestSet& set) {
 TEST(QGenDraw, SameSeedsGiveTheSameSetAsTheRecordByRecordWalk) {
     for (const QGenRequest rq :
          {QGenRequest{60, 0, 200}, QGenRequest{10, 30, 55}, QGenRequest{5, 190, 260}}) {
-        MemoryBankSource source(numberedBank(200));
+        MemoryBankSource source(historyBank(200));
         Bank bank(source);
         ScriptedSeeds walkSeeds(someSeeds(97));
         const std::vector<QString> expected = walkDraw(bank, rq, walkSeeds);
@@ -92,7 +71,7 @@ TEST(QGenDraw, SameSeedsGiveTheSameSetAsTheRecordByRecordWalk) {
 }
 
 TEST(QGenDraw, FillsItemsFromTheRecordAndLeavesEverySlotPending) {
-    MemoryBankSource source(numberedBank(10));
+    MemoryBankSource source(historyBank(10));
     Bank bank(source);
     ScriptedSeeds seeds(someSeeds(13));
     TestSet set(11);
@@ -113,9 +92,9 @@ TEST(QGenDraw, FillsItemsFromTheRecordAndLeavesEverySlotPending) {
 }
 
 TEST(QGenDraw, RepeatedTextsAndEmptyRightAnswersAreNeverDrawn) {
-    BankTable t = numberedBank(6);
-    t.push_back(record(QStringLiteral("Вопрос 2"))); // the same text again
-    t.push_back(record(QStringLiteral("Без ответа"), QString()));
+    BankTable t = historyBank(6);
+    t.push_back(questionRecord(QStringLiteral("Вопрос 2"))); // the same text again
+    t.push_back(questionRecord(QStringLiteral("Без ответа"), QString()));
     MemoryBankSource source(t);
     Bank bank(source);
     for (int round = 0; round < 20; ++round) {
@@ -129,7 +108,7 @@ TEST(QGenDraw, RepeatedTextsAndEmptyRightAnswersAreNeverDrawn) {
 }
 
 TEST(QGenDraw, OffsetsBeyondTheLastRecordReadTheLastRecord) {
-    MemoryBankSource source(numberedBank(10));
+    MemoryBankSource source(historyBank(10));
     Bank bank(source);
     ScriptedSeeds seeds(someSeeds(50));
     TestSet set;
@@ -139,7 +118,7 @@ TEST(QGenDraw, OffsetsBeyondTheLastRecordReadTheLastRecord) {
 }
 
 TEST(QGenDraw, SingleQuestionDrawStandsAndAStuckClockCannotHang) {
-    MemoryBankSource source(numberedBank(30));
+    MemoryBankSource source(historyBank(30));
     Bank bank(source);
     ScriptedSeeds constant({42});
     TestSet set;
@@ -152,8 +131,8 @@ TEST(QGenDraw, SingleQuestionDrawStandsAndAStuckClockCannotHang) {
 }
 
 TEST(QGenFailure, TooFewDistinctQuestionsIsReportedAndLeavesTheSetAlone) {
-    BankTable t = numberedBank(8);
-    t.push_back(record(QStringLiteral("Вопрос 1")));
+    BankTable t = historyBank(8);
+    t.push_back(questionRecord(QStringLiteral("Вопрос 1")));
     MemoryBankSource source(t);
     Bank bank(source);
     ScriptedSeeds seeds(someSeeds(5));
@@ -188,7 +167,7 @@ TEST(QGenFailure, EmptyBankCountsZeroAndGivesTheSameMessage) {
 }
 
 TEST(QGenFailure, BankThatCannotOpenThrowsTheOpenError) {
-    MemoryBankSource source(numberedBank(100));
+    MemoryBankSource source(historyBank(100));
     source.setFailure(QStringLiteral("Field 'Метка' not found"));
     Bank bank(source);
     ScriptedSeeds seeds({1});

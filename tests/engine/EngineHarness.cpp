@@ -1,9 +1,8 @@
 #include "EngineHarness.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
-namespace kt::testing {
+namespace kt::test {
 
 void RecordingDisplay::log(const QString& name, const QString& args) {
     calls << name + QLatin1Char('(') + args + QLatin1Char(')');
@@ -103,31 +102,6 @@ void RecordingDisplay::Terminate() {
     log(QStringLiteral("Terminate"));
 }
 
-BankTable makeBank(int n, const QString& subject) {
-    BankTable table;
-    for (int i = 1; i <= n; ++i) {
-        BankRecord r;
-        r.text[FieldQuestion] = QStringLiteral("Вопрос %1").arg(i);
-        for (int k = 1; k <= 5; ++k)
-            r.text[static_cast<size_t>(k)] = QStringLiteral("Ответ %1.%2").arg(i).arg(k);
-        r.text[FieldRightAnswer] = QString::number(i % 5 + 1);
-        r.text[FieldCounter] = QString::number(i);
-        r.text[FieldSubject] = subject;
-        table.push_back(r);
-    }
-    return table;
-}
-
-int fixtureNumber(const QString& question) {
-    static const QRegularExpression re(QStringLiteral("^Вопрос (\\d+)$"));
-    const auto m = re.match(question);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-int fixtureRightAnswer(const QString& question) {
-    return fixtureNumber(question) % 5 + 1;
-}
-
 Harness::Harness(BankTable table, const QString& path) : source(std::move(table)) {
     reportPath = path.isEmpty() ? dir.filePath(QStringLiteral("TestData.dat")) : path;
     fallbackPath = dir.filePath(QStringLiteral("data/TestData-unsaved.dat"));
@@ -165,4 +139,4 @@ void Harness::clicks(void (TestEngine::*arrow)(int), int delta, int times) {
         (engine.get()->*arrow)(delta);
 }
 
-} // namespace kt::testing
+} // namespace kt::test

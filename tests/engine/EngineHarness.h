@@ -1,20 +1,15 @@
 #pragma once
 
+#include "Banks.h"
+#include "Fakes.h"
+#include "QtPrinters.h"
 #include "TestEngine.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
-#include <ostream>
 
-QT_BEGIN_NAMESPACE
-// Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
-namespace kt::testing {
+namespace kt::test {
 
 // Records every display call as "Name(args)" and keeps the last value of
 // each, starting from values the start state must overwrite.
@@ -72,58 +67,16 @@ private:
     void log(const QString& name, const QString& args = QString());
 };
 
-class FakeDialogs : public Dialogs {
-public:
-    QStringList errors;
-    QStringList connectionErrors;
-    void ShowError(const QString& message) override { errors << message; }
-    void ShowConnectionError(const QString& text) override { connectionErrors << text; }
-};
-
-class FakeClock : public Clock {
-public:
-    QDate date{2026, 12, 7};
-    QTime time{9, 5, 3, 600};
-    QDate Today() override { return date; }
-    QTime Now() override { return time; }
-};
-
-class FakeTicker : public Ticker {
-public:
-    bool active = false;
-    int starts = 0;
-    void Start() override {
-        active = true;
-        ++starts;
-    }
-    void Stop() override { active = false; }
-    bool IsActive() const override { return active; }
-};
-
-// Fixed, ever-changing seeds: each draw is reproducible.
-class SequenceSeeds : public SeedSource {
-public:
-    std::uint32_t next = 12345;
-    std::uint32_t Seed() override { return next += 7919; }
-};
-
-// A bank of n records "Вопрос i" whose right answer is (i mod 5) + 1.
-BankTable makeBank(int n, const QString& subject = QStringLiteral("Физика"));
-// The right answer the fixture gave the question with this text.
-int fixtureRightAnswer(const QString& question);
-// The record number i of the question "Вопрос i".
-int fixtureNumber(const QString& question);
-
 class Harness {
 public:
     explicit Harness(BankTable table, const QString& reportPath = QString());
 
     QTemporaryDir dir;
     RecordingDisplay display;
-    FakeDialogs dialogs;
+    RecordingDialogs dialogs;
     MemoryBankSource source;
     SequenceSeeds seeds;
-    FakeClock clock;
+    FixedClock clock;
     FakeTicker ticker;
     QString reportPath;
     // Inside the temporary folder, never the user's own data folder.
@@ -142,4 +95,4 @@ public:
     void clicks(void (TestEngine::*arrow)(int), int delta, int times);
 };
 
-} // namespace kt::testing
+} // namespace kt::test

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using namespace kt::testing;
+using namespace kt::test;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using namespace kt::testing;
+using namespace kt::test;
 
 TEST(Startup, RunsItsStepsInOrder) {
     Harness h(makeBank(100));

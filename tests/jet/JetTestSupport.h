@@ -1,17 +1,12 @@
 #pragma once
 
 #include "JetWriter.h"
+#include "QtPrinters.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <ostream>
 #include <vector>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace kt::test {
 

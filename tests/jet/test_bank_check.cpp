@@ -1,27 +1,15 @@
 // What `qbank check` finds in a bank's records.
 
 #include "BankCheck.h"
+#include "Banks.h"
 #include "JetTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace kt;
+using namespace kt::test;
 
 namespace {
-
-BankRecord record(const QString& question, const QString& right, int counter) {
-    BankRecord r;
-    r.text = {question, "1", "2", "3", "4", "5", right, "0", QString::number(counter), "Физика"};
-    r.isNull[FieldRightAnswer] = right.isEmpty();
-    return r;
-}
-
-BankTable distinctBank(int n) {
-    BankTable t;
-    for (int i = 0; i < n; ++i)
-        t.push_back(record(QStringLiteral("Вопрос %1").arg(i), QString::number(i % 5 + 1), i + 1));
-    return t;
-}
 
 bool hasProblem(const BankCheckReport& r, const QString& start) {
     for (const QString& p : r.problems)
@@ -31,7 +19,7 @@ bool hasProblem(const BankCheckReport& r, const QString& start) {
 }
 
 TEST(BankCheck, CleanBankHasNoProblems) {
-    const BankCheckReport r = checkBank(distinctBank(60));
+    const BankCheckReport r = checkBank(makeBank(60));
     EXPECT_EQ(r.recordCount, 60);
     EXPECT_EQ(r.subject, QStringLiteral("Физика"));
     EXPECT_TRUE(r.problems.isEmpty()) << r.problems.join('\n').toStdString();
@@ -43,15 +31,15 @@ TEST(BankCheck, CleanBankHasNoProblems) {
 TEST(BankCheck, RightAnswersThatSpoilARecordAreFatal) {
     const std::vector<QString> bad = {"", "0", "6", "abc", "2.5"};
     for (const QString& value : bad) {
-        BankTable t = distinctBank(60);
-        t[4] = record(QStringLiteral("Особый"), value, 9);
+        BankTable t = makeBank(60);
+        t[4] = questionRecord(QStringLiteral("Особый"), value, QStringLiteral("Физика"), 9);
         const BankCheckReport r = checkBank(t);
         EXPECT_TRUE(r.fatal) << value.toStdString();
         EXPECT_TRUE(hasProblem(r, QStringLiteral("Запись 5 (Счетчик 9): ")))
             << value.toStdString() << r.problems.join('\n').toStdString();
         EXPECT_EQ(r.problems.size(), 1) << value.toStdString();
     }
-    BankTable t = distinctBank(60);
+    BankTable t = makeBank(60);
     t[0].isNull[FieldRightAnswer] = true;
     t[0].text[FieldRightAnswer].clear();
     EXPECT_TRUE(
@@ -59,7 +47,7 @@ TEST(BankCheck, RightAnswersThatSpoilARecordAreFatal) {
 }
 
 TEST(BankCheck, DuplicatesLongTextsAndForeignCharactersAreListedButNotFatal) {
-    BankTable t = distinctBank(62);
+    BankTable t = makeBank(62);
     t[7].text[FieldQuestion] = t[2].text[FieldQuestion];
     t[40].text[FieldQuestion] = t[2].text[FieldQuestion];
     t[10].text[3] = QString(256, QChar(u'ж'));
@@ -68,7 +56,7 @@ TEST(BankCheck, DuplicatesLongTextsAndForeignCharactersAreListedButNotFatal) {
     const BankCheckReport r = checkBank(t);
     EXPECT_FALSE(r.fatal);
     EXPECT_TRUE(
-        hasProblem(r, QStringLiteral("Записи 3, 8, 41: одинаковый текст вопроса «Вопрос 2»")));
+        hasProblem(r, QStringLiteral("Записи 3, 8, 41: одинаковый текст вопроса «Вопрос 3»")));
     EXPECT_TRUE(hasProblem(
         r, QStringLiteral("Запись 11 (Счетчик 11): поле «Ответ3» длиннее 255 символов (256)")));
     EXPECT_TRUE(hasProblem(r, QStringLiteral("Запись 12 (Счетчик 12): в поле «Ответ1» есть символы "
@@ -77,7 +65,7 @@ TEST(BankCheck, DuplicatesLongTextsAndForeignCharactersAreListedButNotFatal) {
 }
 
 TEST(BankCheck, SmallOrEmptyBanks) {
-    const BankCheckReport small = checkBank(distinctBank(10));
+    const BankCheckReport small = checkBank(makeBank(10));
     EXPECT_FALSE(small.fatal);
     EXPECT_TRUE(hasProblem(small, QStringLiteral("Различных вопросов 10 — меньше, чем 60")));
     const BankCheckReport empty = checkBank({});

@@ -1,6 +1,6 @@
 #include "AboutPanel.h"
 #include "Look.h"
-#include "QtApp.h"
+#include "Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

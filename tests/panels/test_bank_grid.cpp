@@ -1,6 +1,7 @@
 #include "BankGrid.h"
 #include "BankGridModel.h"
-#include "QtApp.h"
+#include "Banks.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,14 +10,10 @@
 namespace kt {
 namespace {
 
-BankTable makeBank(int size) {
-    BankTable records(static_cast<std::size_t>(size));
-    for (int i = 0; i < size; ++i) {
-        BankRecord& record = records[static_cast<std::size_t>(i)];
-        record.text[FieldCounter] = QString::number(i + 1);
-        record.text[FieldQuestion] = QStringLiteral("Вопрос номер %1?").arg(i + 1);
-    }
-    return records;
+using test::makeBank;
+
+SharedBankTable shared(BankTable records) {
+    return std::make_shared<const BankTable>(std::move(records));
 }
 
 QString cell(const QAbstractItemModel& model, int row, int column) {
@@ -27,7 +24,7 @@ TEST(BankGridModelTest, HandsOutRowsInChunksUntilTheTableEnds) {
     const BankTable bank = makeBank(250);
     BankGridModel model;
     model.setChunkSize(100);
-    model.setTable(&bank);
+    model.setTable(shared(bank));
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.columnCount(), 2);
 
@@ -49,11 +46,11 @@ TEST(BankGridModelTest, ListsCounterThenQuestion) {
     bank[2].isNull[FieldQuestion] = true;
     bank[2].text[FieldQuestion] = QStringLiteral("leftover");
     BankGridModel model;
-    model.setTable(&bank);
+    model.setTable(shared(bank));
     model.fetchMore(QModelIndex());
     ASSERT_EQ(model.rowCount(), 3);
     EXPECT_EQ(cell(model, 0, BankGridModel::CounterColumn), QStringLiteral("1"));
-    EXPECT_EQ(cell(model, 0, BankGridModel::QuestionColumn), QStringLiteral("Вопрос номер 1?"));
+    EXPECT_EQ(cell(model, 0, BankGridModel::QuestionColumn), QStringLiteral("Вопрос 1"));
     EXPECT_EQ(cell(model, 1, BankGridModel::CounterColumn), QStringLiteral("17"));
     EXPECT_EQ(cell(model, 1, BankGridModel::QuestionColumn),
               QStringLiteral("Сколько будет 2 + 2?"));
@@ -66,7 +63,7 @@ TEST(BankGridModelTest, ListsCounterThenQuestion) {
 TEST(BankGridModelTest, TitlesAndReadOnlyCells) {
     const BankTable bank = makeBank(1);
     BankGridModel model;
-    model.setTable(&bank);
+    model.setTable(shared(bank));
     model.fetchMore(QModelIndex());
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Счетчик"));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Вопросы"));
@@ -76,17 +73,17 @@ TEST(BankGridModelTest, TitlesAndReadOnlyCells) {
         EXPECT_TRUE(flags.testFlag(Qt::ItemIsEnabled));
         EXPECT_FALSE(model.setData(model.index(0, column), QStringLiteral("x")));
     }
-    EXPECT_EQ(cell(model, 0, 1), QStringLiteral("Вопрос номер 1?"));
+    EXPECT_EQ(cell(model, 0, 1), QStringLiteral("Вопрос 1"));
 }
 
 TEST(BankGridModelTest, NewTableStartsAgainAndNullEmpties) {
     const BankTable first = makeBank(10);
     const BankTable second = makeBank(5);
     BankGridModel model;
-    model.setTable(&first);
+    model.setTable(shared(first));
     model.fetchMore(QModelIndex());
     ASSERT_EQ(model.rowCount(), 10);
-    model.setTable(&second);
+    model.setTable(shared(second));
     EXPECT_EQ(model.rowCount(), 0);
     model.fetchMore(QModelIndex());
     EXPECT_EQ(model.rowCount(), 5);
@@ -95,11 +92,22 @@ TEST(BankGridModelTest, NewTableStartsAgainAndNullEmpties) {
     EXPECT_FALSE(model.canFetchMore(QModelIndex()));
 }
 
+TEST(BankGridModelTest, KeepsItsShareWhenTheReaderLetsGo) {
+    SharedBankTable bank = shared(makeBank(3));
+    BankGridModel model;
+    model.setTable(bank);
+    bank.reset();
+    model.fetchMore(QModelIndex());
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(cell(model, 2, BankGridModel::QuestionColumn), QStringLiteral("Вопрос 3"));
+    EXPECT_EQ(cell(model, 2, BankGridModel::CounterColumn), QStringLiteral("3"));
+}
+
 TEST(BankGridTest, ColumnsFontsAndReadOnly) {
     const BankTable bank = makeBank(20);
     BankGrid grid;
     grid.resize(761, 120);
-    grid.setBank(&bank);
+    grid.setBank(shared(bank));
     grid.show();
     QApplication::processEvents();
     EXPECT_EQ(grid.columnWidth(BankGridModel::CounterColumn), 47);
@@ -117,7 +125,7 @@ TEST(BankGridTest, LargeBankLoadsOnlyWhatIsInView) {
     const BankTable bank = makeBank(100000);
     BankGrid grid;
     grid.resize(761, 120);
-    grid.setBank(&bank);
+    grid.setBank(shared(bank));
     grid.show();
     QApplication::processEvents();
     const int shown = grid.model()->rowCount();

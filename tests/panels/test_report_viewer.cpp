@@ -1,6 +1,6 @@
 #include "Look.h"
-#include "QtApp.h"
 #include "ReportViewer.h"
+#include "Widgets.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>

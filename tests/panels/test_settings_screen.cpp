@@ -1,10 +1,10 @@
 #include "BankGrid.h"
 #include "BankGridModel.h"
 #include "Look.h"
-#include "QtApp.h"
 #include "SettingsScreen.h"
 #include "UpDown.h"
 #include "UpDownArrows.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -163,7 +163,7 @@ TEST(SettingsScreenTest, SetBankFillsAndEmptiesTheGrid) {
         bank[static_cast<std::size_t>(i)].text[FieldCounter] = QString::number(i + 1);
     }
     SettingsScreen screen;
-    screen.setBank(&bank);
+    screen.setBank(std::make_shared<const BankTable>(bank));
     BankGridModel* model = screen.grid()->gridModel();
     EXPECT_EQ(model->rowCount(), 3);
     screen.setBank(nullptr);
@@ -216,7 +216,7 @@ TEST_F(SettingsEnterTest, EnterPressesTheScreensOkOnly) {
 
 TEST_F(SettingsEnterTest, EnterInTheGridStillPressesTheScreensOk) {
     BankTable bank(5);
-    screen->setBank(&bank);
+    screen->setBank(std::make_shared<const BankTable>(bank));
     screen->show();
     screen->grid()->setFocus();
     ASSERT_EQ(host.focusWidget(), screen->grid());

@@ -1,6 +1,6 @@
-#include "QtApp.h"
 #include "UpDown.h"
 #include "UpDownArrows.h"
+#include "Widgets.h"
 
 #include <QLabel>
 #include <QSignalSpy>

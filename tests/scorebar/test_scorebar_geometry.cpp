@@ -106,7 +106,7 @@ TEST_P(ScoreBarSegments, SegmentsAbutAndFillTheScale) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EdgeCases, ScoreBarSegments, testing::ValuesIn(kSegmentCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Magnified by 1.08 about (240.5, 32): x 302 -> 306.92, x 317 -> 323.12,
 // y 24 -> 23.36, y 9 -> 7.16, y 25 -> 24.44, y 40 -> 40.64.

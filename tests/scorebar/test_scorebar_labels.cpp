@@ -1,6 +1,5 @@
 // Label texts, series data and the layout with the real fonts.
 #include "ScoreBarGeometry.h"
-#include "ScoreBarTestApp.h"
 
 #include <QFontMetrics>
 
@@ -37,10 +36,7 @@ TEST(ScoreSeries, TitlesAndFaceColours) {
             EXPECT_EQ(scoreFaceColor(s, shades[f]), expected[s][f]) << s << " " << f;
 }
 
-class ScoreBarRealFonts : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ensureScoreBarTestApp(); }
-};
+class ScoreBarRealFonts : public testing::Test {};
 
 TEST_F(ScoreBarRealFonts, MeasuresComeFromTheFonts) {
     const QFontMetrics small(scoreBarSmallFont());

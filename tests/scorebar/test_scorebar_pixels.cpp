@@ -3,7 +3,6 @@
 #include "Look.h"
 #include "ScoreBar.h"
 #include "ScoreBarGeometry.h"
-#include "ScoreBarTestApp.h"
 
 #include <QImage>
 #include <QPolygonF>
@@ -91,8 +90,6 @@ std::string rgb(const QColor& c) {
 
 class ScoreBarPixels : public testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureScoreBarTestApp(); }
-
     void show(double right, double open, double wrong) {
         m_bar.setValues(right, open, wrong);
         m_image = m_bar.grab().toImage().convertToFormat(QImage::Format_RGB32);

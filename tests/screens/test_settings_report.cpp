@@ -1,5 +1,5 @@
 // After OK the report's settings lines copy the screen's value texts.
-#include "ScreensHarness.h"
+#include "WindowHarness.h"
 
 #include "SettingsScreen.h"
 #include "UpDown.h"
@@ -8,7 +8,7 @@
 #include <QLabel>
 
 using namespace kt;
-using namespace kt::screens;
+using namespace kt::test;
 
 namespace {
 
@@ -23,12 +23,12 @@ QStringList settingsLines(const QStringList& report, int block) {
 
 } // namespace
 
-using SettingsReport = ScreensTest;
+using SettingsReport = WindowHarness;
 
 TEST_F(SettingsReport, LinesReadTheScreensTexts) {
     openWindow(100);
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     clickArrow(s->countControl(), -1, 3);
     clickArrow(s->timeControl(), +1, 2);
     clickArrow(s->fromControl(), +1, 5);
@@ -55,7 +55,7 @@ TEST_F(SettingsReport, LinesReadTheScreensTexts) {
 
 TEST_F(SettingsReport, ThousandsSeparatorOnceTheArrowsWroteTheNumber) {
     openWindow(1010);
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     // Startup writes plain digits.
     EXPECT_EQ(valueText(s->toControl()), QStringLiteral("1010"));
     startTest(QStringLiteral("A"));

@@ -1,6 +1,6 @@
 // The settings screen driven through the window: the arrows' corrections,
 // OK, Enter, the two ways of opening it and a bank that cannot be opened.
-#include "ScreensHarness.h"
+#include "WindowHarness.h"
 
 #include "AboutPanel.h"
 #include "BankGrid.h"
@@ -24,7 +24,7 @@
 #include <QTest>
 
 using namespace kt;
-using namespace kt::screens;
+using namespace kt::test;
 
 namespace {
 
@@ -41,12 +41,12 @@ QStringList drawnQuestions(const TestState& state) {
 
 } // namespace
 
-using SettingsWindow = ScreensTest;
+using SettingsWindow = WindowHarness;
 
 TEST_F(SettingsWindow, FromArrowsStopAtThirtyFiveAndTheClickToThirtySixSetsThirtyFour) {
     openWindow(100);
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     ASSERT_TRUE(s->isVisible());
     EXPECT_EQ(valueText(s->countControl()), QStringLiteral("60"));
     EXPECT_EQ(valueText(s->toControl()), QStringLiteral("100"));
@@ -67,7 +67,7 @@ TEST_F(SettingsWindow, FromArrowsStopAtThirtyFiveAndTheClickToThirtySixSetsThirt
 TEST_F(SettingsWindow, RaisingTheCountStopsAtToMinusFromMinusFive) {
     openWindow(100);
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     clickArrow(s->countControl(), -1, 20);
     clickArrow(s->toControl(), -1, 20);
     clickArrow(s->fromControl(), +1, 29);
@@ -91,7 +91,7 @@ TEST_F(SettingsWindow, InASmallBankTheFirstCountClickLandsOnTheWidestCount) {
     // 64 records from 1 to 64 hold at most 64 - 1 - 5 = 58 questions.
     openWindow(64);
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     clickArrow(s->countControl(), -1);
     EXPECT_EQ(valueText(s->countControl()), QStringLiteral("58"));
     clickArrow(s->countControl(), -1);
@@ -104,36 +104,36 @@ TEST_F(SettingsWindow, OkWithoutChangesDrawsANewSetAndShowsItsFirstQuestion) {
     openWindow(100);
     const QStringList before = drawnQuestions(m_window->engine().state());
     const int loads = m_bank->loads();
-    m_window->settingsMenuAction()->trigger();
-    ASSERT_TRUE(m_window->settingsScreen()->isVisible());
+    element<QAction>("settingsMenuItem")->trigger();
+    ASSERT_TRUE(element<SettingsScreen>("settingsScreen")->isVisible());
     clickSettingsOk();
-    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
     // Open reads the bank once, the draw once more.
     EXPECT_EQ(m_bank->loads(), loads + 2);
     const TestState& state = m_window->engine().state();
     const QStringList after = drawnQuestions(state);
     EXPECT_EQ(after.size(), 60);
     EXPECT_NE(after, before);
-    EXPECT_EQ(m_window->questionScreen()->question()->rawText(), after.front());
-    EXPECT_EQ(m_window->counter()->rawText(), QStringLiteral("1"));
-    EXPECT_EQ(m_window->scoreBar()->open(), 60);
+    EXPECT_EQ(question()->rawText(), after.front());
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->open(), 60);
     // The test that follows shows that question.
     startTest(QStringLiteral("Ivan"));
-    EXPECT_EQ(m_window->questionScreen()->question()->rawText(), after.front());
-    EXPECT_TRUE(m_window->questionScreen()->question()->isVisible());
+    EXPECT_EQ(question()->rawText(), after.front());
+    EXPECT_TRUE(question()->isVisible());
 }
 
 TEST_F(SettingsWindow, WhileShownAbortIsOffAndTheGridListsTheBank) {
     openWindow(100);
     // Reached from the result panel of an aborted test too.
     startTest(QStringLiteral("Olga"));
-    click(m_window->toolStrip()->button(0));
-    ASSERT_TRUE(m_window->optionsAction()->isEnabled());
+    click(element<ToolStrip>("toolStrip")->button(0));
+    ASSERT_TRUE(element<QAction>("optionsAction")->isEnabled());
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     ASSERT_TRUE(s->isVisible());
-    EXPECT_FALSE(m_window->abortMenuAction()->isEnabled());
-    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+    EXPECT_FALSE(element<QAction>("abortMenuItem")->isEnabled());
+    EXPECT_FALSE(element<QAction>("stopAction")->isEnabled());
     const QAbstractItemModel* grid = s->grid()->model();
     ASSERT_EQ(grid->rowCount(), 100);
     EXPECT_EQ(grid->data(grid->index(0, 1)).toString(), QStringLiteral("Вопрос 1"));
@@ -143,49 +143,49 @@ TEST_F(SettingsWindow, WhileShownAbortIsOffAndTheGridListsTheBank) {
     clickSettingsOk();
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_FALSE(m_window->engine().settingsOpen());
-    EXPECT_FALSE(m_window->abortMenuAction()->isEnabled());
-    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+    EXPECT_FALSE(element<QAction>("abortMenuItem")->isEnabled());
+    EXPECT_FALSE(element<QAction>("stopAction")->isEnabled());
 }
 
 TEST_F(SettingsWindow, MenuRouteHidesViewerAndAboutOptionsRouteDoesNot) {
     openWindow(70);
-    SettingsScreen* s = m_window->settingsScreen();
-    m_window->reportMenuAction()->trigger();
-    ASSERT_TRUE(m_window->reportViewer()->isVisible());
-    m_window->settingsMenuAction()->trigger();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
+    element<QAction>("reportMenuItem")->trigger();
+    ASSERT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
+    element<QAction>("settingsMenuItem")->trigger();
     EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(m_window->reportViewer()->isVisible());
+    EXPECT_FALSE(element<ReportViewer>("reportViewer")->isVisible());
     clickSettingsOk();
 
-    m_window->aboutMenuAction()->trigger();
-    ASSERT_TRUE(m_window->aboutPanel()->isVisible());
-    m_window->settingsMenuAction()->trigger();
+    element<QAction>("aboutMenuItem")->trigger();
+    ASSERT_TRUE(element<AboutPanel>("aboutPanel")->isVisible());
+    element<QAction>("settingsMenuItem")->trigger();
     EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(m_window->aboutPanel()->isVisible());
+    EXPECT_FALSE(element<AboutPanel>("aboutPanel")->isVisible());
     clickSettingsOk();
 
-    m_window->reportMenuAction()->trigger();
+    element<QAction>("reportMenuItem")->trigger();
     clickOptions();
     EXPECT_TRUE(s->isVisible());
-    EXPECT_TRUE(m_window->reportViewer()->isVisible());
+    EXPECT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
     clickSettingsOk();
-    EXPECT_TRUE(m_window->reportViewer()->isVisible());
+    EXPECT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
 
-    m_window->aboutMenuAction()->trigger();
+    element<QAction>("aboutMenuItem")->trigger();
     clickOptions();
     EXPECT_TRUE(s->isVisible());
-    EXPECT_TRUE(m_window->aboutPanel()->isVisible());
+    EXPECT_TRUE(element<AboutPanel>("aboutPanel")->isVisible());
 }
 
 TEST_F(SettingsWindow, ViewerAndAboutOverTheScreenLeaveItAsItWas) {
     openWindow(100);
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     clickArrow(s->countControl(), -1, 4);
-    m_window->reportMenuAction()->trigger();
-    click(m_window->reportViewer()->closeButton());
-    m_window->aboutMenuAction()->trigger();
-    click(m_window->aboutPanel()->okButton());
+    element<QAction>("reportMenuItem")->trigger();
+    click(element<ReportViewer>("reportViewer")->closeButton());
+    element<QAction>("aboutMenuItem")->trigger();
+    click(element<AboutPanel>("aboutPanel")->okButton());
     EXPECT_TRUE(s->isVisible());
     EXPECT_TRUE(m_window->engine().settingsOpen());
     EXPECT_EQ(s->grid()->model()->rowCount(), 100);
@@ -196,9 +196,9 @@ TEST_F(SettingsWindow, ViewerAndAboutOverTheScreenLeaveItAsItWas) {
 
 TEST_F(SettingsWindow, EnterOnTheScreenConfirmsItAndStartsNoTest) {
     openWindow(100);
-    ASSERT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    ASSERT_TRUE(element<StartPanel>("startPanel")->nameBox()->hasFocus());
     clickOptions();
-    SettingsScreen* s = m_window->settingsScreen();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     clickArrow(s->countControl(), -1, 2);
     clickArrow(s->timeControl(), +1);
     QWidget* focus = QApplication::focusWidget();
@@ -209,54 +209,54 @@ TEST_F(SettingsWindow, EnterOnTheScreenConfirmsItAndStartsNoTest) {
     EXPECT_EQ(m_window->engine().state().QuestionCount, 58);
     EXPECT_EQ(m_window->engine().state().MinutesPerQuestion, 3);
     EXPECT_EQ(m_window->engine().screen(), ScreenState::Start);
-    EXPECT_TRUE(m_window->startPanel()->isVisible());
+    EXPECT_TRUE(element<StartPanel>("startPanel")->isVisible());
     EXPECT_FALSE(m_window->ticker().IsActive());
-    EXPECT_FALSE(m_window->stopAction()->isEnabled());
+    EXPECT_FALSE(element<QAction>("stopAction")->isEnabled());
     // The start panel has Enter again: it starts the test with 58 questions.
-    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    EXPECT_TRUE(element<StartPanel>("startPanel")->nameBox()->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(m_window->engine().screen(), ScreenState::Testing);
-    EXPECT_EQ(m_window->scoreBar()->open(), 58);
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->open(), 58);
     // The budget is 58 x 3 minutes: the first tick shows 2:53:59.
     m_window->engine().Tick();
-    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("2:53:59"));
+    EXPECT_EQ(element<TimePanel>("timePanel")->timeLabel()->rawText(), QStringLiteral("2:53:59"));
 }
 
 TEST_F(SettingsWindow, EnterOnTheScreenAlsoFromTheNumpad) {
     openWindow(100);
-    m_window->settingsMenuAction()->trigger();
-    ASSERT_TRUE(m_window->settingsScreen()->isVisible());
+    element<QAction>("settingsMenuItem")->trigger();
+    ASSERT_TRUE(element<SettingsScreen>("settingsScreen")->isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
     EXPECT_EQ(m_window->engine().screen(), ScreenState::Start);
 }
 
 TEST_F(SettingsWindow, FailingOpenShowsTheErrorAndLeavesTheScreenClosed) {
     openWindow(100);
     m_bank->setFailure(QStringLiteral("Файл базы занят"));
-    m_window->settingsMenuAction()->trigger();
-    EXPECT_EQ(m_log.errors, QStringList{QStringLiteral("Файл базы занят.")});
-    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    element<QAction>("settingsMenuItem")->trigger();
+    EXPECT_EQ(m_dialogs.errors, QStringList{QStringLiteral("Файл базы занят.")});
+    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
     EXPECT_FALSE(m_window->engine().settingsOpen());
     m_bank->setFailure(QStringLiteral("Нет доступа (код 5)"));
     clickOptions();
-    ASSERT_EQ(m_log.errors.size(), 2);
-    EXPECT_EQ(m_log.errors[1], QStringLiteral("Нет доступа (код 5)"));
-    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
-    EXPECT_TRUE(m_log.lost.isEmpty());
+    ASSERT_EQ(m_dialogs.errors.size(), 2);
+    EXPECT_EQ(m_dialogs.errors[1], QStringLiteral("Нет доступа (код 5)"));
+    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
+    EXPECT_TRUE(m_dialogs.connectionErrors.isEmpty());
     // The program goes on in the start state and the screen opens later.
-    EXPECT_TRUE(m_window->startPanel()->isVisible());
-    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
-    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+    EXPECT_TRUE(element<StartPanel>("startPanel")->isVisible());
+    EXPECT_TRUE(element<QAction>("settingsMenuItem")->isEnabled());
+    EXPECT_TRUE(element<QAction>("optionsAction")->isEnabled());
     m_bank->setFailure(QString());
     clickOptions();
-    EXPECT_TRUE(m_window->settingsScreen()->isVisible());
-    EXPECT_EQ(m_window->settingsScreen()->grid()->model()->rowCount(), 100);
+    EXPECT_TRUE(element<SettingsScreen>("settingsScreen")->isVisible());
+    EXPECT_EQ(element<SettingsScreen>("settingsScreen")->grid()->model()->rowCount(), 100);
 }
 
 TEST_F(SettingsWindow, FailingOpenGoesToTheDefaultErrorBox) {
     MessageDialogs boxes;
-    m_dialogs = &boxes;
+    m_windowDialogs = &boxes;
     struct Seen {
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -275,7 +275,7 @@ TEST_F(SettingsWindow, FailingOpenGoesToTheDefaultErrorBox) {
     EXPECT_EQ(seen[0].text, QStringLiteral("Operation failed."));
     EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_FALSE(m_window->settingsScreen()->isVisible());
+    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
     // The window goes before the dialogs it was built on.
     m_window.reset();
 }

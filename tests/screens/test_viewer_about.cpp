@@ -1,7 +1,7 @@
 // The report viewer and the About panel in the window: the file read afresh
 // at every opening, the two panels replacing each other, and a test that goes
 // on behind them.
-#include "ScreensHarness.h"
+#include "WindowHarness.h"
 
 #include "AboutPanel.h"
 #include "ReportViewer.h"
@@ -16,7 +16,7 @@
 #include <QTest>
 
 using namespace kt;
-using namespace kt::screens;
+using namespace kt::test;
 
 namespace {
 
@@ -36,19 +36,19 @@ public:
 
 } // namespace
 
-using ViewerAndAbout = ScreensTest;
+using ViewerAndAbout = WindowHarness;
 
 TEST_F(ViewerAndAbout, ViewingWithoutAReportFileCreatesAnEmptyOne) {
     openWindow(70);
     ASSERT_TRUE(QFile::remove(reportPath()));
-    m_window->reportMenuAction()->trigger();
-    ReportViewer* viewer = m_window->reportViewer();
+    element<QAction>("reportMenuItem")->trigger();
+    ReportViewer* viewer = element<ReportViewer>("reportViewer");
     EXPECT_TRUE(viewer->isVisible());
     ASSERT_TRUE(QFile::exists(reportPath()));
     EXPECT_EQ(QFile(reportPath()).size(), 0);
     EXPECT_TRUE(viewer->reportText().isEmpty());
     EXPECT_TRUE(viewer->textBox()->toPlainText().isEmpty());
-    EXPECT_TRUE(m_log.errors.isEmpty());
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
 
 TEST_F(ViewerAndAbout, TwoTestsShowTwoTenLineBlocks) {
@@ -57,8 +57,8 @@ TEST_F(ViewerAndAbout, TwoTestsShowTwoTenLineBlocks) {
     abortAndConfirm();
     startTest(QStringLiteral("Boris"));
     abortAndConfirm();
-    m_window->reportMenuAction()->trigger();
-    const QString text = m_window->reportViewer()->reportText();
+    element<QAction>("reportMenuItem")->trigger();
+    const QString text = element<ReportViewer>("reportViewer")->reportText();
     ASSERT_TRUE(text.endsWith(QLatin1Char('\n')));
     const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 20);
@@ -66,7 +66,7 @@ TEST_F(ViewerAndAbout, TwoTestsShowTwoTenLineBlocks) {
     for (int block = 0; block < 2; ++block) {
         EXPECT_EQ(lines[block * 10], QStringLiteral(" "));
         EXPECT_EQ(lines[block * 10 + 2], QStringLiteral("Ответил правильно на --- 0 %"));
-        EXPECT_EQ(lines[block * 10 + 3], QStringLiteral("Дата тестирования --- 14.03.2026"));
+        EXPECT_EQ(lines[block * 10 + 3], QStringLiteral("Дата тестирования --- 07.12.2026"));
         EXPECT_EQ(lines[block * 10 + 9],
                   QStringLiteral("Выделяемое время на один вопрос --- 2 мин"));
     }
@@ -76,36 +76,36 @@ TEST_F(ViewerAndAbout, TwoTestsShowTwoTenLineBlocks) {
 
 TEST_F(ViewerAndAbout, EachReplacesTheOther) {
     openWindow(70);
-    m_window->reportMenuAction()->trigger();
-    ASSERT_TRUE(m_window->reportViewer()->isVisible());
-    m_window->aboutMenuAction()->trigger();
-    EXPECT_TRUE(m_window->aboutPanel()->isVisible());
-    EXPECT_FALSE(m_window->reportViewer()->isVisible());
-    m_window->reportMenuAction()->trigger();
-    EXPECT_TRUE(m_window->reportViewer()->isVisible());
-    EXPECT_FALSE(m_window->aboutPanel()->isVisible());
+    element<QAction>("reportMenuItem")->trigger();
+    ASSERT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
+    element<QAction>("aboutMenuItem")->trigger();
+    EXPECT_TRUE(element<AboutPanel>("aboutPanel")->isVisible());
+    EXPECT_FALSE(element<ReportViewer>("reportViewer")->isVisible());
+    element<QAction>("reportMenuItem")->trigger();
+    EXPECT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
+    EXPECT_FALSE(element<AboutPanel>("aboutPanel")->isVisible());
 }
 
 TEST_F(ViewerAndAbout, TheFileIsReadAfreshAtEveryOpening) {
     openWindow(70);
-    ReportViewer* viewer = m_window->reportViewer();
-    m_window->reportMenuAction()->trigger();
+    ReportViewer* viewer = element<ReportViewer>("reportViewer");
+    element<QAction>("reportMenuItem")->trigger();
     EXPECT_TRUE(viewer->reportText().isEmpty());
     // "Привет" in the code page, appended while the viewer is shown.
     appendToReport(QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\r\n"));
     EXPECT_TRUE(viewer->reportText().isEmpty());
     // Opening it again while it is shown reads the file too.
-    m_window->reportMenuAction()->trigger();
+    element<QAction>("reportMenuItem")->trigger();
     EXPECT_EQ(viewer->reportText(), QStringLiteral("Привет\n"));
     click(viewer->closeButton());
     appendToReport(QByteArray("second\r\n"));
-    m_window->reportMenuAction()->trigger();
+    element<QAction>("reportMenuItem")->trigger();
     EXPECT_EQ(viewer->reportText(), QStringLiteral("Привет\nsecond\n"));
     // A test completed behind the open viewer shows only at the next opening.
     startTest(QStringLiteral("Vera"));
     abortAndConfirm();
     EXPECT_EQ(viewer->reportText(), QStringLiteral("Привет\nsecond\n"));
-    m_window->reportMenuAction()->trigger();
+    element<QAction>("reportMenuItem")->trigger();
     EXPECT_TRUE(viewer->reportText().contains(QStringLiteral("Студент --- Vera\n")));
     EXPECT_EQ(viewer->reportText().count(QLatin1Char('\n')), 12);
 }
@@ -113,35 +113,35 @@ TEST_F(ViewerAndAbout, TheFileIsReadAfreshAtEveryOpening) {
 TEST_F(ViewerAndAbout, TheCountdownRunsOnBehindThemAndClosingKeepsTheWindow) {
     openWindow(70);
     startTest(QStringLiteral("Gleb"));
-    TextLabel* time = m_window->timePanel()->timeLabel();
+    TextLabel* time = element<TimePanel>("timePanel")->timeLabel();
     // Until the first tick the panel shows what it showed before.
     ASSERT_EQ(time->rawText(), QStringLiteral("00:00:00"));
     BlinkCounter blinks;
     m_window->installEventFilter(&blinks);
 
-    m_window->reportMenuAction()->trigger();
-    ASSERT_TRUE(m_window->reportViewer()->isVisible());
+    element<QAction>("reportMenuItem")->trigger();
+    ASSERT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
     EXPECT_TRUE(m_window->ticker().IsActive());
     EXPECT_TRUE(
         QTest::qWaitFor([time] { return time->rawText() == QStringLiteral("1:59:59"); }, 3000));
-    click(m_window->reportViewer()->closeButton());
-    EXPECT_FALSE(m_window->reportViewer()->isVisible());
+    click(element<ReportViewer>("reportViewer")->closeButton());
+    EXPECT_FALSE(element<ReportViewer>("reportViewer")->isVisible());
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(blinks.hides, 1);
     EXPECT_EQ(blinks.shows, 1);
     EXPECT_TRUE(m_window->ticker().IsActive());
 
-    m_window->aboutMenuAction()->trigger();
-    ASSERT_TRUE(m_window->aboutPanel()->isVisible());
+    element<QAction>("aboutMenuItem")->trigger();
+    ASSERT_TRUE(element<AboutPanel>("aboutPanel")->isVisible());
     EXPECT_TRUE(
         QTest::qWaitFor([time] { return time->rawText() == QStringLiteral("1:59:58"); }, 3000));
-    click(m_window->aboutPanel()->okButton());
-    EXPECT_FALSE(m_window->aboutPanel()->isVisible());
+    click(element<AboutPanel>("aboutPanel")->okButton());
+    EXPECT_FALSE(element<AboutPanel>("aboutPanel")->isVisible());
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(blinks.hides, 2);
     EXPECT_EQ(blinks.shows, 2);
     EXPECT_TRUE(m_window->ticker().IsActive());
     EXPECT_EQ(m_window->engine().screen(), ScreenState::Testing);
-    EXPECT_TRUE(m_window->abortMenuAction()->isEnabled());
+    EXPECT_TRUE(element<QAction>("abortMenuItem")->isEnabled());
     m_window->removeEventFilter(&blinks);
 }

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowHarness.h"
 
 #include "Look.h"
 #include "MnemonicText.h"
@@ -25,7 +25,6 @@ TEST(MnemonicText, SingleAmpersandUnderlinesAndDoubleShowsOne) {
 class QuestionScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::ensureApp();
         m_screen = std::make_unique<QuestionScreen>();
         m_screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_screen.get()));

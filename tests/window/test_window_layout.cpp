@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowHarness.h"
 
 #include "ArrowButton.h"
 #include "BackgroundWidget.h"
@@ -21,14 +21,15 @@
 using namespace kt;
 using namespace kt::test;
 
-using WindowLayout = WindowFixture;
+using WindowLayout = WindowHarness;
 
 TEST_F(WindowLayout, WindowFrameCaptionAndClientArea) {
-    createWindow();
+    openWindow();
     const TForm1& w = *m_window;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Программа тестирования знаний"));
-    EXPECT_EQ(w.clientArea()->size(), QSize(793, 554));
-    EXPECT_EQ(w.clientArea()->mapTo(&w, QPoint(0, 0)).y(), w.menuBar()->height());
+    EXPECT_EQ(element<BackgroundWidget>("clientArea")->size(), QSize(793, 554));
+    EXPECT_EQ(element<BackgroundWidget>("clientArea")->mapTo(&w, QPoint(0, 0)).y(),
+              w.menuBar()->height());
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     const Qt::WindowFlags f = w.windowFlags();
     EXPECT_TRUE(f & Qt::WindowMinimizeButtonHint);
@@ -36,74 +37,78 @@ TEST_F(WindowLayout, WindowFrameCaptionAndClientArea) {
     EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.pos(), QPoint(386, 176));
     EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_EQ(w.clientArea()->picture().size(), QSize(801, 601));
+    EXPECT_EQ(element<BackgroundWidget>("clientArea")->picture().size(), QSize(801, 601));
 }
 
 TEST_F(WindowLayout, ElementsAtTheirPlacesInStackingOrder) {
-    createWindow();
-    const TForm1& w = *m_window;
-    EXPECT_EQ(w.questionScreen()->geometry(), QRect(8, 80, 777, 321));
-    EXPECT_EQ(w.counter()->pos(), QPoint(432, 480));
-    EXPECT_EQ(w.backButton()->geometry(), QRect(288, 480, 81, 25));
-    EXPECT_EQ(w.forwardButton()->geometry(), QRect(528, 480, 81, 25));
-    EXPECT_EQ(w.resultPanel()->geometry(), QRect(176, 120, 449, 249));
-    EXPECT_EQ(w.startPanel()->geometry(), QRect(264, 160, 265, 177));
-    EXPECT_EQ(w.timePanel()->geometry(), QRect(16, 416, 145, 57));
-    EXPECT_EQ(w.titlePanel()->geometry(), QRect(152, 8, 529, 57));
-    EXPECT_EQ(w.toolStrip()->geometry(), QRect(0, 0, 4 * 35 + 4, 26));
-    EXPECT_EQ(w.scoreGroup()->geometry(), QRect(176, 400, 601, 73));
-    EXPECT_EQ(w.scoreBar()->geometry(), QRect(8, 16, 585, 49));
-    EXPECT_EQ(w.cornerLabel()->pos(), QPoint(712, 536));
+    openWindow();
+    EXPECT_EQ(element<QuestionScreen>("questionArea")->geometry(), QRect(8, 80, 777, 321));
+    EXPECT_EQ(element<TextLabel>("counter")->pos(), QPoint(432, 480));
+    EXPECT_EQ(element<ArrowButton>("backButton")->geometry(), QRect(288, 480, 81, 25));
+    EXPECT_EQ(element<ArrowButton>("forwardButton")->geometry(), QRect(528, 480, 81, 25));
+    EXPECT_EQ(element<ResultPanel>("resultPanel")->geometry(), QRect(176, 120, 449, 249));
+    EXPECT_EQ(element<StartPanel>("startPanel")->geometry(), QRect(264, 160, 265, 177));
+    EXPECT_EQ(element<TimePanel>("timePanel")->geometry(), QRect(16, 416, 145, 57));
+    EXPECT_EQ(element<TitlePanel>("titlePanel")->geometry(), QRect(152, 8, 529, 57));
+    EXPECT_EQ(element<ToolStrip>("toolStrip")->geometry(), QRect(0, 0, 4 * 35 + 4, 26));
+    EXPECT_EQ(element<ScoreGroup>("scoreGroup")->geometry(), QRect(176, 400, 601, 73));
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->geometry(), QRect(8, 16, 585, 49));
+    EXPECT_EQ(element<TextLabel>("cornerLabel")->pos(), QPoint(712, 536));
 
-    const QObjectList& kids = w.clientArea()->children();
-    const QList<const QObject*> order = {w.questionScreen(), w.counter(),     w.backButton(),
-                                         w.forwardButton(),  w.resultPanel(), w.startPanel(),
-                                         w.timePanel(),      w.titlePanel(),  w.toolStrip(),
-                                         w.scoreGroup(),     w.cornerLabel()};
+    const QObjectList& kids = element<BackgroundWidget>("clientArea")->children();
+    const char* const order[] = {"questionArea", "counter",    "backButton", "forwardButton",
+                                 "resultPanel",  "startPanel", "timePanel",  "titlePanel",
+                                 "toolStrip",    "scoreGroup", "cornerLabel"};
     qsizetype last = -1;
-    for (const QObject* o : order) {
-        const qsizetype at = kids.indexOf(const_cast<QObject*>(o));
-        EXPECT_GT(at, last) << o->metaObject()->className();
+    for (const char* name : order) {
+        const qsizetype at = kids.indexOf(element<QObject>(name));
+        EXPECT_GT(at, last) << name;
         last = at;
     }
 }
 
 TEST_F(WindowLayout, TextsColoursAndFonts) {
-    createWindow();
-    const TForm1& w = *m_window;
-    EXPECT_EQ(w.counter()->textColour(), look::kPurple);
-    EXPECT_EQ(w.counter()->font().pixelSize(), 32);
-    EXPECT_EQ(w.backButton()->text(), QStringLiteral("Назад"));
-    EXPECT_EQ(w.forwardButton()->text(), QStringLiteral("Вперед"));
-    EXPECT_EQ(w.backButton()->palette().color(QPalette::ButtonText), look::kNavy);
-    EXPECT_LT(w.backButton()->glyphRect().left(), w.backButton()->captionRect().left());
-    EXPECT_GT(w.forwardButton()->glyphRect().left(), w.forwardButton()->captionRect().left());
-    EXPECT_EQ(w.backButton()->glyph().size(), QSize(16, 16));
+    openWindow();
+    const auto* counter = element<TextLabel>("counter");
+    const auto* back = element<ArrowButton>("backButton");
+    const auto* forward = element<ArrowButton>("forwardButton");
+    const auto* timePanel = element<TimePanel>("timePanel");
+    const auto* title = element<QLabel>("TstNm");
+    const auto* score = element<ScoreGroup>("scoreGroup");
+    const auto* corner = element<TextLabel>("cornerLabel");
+    EXPECT_EQ(counter->textColour(), look::kPurple);
+    EXPECT_EQ(counter->font().pixelSize(), 32);
+    EXPECT_EQ(back->text(), QStringLiteral("Назад"));
+    EXPECT_EQ(forward->text(), QStringLiteral("Вперед"));
+    EXPECT_EQ(back->palette().color(QPalette::ButtonText), look::kNavy);
+    EXPECT_LT(back->glyphRect().left(), back->captionRect().left());
+    EXPECT_GT(forward->glyphRect().left(), forward->captionRect().left());
+    EXPECT_EQ(back->glyph().size(), QSize(16, 16));
 
-    EXPECT_EQ(w.timePanel()->caption()->rawText(), QStringLiteral("Осталось времени"));
-    EXPECT_EQ(w.timePanel()->caption()->textColour(), look::kAqua);
-    EXPECT_EQ(w.timePanel()->caption()->pos(), QPoint(8, 8));
-    EXPECT_EQ(w.timePanel()->timeLabel()->rawText(), QStringLiteral("00:00:00"));
-    EXPECT_EQ(w.timePanel()->timeLabel()->textColour(), look::kRed);
-    EXPECT_EQ(w.timePanel()->timeLabel()->font().pixelSize(), 21);
-    EXPECT_EQ(w.timePanel()->timeLabel()->pos(), QPoint(24, 32));
-    EXPECT_EQ(w.timePanel()->colour(), look::kActiveCaption);
+    EXPECT_EQ(timePanel->caption()->rawText(), QStringLiteral("Осталось времени"));
+    EXPECT_EQ(timePanel->caption()->textColour(), look::kAqua);
+    EXPECT_EQ(timePanel->caption()->pos(), QPoint(8, 8));
+    EXPECT_EQ(timePanel->timeLabel()->rawText(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(timePanel->timeLabel()->textColour(), look::kRed);
+    EXPECT_EQ(timePanel->timeLabel()->font().pixelSize(), 21);
+    EXPECT_EQ(timePanel->timeLabel()->pos(), QPoint(24, 32));
+    EXPECT_EQ(timePanel->colour(), look::kActiveCaption);
 
-    EXPECT_EQ(w.titlePanel()->title(), QStringLiteral("Физика"));
-    EXPECT_EQ(w.titlePanel()->titleLabel()->geometry(), QRect(1, 1, 527, 35));
-    EXPECT_EQ(w.titlePanel()->titleLabel()->palette().color(QPalette::WindowText), look::kGreen);
-    EXPECT_EQ(w.titlePanel()->titleLabel()->font().pixelSize(), 27);
+    EXPECT_EQ(element<TitlePanel>("titlePanel")->title(), QStringLiteral("Физика"));
+    EXPECT_EQ(title->geometry(), QRect(1, 1, 527, 35));
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), look::kGreen);
+    EXPECT_EQ(title->font().pixelSize(), 27);
 
-    EXPECT_EQ(w.scoreGroup()->title(), QStringLiteral("Качество ответа"));
-    EXPECT_EQ(w.scoreGroup()->titleColour(), look::kRed);
-    EXPECT_EQ(w.scoreGroup()->font().pixelSize(), 13);
-    EXPECT_EQ(w.cornerLabel()->textColour(), look::kRed);
-    EXPECT_LE(w.cornerLabel()->geometry().right(), 792); // the address is not cut off
+    EXPECT_EQ(score->title(), QStringLiteral("Качество ответа"));
+    EXPECT_EQ(score->titleColour(), look::kRed);
+    EXPECT_EQ(score->font().pixelSize(), 13);
+    EXPECT_EQ(corner->textColour(), look::kRed);
+    EXPECT_LE(corner->geometry().right(), 792); // the address is not cut off
 }
 
 TEST_F(WindowLayout, StartAndResultPanels) {
-    createWindow();
-    const StartPanel* s = m_window->startPanel();
+    openWindow();
+    const StartPanel* s = element<StartPanel>("startPanel");
     EXPECT_EQ(s->heading()->rawText(), QStringLiteral("Начало тестирования"));
     EXPECT_EQ(s->heading()->pos(), QPoint(24, 32));
     EXPECT_EQ(s->heading()->textColour(), look::kBlue);
@@ -116,7 +121,7 @@ TEST_F(WindowLayout, StartAndResultPanels) {
     EXPECT_EQ(s->okButton()->geometry(), QRect(96, 136, 75, 25));
     EXPECT_FALSE(s->okButton()->icon().isNull());
 
-    const ResultPanel* r = m_window->resultPanel();
+    const ResultPanel* r = element<ResultPanel>("resultPanel");
     EXPECT_EQ(r->heading()->rawText(), QStringLiteral("Тестирование завершено"));
     EXPECT_EQ(r->heading()->pos(), QPoint(104, 24));
     EXPECT_EQ(r->nameLabel()->pos(), QPoint(176, 48));
@@ -129,8 +134,8 @@ TEST_F(WindowLayout, StartAndResultPanels) {
 }
 
 TEST_F(WindowLayout, ResultOutlineShowsAsNotXorOfGreenOverSkyBlue) {
-    createWindow();
-    ResultPanel* r = m_window->resultPanel();
+    openWindow();
+    ResultPanel* r = element<ResultPanel>("resultPanel");
     const QImage img = r->grab().toImage();
     const QRect o = ResultPanel::outlineRect();
     // The middle of the outline's top edge and a point just inside it.
@@ -140,12 +145,12 @@ TEST_F(WindowLayout, ResultOutlineShowsAsNotXorOfGreenOverSkyBlue) {
 }
 
 TEST_F(WindowLayout, MenuAndToolbarCommands) {
-    createWindow();
+    openWindow();
     const TForm1& w = *m_window;
     const QList<QAction*> top = w.menuBar()->actions();
     ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), QStringLiteral("Файл"));
-    EXPECT_EQ(top[1], w.settingsMenuAction());
+    EXPECT_EQ(top[1], element<QAction>("settingsMenuItem"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("Настройка"));
     EXPECT_EQ(top[2]->text(), QStringLiteral("Помошь"));
     const QList<QAction*> file = top[0]->menu()->actions();
@@ -157,7 +162,7 @@ TEST_F(WindowLayout, MenuAndToolbarCommands) {
     EXPECT_EQ(help[0]->text(), QStringLiteral("О программе"));
     EXPECT_EQ(help[1]->text(), QStringLiteral("Просмотреть отчет"));
 
-    const ToolStrip* t = w.toolStrip();
+    const ToolStrip* t = element<ToolStrip>("toolStrip");
     ASSERT_EQ(t->count(), 4);
     const QStringList hints = {
         QStringLiteral("Прервать тестирование"), QStringLiteral("Настройка параметров"),
@@ -168,13 +173,12 @@ TEST_F(WindowLayout, MenuAndToolbarCommands) {
         EXPECT_TRUE(t->button(i)->autoRaise());
     }
     // Stop and Options have their own disabled pictures.
-    const QIcon stop = w.stopAction()->icon();
+    const QIcon stop = element<QAction>("stopAction")->icon();
     EXPECT_NE(stop.pixmap(16, 16, QIcon::Disabled).toImage(),
               stop.pixmap(16, 16, QIcon::Normal).toImage());
 }
 
 TEST(MessageDialogsTest, CaptionIconsAndButtons) {
-    ensureApp();
     EXPECT_EQ(programCaption(QStringLiteral("/opt/x/KNOWTEST.EXE")), QStringLiteral("Knowtest"));
     EXPECT_EQ(programCaption(QStringLiteral("knowtest")), QStringLiteral("Knowtest"));
     EXPECT_EQ(programCaption(QStringLiteral("c/tEST1")), QStringLiteral("Test1"));
@@ -196,7 +200,6 @@ TEST(MessageDialogsTest, CaptionIconsAndButtons) {
 }
 
 TEST(MessageDialogsTest, ConnectionErrorBoxStandsInTheMiddleOfTheScreen) {
-    ensureApp();
     auto box = MessageDialogs::connectionErrorBox(
         QStringLiteral("Ошибка соединения с базой данных  a rather long message text"));
     box->show();

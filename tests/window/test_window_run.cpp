@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowHarness.h"
 
 #include "ArrowButton.h"
 #include "QuestionScreen.h"
@@ -14,61 +14,55 @@
 using namespace kt;
 using namespace kt::test;
 
-using WindowRun = WindowFixture;
-
-namespace {
-
-// The slot number of the shown question, read from its text "Вопрос i".
-int shownRecord(const TForm1& w) {
-    return w.questionScreen()->question()->rawText().section(QLatin1Char(' '), 1).toInt();
-}
-
-} // namespace
+using WindowRun = WindowHarness;
 
 TEST_F(WindowRun, WholeTestByKeyboardAndMouseEndsWithAReport) {
-    createWindow(70, 2); // variant B is right everywhere
+    openWindow(70, 2); // variant B is right everywhere
     setQuestionCount(3);
     TForm1& w = *m_window;
 
     // Typing a name and pressing Enter in the name box starts the test.
-    ASSERT_TRUE(w.startPanel()->nameBox()->hasFocus());
-    typeText(w.startPanel()->nameBox(), QStringLiteral("Сидоров & Ко"));
-    QTest::keyClick(w.startPanel()->nameBox(), Qt::Key_Return);
+    ASSERT_TRUE(element<StartPanel>("startPanel")->nameBox()->hasFocus());
+    typeText(element<StartPanel>("startPanel")->nameBox(), QStringLiteral("Сидоров & Ко"));
+    QTest::keyClick(element<StartPanel>("startPanel")->nameBox(), Qt::Key_Return);
     expectTesting();
-    EXPECT_EQ(w.counter()->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("1"));
 
     // A move without a choice judges nothing and steps on.
-    const int first = shownRecord(w);
-    QTest::mouseClick(w.forwardButton(), Qt::LeftButton);
-    EXPECT_EQ(w.counter()->rawText(), QStringLiteral("2"));
-    EXPECT_NE(shownRecord(w), first);
-    EXPECT_EQ(w.scoreBar()->open(), 3);
+    const int first = fixtureNumber(question()->rawText());
+    QTest::mouseClick(element<ArrowButton>("forwardButton"), Qt::LeftButton);
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("2"));
+    EXPECT_NE(fixtureNumber(question()->rawText()), first);
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->open(), 3);
 
     // Choose B, move forward with Enter on the focused Forward button.
-    QTest::mouseClick(w.questionScreen()->answer(2), Qt::LeftButton);
-    EXPECT_TRUE(w.questionScreen()->answer(2)->chosen());
-    ASSERT_TRUE(w.forwardButton()->hasFocus());
-    QTest::keyClick(w.forwardButton(), Qt::Key_Return);
-    EXPECT_EQ(w.scoreBar()->right(), 1);
-    EXPECT_EQ(w.counter()->rawText(), QStringLiteral("3"));
+    QTest::mouseClick(answer(2), Qt::LeftButton);
+    EXPECT_TRUE(answer(2)->chosen());
+    ASSERT_TRUE(element<ArrowButton>("forwardButton")->hasFocus());
+    QTest::keyClick(element<ArrowButton>("forwardButton"), Qt::Key_Return);
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->right(), 1);
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("3"));
     for (int k = 1; k <= 5; ++k)
-        EXPECT_FALSE(w.questionScreen()->answer(k)->chosen()) << k;
+        EXPECT_FALSE(answer(k)->chosen()) << k;
 
     // Choose A (wrong) and go back with Space on the Back button.
-    QTest::mouseClick(w.questionScreen()->answer(1), Qt::LeftButton);
-    QTest::mouseClick(w.backButton(), Qt::LeftButton);
-    EXPECT_EQ(w.scoreBar()->wrong(), 1);
-    EXPECT_EQ(w.counter()->rawText(), QStringLiteral("1")); // slot 2 is done
-    QTest::mouseClick(w.questionScreen()->answer(2), Qt::LeftButton);
-    ASSERT_TRUE(w.backButton()->hasFocus());
-    QTest::keyClick(w.backButton(), Qt::Key_Space);
+    QTest::mouseClick(answer(1), Qt::LeftButton);
+    QTest::mouseClick(element<ArrowButton>("backButton"), Qt::LeftButton);
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->wrong(), 1);
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(),
+              QStringLiteral("1")); // slot 2 is done
+    QTest::mouseClick(answer(2), Qt::LeftButton);
+    ASSERT_TRUE(element<ArrowButton>("backButton")->hasFocus());
+    QTest::keyClick(element<ArrowButton>("backButton"), Qt::Key_Space);
 
     // The last judgement completes the test: 1 right... plus this one.
     expectResult();
-    EXPECT_EQ(w.resultPanel()->percentLabel()->rawText(), QStringLiteral("66 %"));
-    EXPECT_EQ(w.resultPanel()->nameLabel()->rawText(), QStringLiteral("Сидоров & Ко"));
-    EXPECT_EQ(w.counter()->rawText(), QStringLiteral("1"));
-    EXPECT_EQ(w.scoreBar()->open(), 3);
+    EXPECT_EQ(element<ResultPanel>("resultPanel")->percentLabel()->rawText(),
+              QStringLiteral("66 %"));
+    EXPECT_EQ(element<ResultPanel>("resultPanel")->nameLabel()->rawText(),
+              QStringLiteral("Сидоров & Ко"));
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->open(), 3);
 
     // Escape does nothing; Enter confirms the result panel.
     QTest::keyClick(&w, Qt::Key_Escape);
@@ -94,20 +88,21 @@ TEST_F(WindowRun, WholeTestByKeyboardAndMouseEndsWithAReport) {
 }
 
 TEST_F(WindowRun, ASecondTestStartsFromTheFreshSetAndAppends) {
-    createWindow();
+    openWindow();
     setQuestionCount(2);
     TForm1& w = *m_window;
     for (int run = 0; run < 2; ++run) {
-        typeText(w.startPanel()->nameBox(), QStringLiteral("N%1").arg(run));
+        typeText(element<StartPanel>("startPanel")->nameBox(), QStringLiteral("N%1").arg(run));
         QTest::keyClick(&w, Qt::Key_Return);
         expectTesting();
         for (int q = 0; q < 2; ++q) {
-            QTest::mouseClick(w.questionScreen()->answer(1), Qt::LeftButton);
-            QTest::mouseClick(w.forwardButton(), Qt::LeftButton);
+            QTest::mouseClick(answer(1), Qt::LeftButton);
+            QTest::mouseClick(element<ArrowButton>("forwardButton"), Qt::LeftButton);
         }
         expectResult();
-        EXPECT_EQ(w.resultPanel()->percentLabel()->rawText(), QStringLiteral("100 %"));
-        QTest::mouseClick(w.resultPanel()->okButton(), Qt::LeftButton);
+        EXPECT_EQ(element<ResultPanel>("resultPanel")->percentLabel()->rawText(),
+                  QStringLiteral("100 %"));
+        QTest::mouseClick(element<ResultPanel>("resultPanel")->okButton(), Qt::LeftButton);
         expectStart();
     }
     const QStringList lines = reportLines();

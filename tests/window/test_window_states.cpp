@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "WindowHarness.h"
 
 #include "ArrowButton.h"
 #include "BackgroundWidget.h"
@@ -20,27 +20,18 @@
 using namespace kt;
 using namespace kt::test;
 
-using WindowStates = WindowFixture;
-
-namespace {
-
-void startWith(TForm1& w, const QString& name) {
-    typeText(w.startPanel()->nameBox(), name);
-    QTest::mouseClick(w.startPanel()->okButton(), Qt::LeftButton);
-}
-
-} // namespace
+using WindowStates = WindowHarness;
 
 TEST_F(WindowStates, StartupLeavesTheStartState) {
-    createWindow();
+    openWindow();
     ASSERT_TRUE(m_created);
     expectStart();
-    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
-    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
-    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
-    EXPECT_EQ(m_window->counter()->rawText(), QStringLiteral("1"));
-    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("00:00:00"));
-    EXPECT_EQ(m_window->scoreBar()->open(), 60);
+    EXPECT_TRUE(element<QAction>("settingsMenuItem")->isEnabled());
+    EXPECT_TRUE(element<QAction>("optionsAction")->isEnabled());
+    EXPECT_TRUE(element<StartPanel>("startPanel")->nameBox()->hasFocus());
+    EXPECT_EQ(element<TextLabel>("counter")->rawText(), QStringLiteral("1"));
+    EXPECT_EQ(element<TimePanel>("timePanel")->timeLabel()->rawText(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(element<ScoreBar>("scoreBar")->open(), 60);
     EXPECT_TRUE(QFile::exists(QStringLiteral("TestData.dat")));
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
@@ -58,85 +49,88 @@ TEST_F(WindowStates, UnopenableBankEndsBeforeTheWindowIsShown) {
 }
 
 TEST_F(WindowStates, StartTestShowsTheQuestionAndRunsTheCountdown) {
-    createWindow();
-    startWith(*m_window, QStringLiteral("Петров"));
+    openWindow();
+    startTest(QStringLiteral("Петров"));
     expectTesting();
-    EXPECT_TRUE(m_window->startPanel()->nameBox()->text().isEmpty());
-    EXPECT_EQ(m_window->resultPanel()->nameLabel()->rawText(), QStringLiteral("Петров"));
+    EXPECT_TRUE(element<StartPanel>("startPanel")->nameBox()->text().isEmpty());
+    EXPECT_EQ(element<ResultPanel>("resultPanel")->nameLabel()->rawText(),
+              QStringLiteral("Петров"));
     EXPECT_EQ(m_window->ticker().timer().interval(), 1000);
-    const QString shown = m_window->questionScreen()->question()->rawText();
+    const QString shown = question()->rawText();
     EXPECT_EQ(shown, m_window->engine().state().Set[1].Question);
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Вопрос ")));
     // The timer is a real one in the window's event loop.
     QTest::qWait(1300);
-    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("1:59:59"));
+    EXPECT_EQ(element<TimePanel>("timePanel")->timeLabel()->rawText(), QStringLiteral("1:59:59"));
 }
 
 TEST_F(WindowStates, AbortFromStopButtonEnablesSettingsAgain) {
-    createWindow();
-    startWith(*m_window, QStringLiteral("A"));
-    QTest::mouseClick(m_window->toolStrip()->button(0), Qt::LeftButton);
+    openWindow();
+    startTest(QStringLiteral("A"));
+    QTest::mouseClick(element<ToolStrip>("toolStrip")->button(0), Qt::LeftButton);
     expectResult();
-    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
-    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
-    EXPECT_EQ(m_window->resultPanel()->percentLabel()->rawText(), QStringLiteral("0 %"));
-    EXPECT_TRUE(m_window->resultPanel()->okButton()->hasFocus());
+    EXPECT_TRUE(element<QAction>("settingsMenuItem")->isEnabled());
+    EXPECT_TRUE(element<QAction>("optionsAction")->isEnabled());
+    EXPECT_EQ(element<ResultPanel>("resultPanel")->percentLabel()->rawText(),
+              QStringLiteral("0 %"));
+    EXPECT_TRUE(element<ResultPanel>("resultPanel")->okButton()->hasFocus());
     // Enter on the result panel confirms it.
     QTest::keyClick(m_window.get(), Qt::Key_Return);
     expectStart();
-    EXPECT_TRUE(m_window->startPanel()->nameBox()->hasFocus());
+    EXPECT_TRUE(element<StartPanel>("startPanel")->nameBox()->hasFocus());
 }
 
 TEST_F(WindowStates, TimeOutKeepsSettingsDisabledUntilConfirmed) {
-    createWindow();
+    openWindow();
     setQuestionCount(1, 1);
-    startWith(*m_window, QStringLiteral("B"));
+    startTest(QStringLiteral("B"));
     for (int i = 0; i < 120 && m_window->ticker().IsActive(); ++i)
         m_window->engine().Tick();
     expectResult();
-    EXPECT_EQ(m_window->timePanel()->timeLabel()->rawText(), QStringLiteral("0:00:00"));
-    EXPECT_FALSE(m_window->settingsMenuAction()->isEnabled());
-    EXPECT_FALSE(m_window->optionsAction()->isEnabled());
-    QTest::mouseClick(m_window->resultPanel()->okButton(), Qt::LeftButton);
+    EXPECT_EQ(element<TimePanel>("timePanel")->timeLabel()->rawText(), QStringLiteral("0:00:00"));
+    EXPECT_FALSE(element<QAction>("settingsMenuItem")->isEnabled());
+    EXPECT_FALSE(element<QAction>("optionsAction")->isEnabled());
+    QTest::mouseClick(element<ResultPanel>("resultPanel")->okButton(), Qt::LeftButton);
     expectStart();
-    EXPECT_TRUE(m_window->settingsMenuAction()->isEnabled());
-    EXPECT_TRUE(m_window->optionsAction()->isEnabled());
+    EXPECT_TRUE(element<QAction>("settingsMenuItem")->isEnabled());
+    EXPECT_TRUE(element<QAction>("optionsAction")->isEnabled());
 }
 
 TEST_F(WindowStates, AbortMenuItemAndHelpButton) {
-    createWindow();
-    startWith(*m_window, QString());
-    QTest::mouseClick(m_window->toolStrip()->button(3), Qt::LeftButton); // Help: nothing
+    openWindow();
+    startTest(QString());
+    QTest::mouseClick(element<ToolStrip>("toolStrip")->button(3),
+                      Qt::LeftButton); // Help: nothing
     expectTesting();
-    m_window->abortMenuAction()->trigger();
+    element<QAction>("abortMenuItem")->trigger();
     expectResult();
     // The abort commands are off on the result panel: no second block.
-    m_window->stopAction()->trigger();
+    element<QAction>("stopAction")->trigger();
     EXPECT_EQ(reportLines().size(), 10);
     EXPECT_EQ(reportLines().at(1), QStringLiteral("Студент --- "));
 }
 
 TEST_F(WindowStates, ClosingDuringATestWritesNoReport) {
-    createWindow();
-    startWith(*m_window, QStringLiteral("C"));
-    QTest::mouseClick(m_window->questionScreen()->answer(1), Qt::LeftButton);
-    QTest::mouseClick(m_window->forwardButton(), Qt::LeftButton);
+    openWindow();
+    startTest(QStringLiteral("C"));
+    QTest::mouseClick(answer(1), Qt::LeftButton);
+    QTest::mouseClick(element<ArrowButton>("forwardButton"), Qt::LeftButton);
     EXPECT_TRUE(m_window->close());
     EXPECT_FALSE(m_window->ticker().IsActive());
     EXPECT_TRUE(reportBytes().isEmpty());
 }
 
 TEST_F(WindowStates, HoverIsClearedOverTheBackgroundPictureOnly) {
-    createWindow();
-    startWith(*m_window, QStringLiteral("D"));
-    AnswerLabel* a = m_window->questionScreen()->answer(3);
+    openWindow();
+    startTest(QStringLiteral("D"));
+    AnswerLabel* a = answer(3);
     QTest::mouseMove(a, QPoint(50, 20));
     ASSERT_EQ(a->textColour(), look::kHotTrack);
     // Over the title or the time panel nothing changes.
-    QTest::mouseMove(m_window->titlePanel(), QPoint(20, 40));
-    QTest::mouseMove(m_window->timePanel(), QPoint(5, 5));
+    QTest::mouseMove(element<TitlePanel>("titlePanel"), QPoint(20, 40));
+    QTest::mouseMove(element<TimePanel>("timePanel"), QPoint(5, 5));
     EXPECT_EQ(a->textColour(), look::kHotTrack);
     // Over the picture itself, below the question area, it turns black.
-    QTest::mouseMove(m_window->clientArea(), QPoint(100, 520));
+    QTest::mouseMove(element<BackgroundWidget>("clientArea"), QPoint(100, 520));
     EXPECT_EQ(a->textColour(), look::kBlack);
 }
