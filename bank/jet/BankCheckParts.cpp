@@ -48,6 +48,13 @@ void CheckCollector::add(CheckSeverity severity, size_t i, const QString& field,
            recordName(r, i) + QStringLiteral(": ") + text});
 }
 
+void CheckCollector::addGroup(CheckSeverity severity, size_t first, const QString& field,
+                              const QString& text) {
+    const BankRecord& r = m_raw[first];
+    store({severity, static_cast<int>(first) + 1,
+           r.isNull[FieldCounter] ? QString() : r.text[FieldCounter], field, text});
+}
+
 void CheckCollector::addBankWide(CheckSeverity severity, const QString& text) {
     store({severity, 0, QString(), QString(), text});
 }
@@ -71,10 +78,10 @@ void checkDuplicates(CheckCollector& out) {
             groups.push_back(entry.second);
     std::sort(groups.begin(), groups.end());
     for (const auto& g : groups)
-        out.addBankWide(CheckSeverity::Problem,
-                        QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
-                                       "попадёт только одна из них")
-                            .arg(numberList(g), raw[g.front()].text[FieldQuestion]));
+        out.addGroup(CheckSeverity::Problem, g.front(), bankFieldNames()[FieldQuestion],
+                     QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
+                                    "попадёт только одна из них")
+                         .arg(numberList(g), raw[g.front()].text[FieldQuestion]));
     const int distinct = static_cast<int>(byText.size());
     if (!raw.empty() && distinct < kDefaultQuestionCount)
         out.addBankWide(CheckSeverity::Problem,

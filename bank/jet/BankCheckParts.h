@@ -14,6 +14,9 @@ public:
     void add(CheckSeverity severity, size_t i, const QString& field, const QString& text);
     // A finding about the bank or several records; the text names them.
     void addBankWide(CheckSeverity severity, const QString& text);
+    // A finding about several records whose text names them all; it is
+    // placed on the first of them (index `first`), so an editor can show it.
+    void addGroup(CheckSeverity severity, size_t first, const QString& field, const QString& text);
 
 private:
     void store(BankProblem problem);

@@ -1,43 +1,32 @@
 #include "BankValidation.h"
 
-#include "BankCheck.h"
-
-#include <QRegularExpression>
-
 namespace kt {
 namespace {
 
-// The checker names a record as "Запись N" or a group as "Записи N, M" and
-// a field in «»; the first of each is where the problem is shown.
-void place(BankProblem& p) {
-    static const QRegularExpression kRecord(QStringLiteral("^Запис[ьи] (\\d+)"));
-    static const QRegularExpression kQuoted(QStringLiteral("«([^»]*)»"));
-    const QRegularExpressionMatch record = kRecord.match(p.text);
-    if (record.hasMatch())
-        p.row = record.captured(1).toInt() - 1;
+int fieldIndex(const QString& name) {
     const auto& names = bankFieldNames();
-    for (auto it = kQuoted.globalMatch(p.text); it.hasNext() && p.field < 0;) {
-        const QString quoted = it.next().captured(1);
-        for (int f = 0; f < FieldCountTotal; ++f)
-            if (names[static_cast<size_t>(f)] == quoted)
-                p.field = f;
-    }
-    if (p.text.startsWith(QStringLiteral("Записи ")))
-        p.field = FieldQuestion; // the same question text in several records
-    p.fatal = p.field == FieldRightAnswer;
+    for (int f = 0; f < FieldCountTotal; ++f)
+        if (names[static_cast<size_t>(f)] == name)
+            return f;
+    return -1;
 }
 
 } // namespace
 
-std::vector<BankProblem> validateBank(const BankTable& raw) {
-    const BankCheckReport report = checkBank(raw);
-    std::vector<BankProblem> problems;
-    for (const QString& text : report.problems) {
-        BankProblem p;
-        p.text = text;
-        place(p);
+std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOptions& options) {
+    const BankCheckReport report = checkBank(raw, options);
+    std::vector<EditorProblem> problems;
+    problems.reserve(report.details.size());
+    for (const BankProblem& d : report.details) {
+        EditorProblem p;
+        p.text = d.text;
+        p.row = d.record - 1;
+        p.field = fieldIndex(d.field);
+        p.fatal = d.severity == CheckSeverity::Error;
+        p.warning = d.severity == CheckSeverity::Warning;
         problems.push_back(p);
     }
+    // An empty bank cannot give a test: the check says so as its one error.
     if (raw.empty() && !problems.empty())
         problems.front().fatal = true;
     return problems;

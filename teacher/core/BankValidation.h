@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankCheck.h"
 #include "BankRecord.h"
 
 #include <QString>
@@ -7,16 +8,18 @@
 
 namespace kt {
 
-// One problem of the bank, pointing at the record and field it is about.
-struct BankProblem {
+// One finding of the bank's check, placed on the record and field the
+// editor selects when the teacher clicks it.
+struct EditorProblem {
     QString text;
     int row = -1;       // 0-based record, -1: the bank as a whole
     int field = -1;     // BankField, -1: the record as a whole
     bool fatal = false; // the record can never be drawn or answered right
+    bool warning = false;
 };
 
-// The checks of the command-line tool's "check", with each problem placed
-// on its record and field. The one place that knows the checker's wording.
-std::vector<BankProblem> validateBank(const BankTable& raw);
+// The checks of qbank check, with the same options (the screen-fit
+// measurement is passed in by the window, which has the fonts).
+std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOptions& options = {});
 
 } // namespace kt

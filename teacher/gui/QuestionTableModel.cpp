@@ -81,9 +81,9 @@ QVariant QuestionTableModel::headerData(int section, Qt::Orientation orientation
     return QString::fromUtf8(kTitles[section]);
 }
 
-void QuestionTableModel::setProblems(const std::vector<BankProblem>& problems) {
+void QuestionTableModel::setProblems(const std::vector<EditorProblem>& problems) {
     m_problems.assign(static_cast<size_t>(m_doc.size()), QStringList());
-    for (const BankProblem& p : problems)
+    for (const EditorProblem& p : problems)
         if (p.row >= 0 && p.row < m_doc.size())
             m_problems[static_cast<size_t>(p.row)] << withoutRecordName(p.text);
     emit dataChanged(index(0, ColProblems), index(std::max(0, m_doc.size() - 1), ColProblems));

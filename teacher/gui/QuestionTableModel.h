@@ -23,7 +23,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // The problems found by the last check, shown per record.
-    void setProblems(const std::vector<BankProblem>& problems);
+    void setProblems(const std::vector<EditorProblem>& problems);
 
     // "A" to "E" for 1 to 5, the stored text otherwise.
     static QString rightLetter(const QString& stored);

@@ -146,13 +146,20 @@ void QuestionsPart::showCurrent() {
 }
 
 void QuestionsPart::revalidate() {
-    m_problems = validateBank(m_doc.records());
+    // The same fit measurement as qbank check: a text the student would see
+    // cut is a problem here too.
+    BankCheckOptions options;
+    options.questionFits = [this](const QString& text) { return m_fit.questionFits(text); };
+    options.answerFits = [this](const QString& text) { return m_fit.answerFits(text); };
+    m_problems = validateBank(m_doc.records(), options);
     m_model->setProblems(m_problems);
     m_problemList->clear();
-    for (const BankProblem& p : m_problems) {
+    for (const EditorProblem& p : m_problems) {
         auto* item = new QListWidgetItem(p.text, m_problemList);
         if (p.fatal)
             item->setForeground(QColor(176, 0, 0));
+        else if (p.warning)
+            item->setForeground(QColor(96, 96, 96));
     }
     if (m_problems.empty())
         new QListWidgetItem(QStringLiteral("Проблем не найдено."), m_problemList);
@@ -163,7 +170,7 @@ void QuestionsPart::revalidate() {
 void QuestionsPart::problemActivated(int index) {
     if (index < 0 || index >= static_cast<int>(m_problems.size()))
         return;
-    const BankProblem& p = m_problems[static_cast<size_t>(index)];
+    const EditorProblem& p = m_problems[static_cast<size_t>(index)];
     if (p.row < 0)
         return;
     selectRow(p.row);

@@ -2,6 +2,7 @@
 
 #include "BankDocument.h"
 #include "BankValidation.h"
+#include "QuestionFit.h"
 
 #include <QWidget>
 
@@ -25,7 +26,7 @@ public:
     explicit QuestionsPart(QWidget* parent = nullptr);
 
     BankDocument& document() { return m_doc; }
-    const std::vector<BankProblem>& problems() const { return m_problems; }
+    const std::vector<EditorProblem>& problems() const { return m_problems; }
     int currentRow() const;
     void selectRow(int row);
 
@@ -73,7 +74,8 @@ private:
     QuestionForm* m_form;
     PreviewPane* m_preview;
     QListWidget* m_problemList;
-    std::vector<BankProblem> m_problems;
+    std::vector<EditorProblem> m_problems;
+    QuestionFit m_fit;
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;

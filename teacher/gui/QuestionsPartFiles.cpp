@@ -5,9 +5,9 @@
 #include "QuestionForm.h"
 
 #include "BankFile.h"
-#include "BankImport.h"
 #include "BankSettingsFile.h"
 #include "KtError.h"
+#include "QuestionsCsv.h"
 #include "TestSettingsDialog.h"
 
 #include <QApplication>
@@ -154,9 +154,13 @@ void QuestionsPart::importTable() {
         return;
     }
     try {
-        const BankTable records = importBankCsv(file.readAll(), QFileInfo(path).fileName());
-        m_doc.appendRecords(records, QStringLiteral("импорт из таблицы"));
-        emit statusMessage(QStringLiteral("Добавлено вопросов из таблицы: %1").arg(records.size()));
+        const ImportedQuestions imported =
+            readQuestionsCsv(file.readAll(), QFileInfo(path).fileName());
+        m_doc.appendRecords(imported.records, QStringLiteral("импорт из таблицы"));
+        emit statusMessage(
+            QStringLiteral("Добавлено вопросов из таблицы: %1").arg(imported.records.size()));
+        if (!imported.warnings.isEmpty())
+            QMessageBox::information(this, QStringLiteral("Импорт"), imported.warnings.join(u'\n'));
     } catch (const KtError& e) {
         QMessageBox::warning(this, QStringLiteral("Импорт"), e.message());
     }
@@ -168,7 +172,7 @@ void QuestionsPart::exportTable() {
     if (path.isEmpty())
         return;
     QSaveFile file(path);
-    const QByteArray bytes = exportBankCsv(m_doc.records());
+    const QByteArray bytes = writeQuestionsCsv(m_doc.records());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         QMessageBox::warning(this, QStringLiteral("Экспорт"),
                              QStringLiteral("Не удалось записать «%1»: %2")

@@ -1,7 +1,7 @@
 #include "BankDocument.h"
-#include "BankImport.h"
 #include "BankValidation.h"
 #include "KtError.h"
+#include "QuestionsCsv.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST(BankDocument, ImportedRecordsAreNumberedAfterTheLargestCounter) {
     const QByteArray csv = "Вопросы,Ответ1,Ответ2,Ответ3,Ответ4,Ответ5,ВернОтв,Метка,Предмет\n"
                            "q1,a,b,c,d,e,2,,Химия\n"
                            "\"q2, с запятой\",a,b,c,d,e,5,3,Химия\n";
-    const BankTable imported = importBankCsv(csv, QStringLiteral("t.csv"));
+    const BankTable imported = readQuestionsCsv(csv, QStringLiteral("t.csv")).records;
     ASSERT_EQ(imported.size(), 2u);
     EXPECT_EQ(imported[1].text[FieldQuestion], QStringLiteral("q2, с запятой"));
     EXPECT_TRUE(imported[0].isNull[FieldMark]);
@@ -78,11 +78,12 @@ TEST(BankDocument, ImportedRecordsAreNumberedAfterTheLargestCounter) {
     doc.undoStack()->undo();
     EXPECT_EQ(doc.size(), 1);
 
-    const QString exported = QString::fromUtf8(exportBankCsv(imported));
+    const QString exported = QString::fromUtf8(writeQuestionsCsv(imported));
     EXPECT_TRUE(exported.startsWith(QStringLiteral("Вопросы,")));
-    EXPECT_EQ(importBankCsv(exported.toUtf8(), QStringLiteral("e.csv"))[1].text[FieldQuestion],
-              QStringLiteral("q2, с запятой"));
-    EXPECT_THROW(importBankCsv("Вопросы\n\xFF\xFE\n", QStringLiteral("bad.csv")), KtError);
+    EXPECT_EQ(
+        readQuestionsCsv(exported.toUtf8(), QStringLiteral("e.csv")).records[1].text[FieldQuestion],
+        QStringLiteral("q2, с запятой"));
+    EXPECT_THROW(readQuestionsCsv("Вопросы\n\xFF\xFE\n", QStringLiteral("bad.csv")), KtError);
 }
 
 TEST(BankValidation, ProblemsPointAtTheirRecordAndField) {
@@ -92,12 +93,12 @@ TEST(BankValidation, ProblemsPointAtTheirRecordAndField) {
     bank[1].text[FieldRightAnswer] = QStringLiteral("7");
     bank[2].text[FieldAnswer1 + 2] = QStringLiteral("Ω ответ");
     bank[2].text[FieldQuestion] = QStringLiteral("q0");
-    const std::vector<BankProblem> problems = validateBank(bank);
+    const std::vector<EditorProblem> problems = validateBank(bank);
     auto find = [&](int row, int field) {
-        for (const BankProblem& p : problems)
+        for (const EditorProblem& p : problems)
             if (p.row == row && p.field == field)
                 return &p;
-        return static_cast<const BankProblem*>(nullptr);
+        return static_cast<const EditorProblem*>(nullptr);
     };
     ASSERT_NE(find(1, FieldRightAnswer), nullptr);
     EXPECT_TRUE(find(1, FieldRightAnswer)->fatal);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "BankRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kt {
+
+// Questions read from a spreadsheet's CSV file, with what the teacher should
+// know about the file (columns left out and the like).
+struct ImportedQuestions {
+    BankTable records;
+    QStringList warnings;
+};
+
+// Reads a spreadsheet saved as CSV, in any of the forms qbank import takes
+// (encoding and separator found from the file). Throws KtError listing every
+// problem of the file, each with its line and column.
+ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName);
+
+// The bank as CSV in the form qbank export writes (UTF-8, commas, CR LF).
+QByteArray writeQuestionsCsv(const BankTable& records);
+
+} // namespace kt
