@@ -7,7 +7,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-namespace kt::testing {
+namespace kt::test {
 
 ScratchMount::ScratchMount(int kilobytes) {
     if (::geteuid() != 0) {
@@ -40,4 +40,4 @@ bool ScratchMount::RemountReadOnly() {
                                 MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
 }
 
-} // namespace kt::testing
+} // namespace kt::test

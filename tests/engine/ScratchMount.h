@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace kt::testing {
+namespace kt::test {
 
 // A tiny tmpfs of its own for one test: a disk that really fills, or turns
 // read-only, without touching the machine's disks. Unmounted when it goes out
@@ -26,7 +26,7 @@ private:
     bool m_mounted = false;
 };
 
-} // namespace kt::testing
+} // namespace kt::test
 
 // Skips the test, saying so in the output, when the mount is not there.
 #define KT_REQUIRE_MOUNT(mount)                                                                    \

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using namespace kt::testing;
+using namespace kt::test;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 using namespace kt;
-using namespace kt::testing;
+using namespace kt::test;
 
 namespace {
 

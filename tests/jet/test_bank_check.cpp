@@ -79,7 +79,7 @@ TEST(BankCheck, SmallOrEmptyBanks) {
 namespace {
 
 TEST(BankCheck, EmptyVariantsAndTextsThatDoNotFitNameTheRecord) {
-    BankTable t = distinctBank(60);
+    BankTable t = makeBank(60);
     t[3].text[2].clear();
     t[3].isNull[2] = true;
     t[5].text[4] = QStringLiteral("  ");
@@ -118,7 +118,7 @@ TEST(BankCheck, EmptyVariantsAndTextsThatDoNotFitNameTheRecord) {
 }
 
 TEST(BankCheck, CounterGapsAndRepeatsAreWarnings) {
-    BankTable t = distinctBank(70);
+    BankTable t = makeBank(70);
     t.erase(t.begin() + 10, t.begin() + 13); // 11-13 deleted
     t.erase(t.begin() + 20);                 // 24 deleted
     t[30].text[FieldCounter] = t[31].text[FieldCounter];
