@@ -5,7 +5,7 @@
 
 namespace kt::test {
 
-ReportBlock reportBlock(const BlockSpec& s) {
+ReportBlock reportBlock(const BlockFields& s) {
     ReportBlock b;
     b.studentName = s.name;
     b.percent = QStringLiteral("%1 %").arg(s.percent);
@@ -20,9 +20,9 @@ ReportBlock reportBlock(const BlockSpec& s) {
     return b;
 }
 
-QByteArray reportBytes(const std::vector<BlockSpec>& specs) {
+QByteArray reportBytes(const std::vector<BlockFields>& specs) {
     QByteArray out;
-    for (const BlockSpec& s : specs)
+    for (const BlockFields& s : specs)
         out += reportBlockBytes(reportBlock(s));
     return out;
 }

@@ -10,7 +10,7 @@ namespace kt::test {
 
 // A block as the student's program writes it, with the values that matter
 // to a test given and the rest ordinary.
-struct BlockSpec {
+struct BlockFields {
     QString name = QStringLiteral("Иванов Пётр");
     int percent = 85;
     QString date = QStringLiteral("07.12.2026");
@@ -21,9 +21,9 @@ struct BlockSpec {
     QString to = QStringLiteral("100");
 };
 
-ReportBlock reportBlock(const BlockSpec& spec);
+ReportBlock reportBlock(const BlockFields& fields);
 // The blocks through the program's own report writer, one after another.
-QByteArray reportBytes(const std::vector<BlockSpec>& specs);
+QByteArray reportBytes(const std::vector<BlockFields>& specs);
 // Writes bytes to a file; the test fails when it cannot.
 void writeFile(const QString& path, const QByteArray& bytes);
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 
 namespace {
 
@@ -21,9 +21,9 @@ QStringList sampleReports(const QString& folder) {
         "Новикова Алина",  "Орлов Максим",  "Петрова Вера",    "Романов Кирилл"};
     const int percents[] = {92, 74, 88, 45, 67, 81, 100, 58, 71, 39, 86, 63, 77, 95, 52, 69};
     QByteArray pc1, pc2;
-    BlockSpec first;
+    BlockFields first;
     for (int i = 0; i < names.size(); ++i) {
-        BlockSpec s;
+        BlockFields s;
         s.name = names[i];
         s.percent = percents[i];
         s.date = i % 3 == 0 ? "08.12.2026" : "09.12.2026";

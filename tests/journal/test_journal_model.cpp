@@ -11,17 +11,17 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 using kt::test::reportBytes;
 
 namespace {
 
-ParsedReport report(const std::vector<BlockSpec>& specs) {
+ParsedReport report(const std::vector<BlockFields>& specs) {
     return parseReport(reportBytes(specs));
 }
 
-BlockSpec spec(const QString& name, int percent, const QString& date = "07.12.2026") {
-    BlockSpec s;
+BlockFields fields(const QString& name, int percent, const QString& date = "07.12.2026") {
+    BlockFields s;
     s.name = name;
     s.percent = percent;
     s.date = date;
@@ -64,7 +64,7 @@ TEST(Marks, ThresholdsGiveMarksAndAreKept) {
 
 TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
     JournalData data;
-    const BlockSpec a = spec("Аня", 90), b = spec("Боря", 60), c = spec("Вера", 40);
+    const BlockFields a = fields("Аня", 90), b = fields("Боря", 60), c = fields("Вера", 40);
     // The same test twice in one file stays two tests.
     EXPECT_TRUE(data.addReport("pc1.dat", report({a, b, b})));
     EXPECT_EQ(data.rows().size(), 3u);
@@ -91,11 +91,11 @@ TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
 }
 
 TEST(JournalData, FilterByNameDatesAndSizes) {
-    BlockSpec other = spec("Петров", 70, "10.12.2026");
+    BlockFields other = fields("Петров", 70, "10.12.2026");
     other.bankSize = 200;
     other.count = 30;
     JournalData data;
-    data.addReport("f", report({spec("Иванов", 80, "01.12.2026"), spec("Иванова", 50), other}));
+    data.addReport("f", report({fields("Иванов", 80, "01.12.2026"), fields("Иванова", 50), other}));
     const auto shown = [&](const JournalFilter& f) {
         QStringList names;
         for (const JournalRow& r : data.rows())
@@ -114,10 +114,10 @@ TEST(JournalData, FilterByNameDatesAndSizes) {
 TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
     JournalModel model;
     JournalProxy proxy(&model);
-    BlockSpec late = spec("Яна", 100, "07.12.2026");
+    BlockFields late = fields("Яна", 100, "07.12.2026");
     late.time = "10:00:00";
     model.addReport("/r/a.dat",
-                    report({spec("Оля", 9), late, spec("Дима", 72), spec("=Вредный", 49)}));
+                    report({fields("Оля", 9), late, fields("Дима", 72), fields("=Вредный", 49)}));
     proxy.sort(JournalModel::Percent, Qt::DescendingOrder);
     QStringList order;
     for (int i = 0; i < proxy.rowCount(); ++i)

@@ -29,7 +29,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 using kt::test::reportBytes;
 using kt::test::writeFile;
 
@@ -76,8 +76,8 @@ void typeText(QWidget* w, const QString& text) {
     }
 }
 
-BlockSpec block(const QString& name, int percent, const QString& date, int count = 20) {
-    BlockSpec s;
+BlockFields block(const QString& name, int percent, const QString& date, int count = 20) {
+    BlockFields s;
     s.name = name;
     s.percent = percent;
     s.date = date;

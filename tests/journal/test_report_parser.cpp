@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 using kt::test::reportBytes;
 
 namespace {
@@ -34,9 +34,9 @@ TEST(ReportParser, ReadsBackEveryNameTheWriterWrites) {
                                QStringLiteral("Tom & Jerry"),
                                QString(),
                                QStringLiteral("  пробелы  ")};
-    std::vector<BlockSpec> specs;
+    std::vector<BlockFields> specs;
     for (const QString& n : names)
-        specs.push_back(BlockSpec{n});
+        specs.push_back(BlockFields{n});
     const ParsedReport r = parseReport(reportBytes(specs));
     ASSERT_EQ(r.entries.size(), size_t(names.size()));
     EXPECT_TRUE(r.damage.empty());
@@ -51,7 +51,7 @@ TEST(ReportParser, ReadsBackEveryNameTheWriterWrites) {
 }
 
 TEST(ReportParser, NumbersLoseTheirThousandsSeparators) {
-    BlockSpec grouped;
+    BlockFields grouped;
     grouped.from = QStringLiteral("1\u00A0000");
     grouped.to = QStringLiteral("12\u00A0345");
     grouped.bankSize = 12345;
@@ -63,7 +63,7 @@ TEST(ReportParser, NumbersLoseTheirThousandsSeparators) {
 
     for (const QString& wrong : {QStringLiteral("1\u00A000"), QStringLiteral("\u00A0100"),
                                  QStringLiteral("1234\u00A0567"), QStringLiteral("12a")}) {
-        BlockSpec bad;
+        BlockFields bad;
         bad.to = wrong;
         const ParsedReport b = parseReport(reportBytes({bad}));
         EXPECT_TRUE(b.entries.empty()) << wrong.toStdString();
@@ -73,8 +73,8 @@ TEST(ReportParser, NumbersLoseTheirThousandsSeparators) {
 }
 
 TEST(ReportParser, CutLastBlockIsReportedWithItsLines) {
-    const QByteArray whole = reportBytes({BlockSpec{}, BlockSpec{QStringLiteral("Второй")}});
-    const QByteArray third = reportBytes({BlockSpec{QStringLiteral("Третий")}});
+    const QByteArray whole = reportBytes({BlockFields{}, BlockFields{QStringLiteral("Второй")}});
+    const QByteArray third = reportBytes({BlockFields{QStringLiteral("Третий")}});
     // Cut inside line 5 of the third block, as a full disk leaves it.
     const qsizetype cutAt = third.indexOf(cp(QStringLiteral("Время"))) + 8;
     const ParsedReport r = parseReport(whole + third.left(cutAt));
@@ -96,8 +96,8 @@ TEST(ReportParser, CutLastBlockIsReportedWithItsLines) {
 
 TEST(ReportParser, EditedBlockIsSkippedAndReadingGoesOn) {
     const QByteArray three =
-        reportBytes({BlockSpec{QStringLiteral("А")}, BlockSpec{QStringLiteral("Б")},
-                     BlockSpec{QStringLiteral("В")}});
+        reportBytes({BlockFields{QStringLiteral("А")}, BlockFields{QStringLiteral("Б")},
+                     BlockFields{QStringLiteral("В")}});
     struct Case {
         QString from, to;
         int badLine;
@@ -142,7 +142,7 @@ TEST(ReportParser, LineEndsAndStrayLines) {
     EXPECT_TRUE(empty.damage.empty());
     EXPECT_TRUE(parseReport(QByteArray()).entries.empty());
 
-    const QByteArray crlf = reportBytes({BlockSpec{}, BlockSpec{QStringLiteral("Два")}});
+    const QByteArray crlf = reportBytes({BlockFields{}, BlockFields{QStringLiteral("Два")}});
     QByteArray lf = crlf;
     lf.replace("\r\n", "\n");
     EXPECT_EQ(parseReport(lf).entries.size(), 2u);
@@ -157,7 +157,7 @@ TEST(ReportParser, LineEndsAndStrayLines) {
 }
 
 TEST(ReportParser, ReadsACopyConvertedToUtf8) {
-    const QString text = decodeCp1251(reportBytes({BlockSpec{QStringLiteral("Ёжиков")}}));
+    const QString text = decodeCp1251(reportBytes({BlockFields{QStringLiteral("Ёжиков")}}));
     for (const QByteArray& prefix : {QByteArray(), QByteArrayLiteral("\xEF\xBB\xBF")}) {
         const ParsedReport r = parseReport(prefix + text.toUtf8());
         ASSERT_EQ(r.entries.size(), 1u);

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace kt;
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 using kt::test::reportBytes;
 using kt::test::writeFile;
 
@@ -44,10 +44,10 @@ protected:
 } // namespace
 
 TEST_F(ResultsCommand, WritesTheExactTable) {
-    BlockSpec quoted{QStringLiteral("Ким, \"Лёша\" --- 7А")};
+    BlockFields quoted{QStringLiteral("Ким, \"Лёша\" --- 7А")};
     quoted.to = QStringLiteral("1\u00A0200");
-    writeFile(path("TestData.dat"), reportBytes({BlockSpec{QString()}, quoted}));
-    writeFile(path("two.dat"), reportBytes({BlockSpec{QStringLiteral("Tom & Jerry")}}));
+    writeFile(path("TestData.dat"), reportBytes({BlockFields{QString()}, quoted}));
+    writeFile(path("two.dat"), reportBytes({BlockFields{QStringLiteral("Tom & Jerry")}}));
     const QbankRun r = qbank({"TestData.dat", path("two.dat")}, m_dir.path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
@@ -63,7 +63,7 @@ TEST_F(ResultsCommand, WritesTheExactTable) {
 }
 
 TEST_F(ResultsCommand, DamageAndUnreadableFilesGoToStandardError) {
-    QByteArray bytes = reportBytes({BlockSpec{"Один"}, BlockSpec{"Два"}, BlockSpec{"Три"}});
+    QByteArray bytes = reportBytes({BlockFields{"Один"}, BlockFields{"Два"}, BlockFields{"Три"}});
     bytes.replace(encodeCp1251(QStringLiteral("Два\r\nОтветил")),
                   encodeCp1251(QStringLiteral("Два\r\nОтвечал")));
     writeFile(path("r.dat"), bytes + bytes.left(40));
@@ -87,7 +87,7 @@ TEST_F(ResultsCommand, DamageAndUnreadableFilesGoToStandardError) {
 }
 
 TEST_F(ResultsCommand, ExcelTableIsForASpreadsheet) {
-    writeFile(path("r.dat"), reportBytes({BlockSpec{QStringLiteral("=СУММ(1;2)")}}));
+    writeFile(path("r.dat"), reportBytes({BlockFields{QStringLiteral("=СУММ(1;2)")}}));
     QbankRun r = qbank({"--excel", "r.dat"}, m_dir.path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(
@@ -97,7 +97,7 @@ TEST_F(ResultsCommand, ExcelTableIsForASpreadsheet) {
                        "r.dat;1;\"'=СУММ(1;2)\";85;07.12.2026;9:05:03;0:12:41;100;20;1;100;2\r\n"));
     // A file name outside the code page makes the whole table UTF-8.
     const QString wide = QStringLiteral("класс✓.dat");
-    writeFile(path(wide), reportBytes({BlockSpec{}}));
+    writeFile(path(wide), reportBytes({BlockFields{}}));
     r = qbank({"--excel", wide}, m_dir.path());
     EXPECT_TRUE(r.out.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(QString::fromUtf8(r.out).contains(wide + ";1;"));

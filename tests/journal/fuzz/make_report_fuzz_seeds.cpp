@@ -7,7 +7,7 @@
 #include <QDir>
 #include <cstdio>
 
-using kt::test::BlockSpec;
+using kt::test::BlockFields;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -17,11 +17,11 @@ int main(int argc, char** argv) {
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(dir.path()))
         return 1;
-    BlockSpec grouped;
+    BlockFields grouped;
     grouped.name = QStringLiteral("Ким, \"Лёша\" --- 7А & Ко");
     grouped.from = QStringLiteral("1\u00A0000");
     grouped.to = QStringLiteral("12\u00A0345");
-    const QByteArray two = kt::test::reportBytes({BlockSpec{}, grouped, BlockSpec{QString()}});
+    const QByteArray two = kt::test::reportBytes({BlockFields{}, grouped, BlockFields{QString()}});
     kt::test::writeFile(dir.filePath("whole.dat"), two);
     kt::test::writeFile(dir.filePath("cut.dat"), two.left(two.size() - 57));
     kt::test::writeFile(dir.filePath("utf8.dat"), kt::decodeCp1251(two).toUtf8());
