@@ -17,8 +17,8 @@ namespace kt {
 
 // The question table's texts, taken from the bytes of the row libmdb has
 // just handed out. libmdb's own conversion goes through iconv from UCS-2,
-// which turns each half of a surrogate pair into "?" (and is the costliest
-// part of a read), so the text columns are left unbound and decoded here.
+// which turns each half of a surrogate pair into "?", so the text columns
+// are left unbound and decoded here; the numbers stay bound to libmdb.
 class RowTexts {
 public:
     // Field `field` is held in column `columnIndex`.
