@@ -1,4 +1,5 @@
 #include "BankReader.h"
+#include "RowTexts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -164,9 +165,11 @@ public:
         m_buffers.emplace_back(m_size + 1, '\0');
         mdb_bind_column(t, columnIndex + 1, m_buffers.back().data(), nullptr);
     }
+    // Keeps the place of a field the caller reads otherwise.
+    void skip() { m_buffers.emplace_back(1, '\0'); }
     QByteArrayView bytes(size_t k) const {
         const std::vector<char>& b = m_buffers[k];
-        return QByteArrayView(b.data(), static_cast<qsizetype>(strnlen(b.data(), m_size)));
+        return QByteArrayView(b.data(), static_cast<qsizetype>(strnlen(b.data(), b.size())));
     }
     QString text(size_t k) const { return QString::fromUtf8(bytes(k)); }
     void clear() {
@@ -232,7 +235,7 @@ bool isNumericField(int field) {
 }
 
 // Binds the ten fields by name, in field order, as the bank checks them.
-std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
+std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b, RowTexts& texts) {
     for (int f = 0; f < FieldCountTotal; ++f) {
         const QString& name = bankFieldNames()[static_cast<size_t>(f)];
         const int i = findColumn(t, name);
@@ -245,19 +248,24 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b) {
             return fault(ReaderFailure::TypeMismatch, {name, expected, actual});
         if (!soundColumn(t->entry->mdb, c))
             return fault(ReaderFailure::Damaged);
-        b.bind(t, i);
+        if (isNumericField(f)) {
+            b.bind(t, i);
+        } else {
+            b.skip();
+            texts.add(f, i);
+        }
     }
     return std::nullopt;
 }
 
 // A null and an empty text both come back empty; for a number that can
-// only be a null. The texts stay in libmdb's UTF-8: the client decodes them
-// once, straight into the form it keeps.
-RecordFields recordOf(const Bindings& b) {
+// only be a null. The texts go out as UTF-8: the client decodes them once,
+// straight into the form it keeps.
+RecordFields recordOf(const Bindings& b, const RowTexts& texts) {
     RecordFields r;
     for (int f = 0; f < FieldCountTotal; ++f) {
         const auto k = static_cast<size_t>(f);
-        r.text[k] = b.bytes(k);
+        r.text[k] = texts.has(f) ? texts.bytes(f) : b.bytes(k);
         r.isNull[k] = isNumericField(f) && r.text[k].isEmpty();
     }
     return r;
@@ -270,12 +278,16 @@ std::optional<ReaderError> readQuestions(MdbHandle* mdb, unsigned long page,
     if (!t)
         return fault(ReaderFailure::Damaged);
     Bindings b(mdb);
-    if (std::optional<ReaderError> e = bindFields(t.get(), b))
+    RowTexts texts;
+    if (std::optional<ReaderError> e = bindFields(t.get(), b, texts))
         return e;
     sink.ColumnsBound(t->num_rows);
     mdb_rewind_table(t.get());
-    for (b.clear(); mdb_fetch_row(t.get()); b.clear())
-        sink.Record(recordOf(b));
+    for (b.clear(); mdb_fetch_row(t.get()); b.clear()) {
+        if (!texts.read(t.get()))
+            return fault(ReaderFailure::Damaged);
+        sink.Record(recordOf(b, texts));
+    }
     return std::nullopt;
 }
 

@@ -51,7 +51,7 @@ protected:
 
 // Texts a round trip must give back exactly, whatever the form.
 QStringList awkwardTexts() {
-    return {QStringLiteral("Не из 1251: 中文 ☺"),
+    return {QStringLiteral("Не из 1251: 中文 ☺ и вне BMP: 😀 𝄞 🇷🇺"),
             QStringLiteral("=СУММ(A1:A3)"),
             QStringLiteral("'=уже с апострофом"),
             QStringLiteral("-5 °C"),
@@ -226,6 +226,13 @@ TEST_F(QbankFiles, ImportStoresTextsOutsideTheCodePageExactly) {
     const NodeTable t = readWithNode(bank, bankTableName());
     ASSERT_EQ(t.rows.size(), 1u);
     EXPECT_EQ(t.rows[0][FieldQuestion], std::optional<QString>(text));
+    // Our own reader gives them back too, and so does the export.
+    const BankTable raw = MdbBankSource(bank).LoadRaw();
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_EQ(raw[0].text[FieldQuestion], text);
+    const ProcessResult exported = runQbank({"export", bank});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_TRUE(exported.out.contains(text)) << exported.out.toStdString();
 }
 
 } // namespace
