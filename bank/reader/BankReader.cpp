@@ -1,4 +1,5 @@
 #include "BankReader.h"
+#include "MdbSupport.h"
 #include "RowTexts.h"
 
 #include <QFile>
@@ -10,19 +11,12 @@
 #include <memory>
 #include <vector>
 
-// libmdb's header needs these in front of it when compiled as C++.
-#include <glib.h>
-#include <iconv.h>
-#include <mdbtools.h>
-
 namespace kt {
 namespace {
 
 constexpr qsizetype kHeaderBytes = 0x20;
 constexpr int kVersionOffset = 0x14;
 constexpr int kLastKnownVersion = MDB_VER_ACCDB_2019;
-// Page 2 of every Jet file holds the definition of the system catalog.
-constexpr unsigned long kCatalogPage = 2;
 
 ReaderError fault(ReaderFailure f, QStringList args = {}) {
     return ReaderError{f, std::move(args)};
@@ -45,46 +39,6 @@ std::optional<ReaderError> checkHeader(const QByteArray& head, qint64 fileSize) 
     if (fileSize % pageSize != 0 || fileSize < 3 * pageSize)
         return fault(ReaderFailure::Damaged);
     return std::nullopt;
-}
-
-struct TableDeleter {
-    void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
-};
-using TablePtr = std::unique_ptr<MdbTableDef, TableDeleter>;
-
-struct HandleDeleter {
-    void operator()(MdbHandle* h) const { mdb_close(h); }
-};
-using HandlePtr = std::unique_ptr<MdbHandle, HandleDeleter>;
-
-qint64 pageCount(MdbHandle* mdb) {
-    FILE* f = mdb->f->stream;
-    if (fseeko(f, 0, SEEK_END) != 0)
-        return 0;
-    return static_cast<qint64>(ftello(f)) / mdb->fmt->pg_size;
-}
-
-// Every page the usage map names must lie in the file: libmdb takes a page
-// it cannot read for the end of the table, which would hand out part of it.
-// The walk reads a map page per step on a large table; the client is told
-// now and then that the reader still works, so it is not taken for stalled.
-constexpr qint64 kStepsPerSign = 1024;
-
-bool usageMapFitsFile(MdbHandle* mdb, MdbTableDef* t, RecordSink& sink) {
-    const qint64 pages = pageCount(mdb);
-    guint32 pg = 0;
-    for (qint64 steps = 0; steps <= pages; ++steps) {
-        if (steps % kStepsPerSign == kStepsPerSign - 1)
-            sink.StillWorking();
-        const gint32 next =
-            mdb_map_find_next(mdb, t->usage_map, static_cast<unsigned>(t->map_sz), pg);
-        if (next == 0)
-            return true;
-        if (next < 0 || next >= pages || static_cast<guint32>(next) <= pg)
-            return false;
-        pg = static_cast<guint32>(next);
-    }
-    return false;
 }
 
 // Bytes of the fixed-size types; 0 for the others.
@@ -114,39 +68,11 @@ bool soundColumn(MdbHandle* mdb, const MdbColumn* c) {
            c->fixed_offset + size < mdb->fmt->pg_size;
 }
 
-// Reads a table definition with its columns. A table whose usage map is
-// empty or of an unknown kind is refused: libmdb would dereference the
-// missing map while walking the table's pages.
-TablePtr openTableDef(MdbCatalogEntry* entry, RecordSink& sink) {
-    TablePtr t(mdb_read_table(entry));
-    if (!t || !t->usage_map || t->map_sz == 0 || t->usage_map[0] > 1)
-        return nullptr;
-    if (!mdb_read_columns(t.get()) || t->num_cols == 0 || t->columns->len != t->num_cols)
-        return nullptr;
-    if (!usageMapFitsFile(entry->mdb, t.get(), sink))
-        return nullptr;
-    return t;
-}
-
-MdbCatalogEntry catalogEntry(MdbHandle* mdb, unsigned long page, const QByteArray& name) {
-    MdbCatalogEntry e;
-    std::memset(&e, 0, sizeof e);
-    e.mdb = mdb;
-    e.object_type = MDB_TABLE;
-    e.table_pg = page;
-    std::snprintf(e.object_name, sizeof e.object_name, "%s", name.constData());
-    return e;
-}
-
-MdbColumn* columnAt(MdbTableDef* t, int index) {
-    return static_cast<MdbColumn*>(g_ptr_array_index(t->columns, static_cast<guint>(index)));
-}
-
 // Index of the column with this name (names compare as Jet compares them,
 // without regard to case), or -1.
 int findColumn(MdbTableDef* t, const QString& name) {
     for (guint i = 0; i < t->columns->len; ++i) {
-        const MdbColumn* c = columnAt(t, static_cast<int>(i));
+        const MdbColumn* c = columnAt(t, i);
         const QString cn =
             QString::fromUtf8(c->name, static_cast<qsizetype>(strnlen(c->name, sizeof c->name)));
         if (cn.compare(name, Qt::CaseInsensitive) == 0)
@@ -191,8 +117,8 @@ struct CatalogColumn {
 // catalog's property column, whose parser loops forever on damaged data.
 std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
                                        unsigned long* page, RecordSink& sink) {
-    MdbCatalogEntry sys = catalogEntry(mdb, kCatalogPage, "MSysObjects");
-    TablePtr t = openTableDef(&sys, sink);
+    MdbCatalogEntry sys = tableEntry(mdb, kCatalogPage, "MSysObjects");
+    TablePtr t = openCheckedTable(&sys, [&sink] { sink.StillWorking(); });
     if (!t)
         return fault(ReaderFailure::Damaged);
     static const CatalogColumn kColumns[] = {
@@ -200,8 +126,8 @@ std::optional<ReaderError> locateTable(MdbHandle* mdb, const QString& tableName,
     Bindings b(mdb);
     for (const CatalogColumn& c : kColumns) {
         const int i = findColumn(t.get(), QString::fromLatin1(c.name));
-        if (i < 0 || columnAt(t.get(), i)->col_type != c.type ||
-            !soundColumn(mdb, columnAt(t.get(), i)))
+        if (i < 0 || columnAt(t.get(), static_cast<guint>(i))->col_type != c.type ||
+            !soundColumn(mdb, columnAt(t.get(), static_cast<guint>(i))))
             return fault(ReaderFailure::Damaged);
         b.bind(t.get(), i);
     }
@@ -241,7 +167,7 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b, RowTexts& tex
         const int i = findColumn(t, name);
         if (i < 0)
             return fault(ReaderFailure::FieldMissing, {name});
-        const MdbColumn* c = columnAt(t, i);
+        const MdbColumn* c = columnAt(t, static_cast<guint>(i));
         const QString actual = jetTypeName(c->col_type, c->is_long_auto != 0);
         const QString expected = QString::fromLatin1(expectedType(f));
         if (actual != expected)
@@ -273,8 +199,8 @@ RecordFields recordOf(const Bindings& b, const RowTexts& texts) {
 
 std::optional<ReaderError> readQuestions(MdbHandle* mdb, unsigned long page,
                                          const QString& tableName, RecordSink& sink) {
-    MdbCatalogEntry entry = catalogEntry(mdb, page, tableName.toUtf8());
-    TablePtr t = openTableDef(&entry, sink);
+    MdbCatalogEntry entry = tableEntry(mdb, page, tableName.toUtf8().constData());
+    TablePtr t = openCheckedTable(&entry, [&sink] { sink.StillWorking(); });
     if (!t)
         return fault(ReaderFailure::Damaged);
     Bindings b(mdb);
