@@ -1,5 +1,7 @@
 #include "JetPages.h"
 
+#include "KtError.h"
+
 #include <QtEndian>
 
 namespace kt::jet {
@@ -26,6 +28,20 @@ QByteArray nullMask(const TableLayout& layout, const std::vector<Cell>& cells) {
             mask[c.number / 8] = static_cast<char>(mask[c.number / 8] | (1 << (c.number % 8)));
     }
     return mask;
+}
+
+// A value of another size would shift every later byte of the row (or be
+// cut) and the file would read back wrong. The value encoder makes exact
+// sizes, so this is the writer's own fault; it is still checked in every
+// build, because an unchecked release build would save a damaged bank.
+void putFixed(QByteArray& row, const ColumnLayout& c, const QByteArray& bytes) {
+    if (bytes.size() != c.size)
+        throw KtError(QStringLiteral("Внутренняя ошибка записи: значение столбца «%1» занимает "
+                                     "%2 байт вместо %3")
+                          .arg(c.name)
+                          .arg(bytes.size())
+                          .arg(c.size));
+    row.replace(2 + c.fixedOffset, c.size, bytes);
 }
 
 } // namespace
@@ -58,7 +74,7 @@ QByteArray encodeRow(const TableLayout& layout, const std::vector<Cell>& cells) 
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& c = layout.columns[i];
         if (c.fixed && c.code != CodeBoolean && cells[i].present)
-            row.replace(2 + c.fixedOffset, c.size, cells[i].bytes.left(c.size));
+            putFixed(row, c, cells[i].bytes);
     }
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& c = layout.columns[i];
@@ -90,6 +106,14 @@ bool DataPage::fits(int rowSize) const {
 }
 
 int DataPage::add(const QByteArray& row) {
+    // Callers ask fits() first, so a row that does not fit is the writer's own
+    // fault; it is checked in every build all the same, because writing past
+    // the row table would save a damaged page without a word.
+    if (!fits(static_cast<int>(row.size())))
+        throw KtError(QStringLiteral("Внутренняя ошибка записи: строка в %1 байт не помещается "
+                                     "на страницу данных (свободно %2 байт)")
+                          .arg(row.size())
+                          .arg(freeSpace()));
     m_top -= row.size();
     m_page.replace(m_top, row.size(), row);
     put16(m_page, kDataHeaderSize + 2 * m_rows, m_top);
