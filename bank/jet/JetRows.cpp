@@ -1,21 +1,10 @@
 #include "JetPages.h"
 
+#include "ByteOrder.h"
 #include "KtError.h"
-
-#include <QtEndian>
 
 namespace kt::jet {
 namespace {
-
-void put16(QByteArray& buffer, int offset, int value) {
-    qToLittleEndian<quint16>(static_cast<quint16>(value), buffer.data() + offset);
-}
-
-void append16(QByteArray& buffer, int value) {
-    char bytes[2];
-    qToLittleEndian<quint16>(static_cast<quint16>(value), bytes);
-    buffer.append(bytes, 2);
-}
 
 QByteArray nullMask(const TableLayout& layout, const std::vector<Cell>& cells) {
     QByteArray mask((static_cast<int>(layout.columns.size()) + 7) / 8, '\0');
@@ -97,7 +86,7 @@ QByteArray encodeRow(const TableLayout& layout, const std::vector<Cell>& cells) 
 DataPage::DataPage(std::uint32_t ownerPage) : m_page(kPageSize, '\0') {
     m_page[0] = 0x01;
     m_page[1] = 0x01;
-    qToLittleEndian<quint32>(ownerPage, m_page.data() + 4);
+    put32(m_page, 4, ownerPage);
     put16(m_page, 2, freeSpace());
 }
 
