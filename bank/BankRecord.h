@@ -22,6 +22,15 @@ enum BankField {
 // Column names of the fields, in field order.
 const std::array<QString, FieldCountTotal>& bankFieldNames();
 
+// "ВернОтв", "Метка" and "Счетчик" hold numbers, the other fields texts. A
+// number has no empty value: read back empty, it was a null.
+constexpr bool isNumberField(int field) {
+    return field == FieldRightAnswer || field == FieldMark || field == FieldCounter;
+}
+constexpr bool isTextField(int field) {
+    return !isNumberField(field);
+}
+
 // One record of the question table: the ten fields as text, nulls marked.
 // Texts are already in the form the program carries (code page 1251 rules
 // applied, cut at 255 characters) by the time they reach a record.

@@ -3,6 +3,7 @@
 #include "BankPath.h"
 #include "Cp1251.h"
 #include "KtError.h"
+#include "LibmdbEnvironment.h"
 #include "ReaderLocation.h"
 #include "ReaderProtocol.h"
 
@@ -46,7 +47,7 @@ QString defaultReaderPath() {
 // libmdb changes its behaviour after these; the reader must see the file alone.
 QProcessEnvironment readerEnvironment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"MDBOPTS", "MDBICONV", "MDBPATH", "MDB_JET3_CHARSET"})
+    for (const char* name : kLibmdbVariables)
         env.remove(QString::fromLatin1(name));
     return env;
 }

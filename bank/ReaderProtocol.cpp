@@ -1,5 +1,6 @@
 #include "ReaderProtocol.h"
 
+#include "ByteOrder.h"
 #include "Cp1251.h"
 
 #include <QtEndian>
@@ -13,27 +14,15 @@ namespace {
 constexpr int kHeaderSize = 5;
 constexpr int kMaxArgs = 8;
 
-void appendU32(QByteArray& out, quint32 v) {
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-void appendU16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
 void appendText(QByteArray& out, QByteArrayView utf8) {
-    appendU16(out, static_cast<quint16>(std::min<qsizetype>(utf8.size(), kNullField - 1)));
+    append16(out, static_cast<quint16>(std::min<qsizetype>(utf8.size(), kNullField - 1)));
     out.append(utf8.data(), std::min<qsizetype>(utf8.size(), kNullField - 1));
 }
 
 QByteArray frame(ReaderFrameKind kind, const QByteArray& payload) {
     QByteArray out;
     out.reserve(kHeaderSize + payload.size());
-    appendU32(out, static_cast<quint32>(payload.size()));
+    append32(out, static_cast<quint32>(payload.size()));
     out.append(static_cast<char>(kind));
     out.append(payload);
     return out;
@@ -174,22 +163,22 @@ QByteArray encodeErrorFrame(const ReaderError& error) {
 
 QByteArray encodeColumnsFrame(quint32 expectedRecords) {
     QByteArray p(1, static_cast<char>(FieldCountTotal));
-    appendU32(p, expectedRecords);
+    append32(p, expectedRecords);
     return frame(ReaderFrameKind::Columns, p);
 }
 
 void appendRecordFrame(QByteArray& out, const RecordFields& record) {
     const qsizetype start = out.size();
-    appendU32(out, 0);
+    append32(out, 0);
     out.append(static_cast<char>(ReaderFrameKind::Record));
     for (size_t i = 0; i < FieldCountTotal; ++i) {
         if (record.isNull[i])
-            appendU16(out, kNullField);
+            append16(out, kNullField);
         else
             appendText(out, record.text[i]);
     }
     const auto length = static_cast<quint32>(out.size() - start - kHeaderSize);
-    qToLittleEndian(length, out.data() + start);
+    put32(out, start, length);
 }
 
 QByteArray encodeRecordFrame(const BankRecord& record) {
@@ -211,7 +200,7 @@ QByteArray encodeAliveFrame() {
 
 QByteArray encodeEndFrame(quint32 recordCount) {
     QByteArray p;
-    appendU32(p, recordCount);
+    append32(p, recordCount);
     return frame(ReaderFrameKind::End, p);
 }
 

@@ -45,6 +45,8 @@ QByteArray reportBlockBytes(const ReportBlock& b) {
         QStringLiteral("Время завершения тестирования --- ") + b.time,
         QStringLiteral("Остаток времени после тестирования --- ") + b.timeLeft,
         b.bankSizeLine,
+        // "Колличество" is spelt as the program always wrote it; schools'
+        // existing report files and the tools that read them depend on it.
         QStringLiteral("Колличество вопросов в тесте --- ") + b.count,
         QStringLiteral("Отбор вопросов из диапазона от --- ") + b.from +
             QStringLiteral("  до  --- ") + b.to,

@@ -110,10 +110,6 @@ bool looksLikeFormula(const QString& text, int minApostrophes) {
     return i >= minApostrophes && i < text.size() && isFormulaStart(text[i]);
 }
 
-bool isTextField(int f) {
-    return f <= FieldAnswer5 || f == FieldSubject;
-}
-
 } // namespace
 
 QString neutraliseFormula(const QString& text) {

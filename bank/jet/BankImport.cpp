@@ -6,10 +6,6 @@
 namespace kt {
 namespace {
 
-bool isTextField(int f) {
-    return f <= FieldAnswer5 || f == FieldSubject;
-}
-
 // "ВернОтв" as a teacher writes it: the number 1-5 or the variant's letter,
 // Cyrillic А-Д or Latin A-E in either case. 0 when it is neither.
 int rightAnswerNumber(const QString& value) {

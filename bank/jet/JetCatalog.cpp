@@ -1,8 +1,8 @@
 #include "JetCatalog.h"
 
+#include "ByteOrder.h"
 #include "KtError.h"
 
-#include <QtEndian>
 #include <map>
 
 namespace kt::jet {
@@ -58,16 +58,14 @@ TableLayout catalogLayout() {
 template <typename T> Cell number(T value) {
     Cell c;
     c.present = true;
-    c.bytes.resize(sizeof(T));
-    qToLittleEndian<T>(value, c.bytes.data());
+    c.bytes = littleEndianBytes<T>(value);
     return c;
 }
 
 Cell text(const QString& value) {
     Cell c;
     c.present = true;
-    c.bytes.resize(value.size() * 2);
-    qToLittleEndian<char16_t>(value.utf16(), value.size(), c.bytes.data());
+    c.bytes = utf16le(value);
     return c;
 }
 

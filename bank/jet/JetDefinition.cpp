@@ -1,8 +1,8 @@
 #include "JetPages.h"
 
+#include "ByteOrder.h"
 #include "KtError.h"
 
-#include <QtEndian>
 #include <cmath>
 #include <cstring>
 
@@ -19,12 +19,6 @@ constexpr quint16 kCodePage1251 = 1251;
 
 void put8(QByteArray& b, int at, int v) {
     b[at] = static_cast<char>(v);
-}
-void put16(QByteArray& b, int at, int v) {
-    qToLittleEndian<quint16>(static_cast<quint16>(v), b.data() + at);
-}
-void put32(QByteArray& b, int at, std::uint32_t v) {
-    qToLittleEndian<quint32>(v, b.data() + at);
 }
 
 void putColumnEntry(QByteArray& page, int at, const ColumnLayout& c) {
@@ -47,7 +41,7 @@ int putName(QByteArray& page, int at, const QString& name) {
         throw KtError(QStringLiteral("Описание таблицы не помещается на одну страницу: "
                                      "слишком много столбцов или слишком длинные имена"));
     put16(page, at, bytes);
-    qToLittleEndian<char16_t>(name.utf16(), name.size(), page.data() + at + 2);
+    page.replace(at + 2, bytes, utf16le(name));
     return at + 2 + bytes;
 }
 
@@ -161,7 +155,7 @@ QByteArray databaseDefinitionPage(double creationDate) {
     for (int i = 0; i < 40; i += 4)
         put32(page, 0x42 + i, dateMask);
     put16(page, 0x6E, kGeneralSortOrder);
-    qToLittleEndian<double>(creationDate, page.data() + 0x72);
+    page.replace(0x72, 8, littleEndianBytes<double>(creationDate));
     rc4(QByteArray("\xC7\xDA\x39\x6B", 4), page.data() + 0x18, 128);
     return page;
 }

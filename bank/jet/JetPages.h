@@ -59,6 +59,7 @@ struct Cell {
     bool flag = false;
 };
 
+// Throws KtError when a fixed-size value has not exactly its column's size.
 QByteArray encodeRow(const TableLayout& layout, const std::vector<Cell>& cells);
 
 // A page of rows packed from the end, with the row-offset table at the top.
@@ -66,7 +67,9 @@ class DataPage {
 public:
     explicit DataPage(std::uint32_t ownerPage);
     bool fits(int rowSize) const;
-    int add(const QByteArray& row); // row number on the page
+    // Returns the row number on the page; throws KtError when the row does
+    // not fit (ask fits() first).
+    int add(const QByteArray& row);
     int freeSpace() const { return m_top - kDataHeaderSize - 2 * m_rows; }
     int rowCount() const { return m_rows; }
     const QByteArray& bytes() const { return m_page; }

@@ -1,19 +1,10 @@
 #include "JetPages.h"
 
-#include <QtEndian>
+#include "ByteOrder.h"
+#include "KtError.h"
 
 namespace kt::jet {
 namespace {
-
-void put16(QByteArray& buffer, int offset, int value) {
-    qToLittleEndian<quint16>(static_cast<quint16>(value), buffer.data() + offset);
-}
-
-void append16(QByteArray& buffer, int value) {
-    char bytes[2];
-    qToLittleEndian<quint16>(static_cast<quint16>(value), bytes);
-    buffer.append(bytes, 2);
-}
 
 QByteArray nullMask(const TableLayout& layout, const std::vector<Cell>& cells) {
     QByteArray mask((static_cast<int>(layout.columns.size()) + 7) / 8, '\0');
@@ -26,6 +17,20 @@ QByteArray nullMask(const TableLayout& layout, const std::vector<Cell>& cells) {
             mask[c.number / 8] = static_cast<char>(mask[c.number / 8] | (1 << (c.number % 8)));
     }
     return mask;
+}
+
+// A value of another size would shift every later byte of the row (or be
+// cut) and the file would read back wrong. The value encoder makes exact
+// sizes, so this is the writer's own fault; it is still checked in every
+// build, because an unchecked release build would save a damaged bank.
+void putFixed(QByteArray& row, const ColumnLayout& c, const QByteArray& bytes) {
+    if (bytes.size() != c.size)
+        throw KtError(QStringLiteral("Внутренняя ошибка записи: значение столбца «%1» занимает "
+                                     "%2 байт вместо %3")
+                          .arg(c.name)
+                          .arg(bytes.size())
+                          .arg(c.size));
+    row.replace(2 + c.fixedOffset, c.size, bytes);
 }
 
 } // namespace
@@ -58,7 +63,7 @@ QByteArray encodeRow(const TableLayout& layout, const std::vector<Cell>& cells) 
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& c = layout.columns[i];
         if (c.fixed && c.code != CodeBoolean && cells[i].present)
-            row.replace(2 + c.fixedOffset, c.size, cells[i].bytes.left(c.size));
+            putFixed(row, c, cells[i].bytes);
     }
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& c = layout.columns[i];
@@ -81,7 +86,7 @@ QByteArray encodeRow(const TableLayout& layout, const std::vector<Cell>& cells) 
 DataPage::DataPage(std::uint32_t ownerPage) : m_page(kPageSize, '\0') {
     m_page[0] = 0x01;
     m_page[1] = 0x01;
-    qToLittleEndian<quint32>(ownerPage, m_page.data() + 4);
+    put32(m_page, 4, ownerPage);
     put16(m_page, 2, freeSpace());
 }
 
@@ -90,6 +95,14 @@ bool DataPage::fits(int rowSize) const {
 }
 
 int DataPage::add(const QByteArray& row) {
+    // Callers ask fits() first, so a row that does not fit is the writer's own
+    // fault; it is checked in every build all the same, because writing past
+    // the row table would save a damaged page without a word.
+    if (!fits(static_cast<int>(row.size())))
+        throw KtError(QStringLiteral("Внутренняя ошибка записи: строка в %1 байт не помещается "
+                                     "на страницу данных (свободно %2 байт)")
+                          .arg(row.size())
+                          .arg(freeSpace()));
     m_top -= row.size();
     m_page.replace(m_top, row.size(), row);
     put16(m_page, kDataHeaderSize + 2 * m_rows, m_top);

@@ -1,20 +1,15 @@
 #include "JetValue.h"
 
+#include "ByteOrder.h"
+
 #include <QDateTime>
 #include <QLocale>
-#include <QtEndian>
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
 namespace kt {
 namespace {
-
-template <typename T> QByteArray littleEndian(T value) {
-    QByteArray out(sizeof(T), '\0');
-    qToLittleEndian<T>(value, out.data());
-    return out;
-}
 
 JetEncoded failure(QString problem) {
     JetEncoded out;
@@ -36,9 +31,9 @@ JetEncoded integerValue(const QString& text, qint64 low, qint64 high, int size) 
     if (size == 1)
         out.bytes = QByteArray(1, static_cast<char>(v));
     else if (size == 2)
-        out.bytes = littleEndian<qint16>(static_cast<qint16>(v));
+        out.bytes = littleEndianBytes<qint16>(static_cast<qint16>(v));
     else
-        out.bytes = littleEndian<qint32>(static_cast<qint32>(v));
+        out.bytes = littleEndianBytes<qint32>(static_cast<qint32>(v));
     return out;
 }
 
@@ -56,13 +51,13 @@ JetEncoded realValue(const QString& text, JetType type) {
     if (type == JetType::Single) {
         if (std::fabs(v) > FLT_MAX)
             return failure(QStringLiteral("число %1 не помещается в тип Single").arg(text));
-        out.bytes = littleEndian<float>(static_cast<float>(v));
+        out.bytes = littleEndianBytes<float>(static_cast<float>(v));
     } else if (type == JetType::Currency) {
         if (std::fabs(v) >= 922337203685477.0)
             return failure(QStringLiteral("число %1 не помещается в тип Currency").arg(text));
-        out.bytes = littleEndian<qint64>(std::llround(v * 10000.0));
+        out.bytes = littleEndianBytes<qint64>(std::llround(v * 10000.0));
     } else {
-        out.bytes = littleEndian<double>(v);
+        out.bytes = littleEndianBytes<double>(v);
     }
     return out;
 }
@@ -82,7 +77,7 @@ JetEncoded dateValue(const QString& text) {
         const double fraction = dt.time().msecsSinceStartOfDay() / 86400000.0;
         const double v = days >= 0 ? days + fraction : days - fraction;
         JetEncoded out;
-        out.bytes = littleEndian<double>(v);
+        out.bytes = littleEndianBytes<double>(v);
         return out;
     }
     return failure(
@@ -108,8 +103,7 @@ JetEncoded textValue(const QString& text, int maxLength) {
     if (text.startsWith(QChar(0xFEFF)))
         return failure(QStringLiteral("текст начинается с невидимого знака U+FEFF — удалите его"));
     JetEncoded out;
-    out.bytes.resize(text.size() * 2);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), out.bytes.data());
+    out.bytes = utf16le(text);
     return out;
 }
 
@@ -120,7 +114,7 @@ JetEncoded memoValue(const QString& text) {
     if (!out.problem.isEmpty())
         return out;
     QByteArray header(12, '\0');
-    qToLittleEndian<quint32>(static_cast<quint32>(out.bytes.size()), header.data());
+    put32(header, 0, static_cast<quint32>(out.bytes.size()));
     header[3] = static_cast<char>(0x80);
     out.bytes.prepend(header);
     return out;

@@ -9,6 +9,7 @@
 
 #include "BankReader.h"
 #include "BankSchema.h"
+#include "LibmdbEnvironment.h"
 
 #include <QtGlobal>
 
@@ -55,7 +56,7 @@ void limitResources(const char* path) {
 // libmdb reads these to change its options, text conversion and file
 // search; the answer must depend on the file alone.
 void clearLibraryEnvironment() {
-    for (const char* name : {"MDBOPTS", "MDBICONV", "MDBPATH", "MDB_JET3_CHARSET"})
+    for (const char* name : kt::kLibmdbVariables)
         qunsetenv(name);
 }
 

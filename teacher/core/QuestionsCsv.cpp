@@ -14,9 +14,7 @@ BankRecord recordOf(const JetRow& row) {
         if (static_cast<int>(f) == FieldCounter)
             continue;
         r.text[f] = row[f].value_or(QString());
-        const bool number =
-            static_cast<int>(f) == FieldRightAnswer || static_cast<int>(f) == FieldMark;
-        r.isNull[f] = number && !row[f].has_value();
+        r.isNull[f] = isNumberField(static_cast<int>(f)) && !row[f].has_value();
     }
     return r;
 }

@@ -4,6 +4,7 @@
 #include "JetPages.h"
 #include "JetTestSupport.h"
 #include "JetValue.h"
+#include "KtError.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -104,6 +105,29 @@ TEST(JetPages, RowsCarryOffsetsAndNullMask) {
     const QByteArray row = jet::encodeRow(layout, {a, t, b, u});
     // count, fixed byte, "A", end offset, offsets of u and t, 2 variable columns, mask 0111
     EXPECT_EQ(row, bytes({4, 0, 7, 0x41, 0, 5, 0, 5, 0, 3, 0, 2, 0, 0x07}));
+}
+
+// The writer's own encoders never make these; the checks keep a fault there
+// from reaching a saved file. The writer's API cannot produce them.
+TEST(JetPages, FixedValueOfAnotherSizeIsRefused) {
+    const jet::TableLayout layout =
+        jet::layOut({{"n", jet::CodeLong, 4, true}, {"t", jet::CodeText, 20, false}});
+    const jet::Cell text{true, bytes({0x41, 0})};
+    for (const QByteArray& value : {bytes({1, 2}), bytes({1, 2, 3, 4, 5})})
+        EXPECT_THROW(jet::encodeRow(layout, {jet::Cell{true, value}, text}), KtError);
+    EXPECT_EQ(jet::encodeRow(layout, {jet::Cell{true, bytes({1, 2, 3, 4})}, text}).size(), 15);
+}
+
+TEST(JetPages, RowThatDoesNotFitThePageIsRefused) {
+    jet::DataPage page(2);
+    const QByteArray row(1500, 'x');
+    EXPECT_EQ(page.add(row), 0);
+    EXPECT_EQ(page.add(row), 1);
+    const QByteArray before = page.bytes();
+    EXPECT_FALSE(page.fits(static_cast<int>(row.size())));
+    EXPECT_THROW(page.add(row), KtError);
+    EXPECT_EQ(page.bytes(), before);
+    EXPECT_EQ(page.rowCount(), 2);
 }
 
 TEST(JetPages, SmallMapsKeepTheirBitmapInline) {

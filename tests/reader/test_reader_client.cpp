@@ -3,6 +3,7 @@
 // stand-in readers are small shell scripts, so these cases run where a POSIX
 // shell is.
 #include "KtError.h"
+#include "LibmdbEnvironment.h"
 #include "MdbBankSource.h"
 #include "ReadProgress.h"
 #include "ReaderProtocol.h"
@@ -123,18 +124,20 @@ TEST_F(FakeReader, CrashHangGarbageAndFloodAllReadAsADamagedFile) {
 
 TEST_F(FakeReader, ReaderSeesNoneOfLibmdbsVariables) {
     const QByteArray empty = printfOf(encodeColumnsFrame() + encodeEndFrame(0));
-    const QString path = script("env", "for v in MDBOPTS MDBICONV MDBPATH MDB_JET3_CHARSET; do\n"
-                                       "  if env | grep -q \"^$v=\"; then exit 1; fi\n"
-                                       "done\n" +
+    QByteArray names;
+    for (const char* name : kLibmdbVariables) {
+        names += QByteArray(" ") + name;
+        qputenv(name, "1");
+    }
+    const QString path = script("env", "for v in" + names +
+                                           "; do\n"
+                                           "  if env | grep -q \"^$v=\"; then exit 1; fi\n"
+                                           "done\n" +
                                            empty);
-    qputenv("MDBOPTS", "debug_all");
-    qputenv("MDBICONV", "KOI8-R");
-    qputenv("MDBPATH", "/tmp");
     MdbBankSource source(m_bank, path);
     EXPECT_TRUE(source.Load().empty());
-    qunsetenv("MDBOPTS");
-    qunsetenv("MDBICONV");
-    qunsetenv("MDBPATH");
+    for (const char* name : kLibmdbVariables)
+        qunsetenv(name);
 }
 
 TEST_F(FakeReader, MissingReaderIsAClearError) {

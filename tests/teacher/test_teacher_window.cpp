@@ -5,6 +5,7 @@
 #include "QuestionsPart.h"
 #include "TeacherWindow.h"
 #include "TestSettingsDialog.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,12 +25,6 @@
 using namespace kt;
 
 namespace {
-
-template <typename T> T* child(QWidget* root, const char* name) {
-    T* w = root->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 void trigger(TeacherWindow& w, const char* name) {
     QAction* a = w.questions()->action(QString::fromLatin1(name));
@@ -53,15 +48,15 @@ struct WindowFixture : ::testing::Test {
 TEST_F(WindowFixture, EditsGoThroughTheFormIntoTheTableAndBackWithUndo) {
     EXPECT_EQ(window.parts()->tabText(0), QStringLiteral("Вопросы"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Knowtest — учителю — новая база[*]"));
-    auto* question = child<QLineEdit>(&window, "questionEdit");
+    auto* question = test::findNamed<QLineEdit>(window, QStringLiteral("questionEdit"));
     QTest::keyClicks(question, QStringLiteral("2+2 = ?"));
-    child<QRadioButton>(&window, "rightAnswer4")->click();
+    test::findNamed<QRadioButton>(window, QStringLiteral("rightAnswer4"))->click();
     BankDocument& doc = window.questions()->document();
     ASSERT_EQ(doc.size(), 1);
     EXPECT_EQ(doc.record(0).text[FieldQuestion], QStringLiteral("2+2 = ?"));
     EXPECT_EQ(doc.record(0).text[FieldRightAnswer], QStringLiteral("4"));
     EXPECT_TRUE(window.isWindowModified());
-    auto* table = child<QTableView>(&window, "questionTable");
+    auto* table = test::findNamed<QTableView>(window, QStringLiteral("questionTable"));
     EXPECT_EQ(table->model()->index(0, 2).data().toString(), QStringLiteral("D"));
 
     trigger(window, "actionUndo"); // the right answer
@@ -85,7 +80,7 @@ TEST_F(WindowFixture, TheProblemListLeadsToTheRecordAndThePreviewShowsTheStudent
     ASSERT_EQ(doc.size(), 2);
     doc.setField(1, FieldQuestion, QStringLiteral("Что такое Ω?"));
     doc.setField(1, FieldAnswer1 + 1, QStringLiteral("Омега Ω"));
-    auto* problems = child<QListWidget>(&window, "problemList");
+    auto* problems = test::findNamed<QListWidget>(window, QStringLiteral("problemList"));
     int omega = -1;
     for (int i = 0; i < problems->count(); ++i)
         if (problems->item(i)->text().contains(QStringLiteral("Ответ2")))
@@ -97,9 +92,10 @@ TEST_F(WindowFixture, TheProblemListLeadsToTheRecordAndThePreviewShowsTheStudent
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {},
                       problems->visualItemRect(problems->item(omega)).center());
     EXPECT_EQ(window.questions()->currentRow(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&window, "answerEdit2"));
+    EXPECT_EQ(QApplication::focusWidget(),
+              test::findNamed<QLineEdit>(window, QStringLiteral("answerEdit2")));
 
-    auto* screen = child<QuestionScreen>(&window, "previewScreen");
+    auto* screen = test::findNamed<QuestionScreen>(window, QStringLiteral("previewScreen"));
     EXPECT_EQ(screen->size(), QSize(777, 321)); // the student's screen at its real size
     EXPECT_EQ(screen->question()->rawText(), QStringLiteral("Что такое ??"));
     EXPECT_EQ(screen->answer(2)->rawText(), QStringLiteral("Омега ?"));
@@ -115,13 +111,14 @@ TEST_F(WindowFixture, SavingNamesTheFileAndTheSettingsDialogKeepsTheLimits) {
     TestSettingsDialog dialog(TestSettings{10, 1, 1, 20}, 20);
     auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     EXPECT_TRUE(ok->isEnabled());
-    child<QSpinBox>(&dialog, "fromBox")->setValue(6); // 20 < 6 + 10 + 5
+    test::findNamed<QSpinBox>(dialog, QStringLiteral("fromBox"))->setValue(6); // 20 < 6 + 10 + 5
     EXPECT_FALSE(ok->isEnabled());
-    EXPECT_FALSE(child<QLabel>(&dialog, "settingsProblems")->text().isEmpty());
-    child<QSpinBox>(&dialog, "countBox")->setValue(9);
+    EXPECT_FALSE(
+        test::findNamed<QLabel>(dialog, QStringLiteral("settingsProblems"))->text().isEmpty());
+    test::findNamed<QSpinBox>(dialog, QStringLiteral("countBox"))->setValue(9);
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(dialog.settings().count, 9);
-    EXPECT_EQ(child<QSpinBox>(&dialog, "countBox")->maximum(), 60);
+    EXPECT_EQ(test::findNamed<QSpinBox>(dialog, QStringLiteral("countBox"))->maximum(), 60);
 }
 
 TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
@@ -129,7 +126,7 @@ TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     BankDocument& doc = window.questions()->document();
-    auto* question = child<QLineEdit>(&window, "questionEdit");
+    auto* question = test::findNamed<QLineEdit>(window, QStringLiteral("questionEdit"));
     question->setFocus();
     QTest::keyClicks(question, QStringLiteral("abc"));
     QTest::keyClick(question, Qt::Key_Left);
@@ -142,13 +139,4 @@ TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
     QTest::keyClick(question, Qt::Key_Insert); // a new question after this one
     EXPECT_EQ(doc.size(), 2);
     EXPECT_EQ(window.questions()->currentRow(), 1);
-}
-
-int main(int argc, char** argv) {
-    // Test discovery runs the program without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

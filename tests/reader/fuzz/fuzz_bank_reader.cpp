@@ -2,6 +2,7 @@
 // database file image, read as the question table exactly as the reader
 // process reads a file.
 #include "BankReader.h"
+#include "LibmdbEnvironment.h"
 
 #include <QtGlobal>
 
@@ -44,7 +45,7 @@ QByteArray wholePages(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    for (const char* name : {"MDBOPTS", "MDBICONV", "MDBPATH", "MDB_JET3_CHARSET"})
+    for (const char* name : kt::kLibmdbVariables)
         qunsetenv(name);
     return 0;
 }
