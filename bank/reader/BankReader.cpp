@@ -156,10 +156,6 @@ const char* expectedType(int field) {
     }
 }
 
-bool isNumericField(int field) {
-    return field == FieldRightAnswer || field == FieldMark || field == FieldCounter;
-}
-
 // Binds the ten fields by name, in field order, as the bank checks them.
 std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b, RowTexts& texts) {
     for (int f = 0; f < FieldCountTotal; ++f) {
@@ -174,7 +170,7 @@ std::optional<ReaderError> bindFields(MdbTableDef* t, Bindings& b, RowTexts& tex
             return fault(ReaderFailure::TypeMismatch, {name, expected, actual});
         if (!soundColumn(t->entry->mdb, c))
             return fault(ReaderFailure::Damaged);
-        if (isNumericField(f)) {
+        if (isNumberField(f)) {
             b.bind(t, i);
         } else {
             b.skip();
@@ -192,7 +188,7 @@ RecordFields recordOf(const Bindings& b, const RowTexts& texts) {
     for (int f = 0; f < FieldCountTotal; ++f) {
         const auto k = static_cast<size_t>(f);
         r.text[k] = texts.has(f) ? texts.bytes(f) : b.bytes(k);
-        r.isNull[k] = isNumericField(f) && r.text[k].isEmpty();
+        r.isNull[k] = isNumberField(f) && r.text[k].isEmpty();
     }
     return r;
 }
