@@ -50,6 +50,7 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     const QSettings settings;
     restoreGeometry(settings.value(kGeometryKey).toByteArray());
     restoreState(settings.value(kStateKey).toByteArray());
+    showPartTools(m_tabs->currentIndex()); // the saved state may hold another part's toolbar
     updateCaption();
 }
 
@@ -64,6 +65,8 @@ void TeacherWindow::showPartTools(int index) {
     m_toolbar->clear();
     if (index >= 0 && index < m_partTools.size())
         m_toolbar->addActions(m_partTools.at(index));
+    // A part that brings its own toolbar (the journal) leaves no empty strip.
+    m_toolbar->setVisible(!m_toolbar->actions().isEmpty());
 }
 
 void TeacherWindow::buildMenus() {
