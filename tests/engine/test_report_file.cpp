@@ -5,6 +5,7 @@
 #include "ReportFile.h"
 #include "ReportReasons.h"
 #include "ReportWriter.h"
+#include "Reports.h"
 #include "ScratchMount.h"
 
 #include <QDir>
@@ -20,29 +21,14 @@ using namespace kt::test;
 
 namespace {
 
+// An ordinary block through the program's own writer.
 QByteArray sampleBlock() {
-    ReportBlock b;
-    b.studentName = QStringLiteral("Иванов");
-    b.percent = QStringLiteral("85 %");
-    b.date = QStringLiteral("07.12.2026");
-    b.time = QStringLiteral("9:05:03");
-    b.timeLeft = QStringLiteral("0:10:00");
-    b.bankSizeLine = QStringLiteral("Всего вопросов в базе - 100");
-    b.count = QStringLiteral("60");
-    b.from = QStringLiteral("1");
-    b.to = QStringLiteral("100");
-    b.minutes = QStringLiteral("2");
-    return reportBlockBytes(b);
+    return reportBlockBytes(reportBlock(BlockFields{}));
 }
 
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // The reason of the failure, or "<no error>" when the call went through.
@@ -60,7 +46,7 @@ template <typename F> QString reasonOf(F call) {
 TEST(ReportFileAppend, AShortWriteIsCutBackAndTheNextAppendIsWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TestData.dat"));
-    ASSERT_TRUE(writeFile(path, "earlier\r\n"));
+    writeFile(path, "earlier\r\n");
     ReportFaults faults;
     faults.bytesBeforeFull = 52; // the disk fills inside the block's second line
     ReportFileOptions options;
@@ -98,7 +84,7 @@ TEST(ReportFileCheck, ARegularOrMissingFileIsFineAndAMissingOneIsCreatedEmpty) {
     const QString path = dir.filePath(QStringLiteral("TestData.dat"));
     checkReportFile(path);
     EXPECT_EQ(bytesOf(path), QByteArray());
-    ASSERT_TRUE(writeFile(path, "old\r\n"));
+    writeFile(path, "old\r\n");
     checkReportFile(path);
     EXPECT_EQ(bytesOf(path), QByteArray("old\r\n"));
     EXPECT_EQ(reasonOf([&] { checkReportFile(dir.filePath(QStringLiteral("no/TestData.dat"))); }),
@@ -115,7 +101,7 @@ TEST(ReportFileCheck, AReadOnlyFileIsRefusedAndKeptAsItWas) {
         KT_REQUIRE_MOUNT(disk);
     const QString path =
         root ? disk.filePath(QStringLiteral("TestData.dat")) : dir.filePath("TestData.dat");
-    ASSERT_TRUE(writeFile(path, "old\r\n"));
+    writeFile(path, "old\r\n");
     if (root)
         ASSERT_TRUE(disk.RemountReadOnly());
     else

@@ -3,7 +3,7 @@
 // "--shot FILE" saves a picture of the window once the files are read.
 
 #include "JournalPage.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

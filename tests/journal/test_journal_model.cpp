@@ -3,7 +3,7 @@
 
 #include "Cp1251.h"
 #include "JournalModel.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 #include "SpreadsheetCsv.h"
 
 #include <QSettings>

@@ -5,7 +5,7 @@
 #include "Cp1251.h"
 #include "JournalPage.h"
 #include "MarkChart.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "Cp1251.h"
 #include "KtError.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 #include "ReportParser.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // damaged blocks and unreadable files on standard error, the exit status.
 
 #include "Cp1251.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

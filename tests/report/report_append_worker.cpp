@@ -7,6 +7,7 @@
 //     it has it, as a program on another PC in the middle of its append.
 #include "ReportQueue.h"
 #include "ReportWriter.h"
+#include "Reports.h"
 
 #include <QFile>
 #include <QString>
@@ -18,19 +19,12 @@
 
 namespace {
 
+// Each process's blocks carry its number and their order in the name.
 kt::ReportBlock blockOf(int id, int n) {
-    kt::ReportBlock b;
-    b.studentName = QStringLiteral("П%1-%2").arg(id).arg(n);
-    b.percent = QStringLiteral("%1 %").arg(n);
-    b.date = QStringLiteral("07.12.2026");
-    b.time = QStringLiteral("9:05:03");
-    b.timeLeft = QStringLiteral("0:10:00");
-    b.bankSizeLine = QStringLiteral("Всего вопросов в базе - 100");
-    b.count = QStringLiteral("60");
-    b.from = QStringLiteral("1");
-    b.to = QStringLiteral("100");
-    b.minutes = QStringLiteral("2");
-    return b;
+    kt::test::BlockFields fields;
+    fields.name = QStringLiteral("П%1-%2").arg(id).arg(n);
+    fields.percent = n;
+    return kt::test::reportBlock(fields);
 }
 
 int append(const QString& path, int id, int count, const QString& goFile) {

@@ -2,7 +2,7 @@
 // names and grouped numbers, a cut file and a file in UTF-8.
 
 #include "Cp1251.h"
-#include "ReportFixtures.h"
+#include "Reports.h"
 
 #include <QDir>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ReportFixtures.h"
+#include "Reports.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
