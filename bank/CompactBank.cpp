@@ -33,28 +33,18 @@ void CompactBank::reserve(qsizetype records) {
 }
 
 char* CompactBank::recordBuffer() {
-    if (kBlockSize - m_used < kRecordRoom) {
-        m_blocks.emplace_back(new char[kBlockSize]);
-        m_used = 0;
-    }
-    return m_blocks.back().get() + m_used;
+    return m_blocks.room(kRecordRoom);
 }
 
 void CompactBank::commitRecord(const std::array<quint16, FieldCountTotal>& ends, quint16 nulls) {
-    RecordIndex r;
-    r.block = static_cast<quint32>(m_blocks.size() - 1);
-    r.offset = static_cast<quint32>(m_used);
-    r.ends = ends;
-    r.nulls = nulls;
-    m_index.push_back(r);
-    m_used += ends.back();
+    m_index.push_back({m_blocks.take(ends.back()), ends, nulls});
 }
 
 QByteArrayView CompactBank::bytes(qsizetype row, int field) const {
     const RecordIndex& r = m_index[static_cast<size_t>(row)];
     const auto f = static_cast<size_t>(field);
     const quint16 begin = f == 0 ? 0 : r.ends[f - 1];
-    const char* base = m_blocks[r.block].get() + r.offset;
+    const char* base = m_blocks.at(r.place);
     return QByteArrayView(base + begin, r.ends[f] - begin);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BankRecord.h"
+#include "RecordBlocks.h"
 
 #include <QByteArrayView>
 #include <memory>
@@ -45,18 +46,15 @@ public:
     BankRecord record(qsizetype row) const;
 
 private:
-    static constexpr qsizetype kBlockSize = 1 << 20;
     static constexpr qsizetype kRecordRoom = FieldCountTotal * kMaxField;
 
     struct RecordIndex {
-        quint32 block = 0;
-        quint32 offset = 0;
+        BlockPlace place;
         std::array<quint16, FieldCountTotal> ends{};
         quint16 nulls = 0;
     };
 
-    std::vector<std::unique_ptr<char[]>> m_blocks;
-    qsizetype m_used = kBlockSize; // bytes taken in the last block
+    RecordBlocks<char> m_blocks;
     std::vector<RecordIndex> m_index;
 };
 

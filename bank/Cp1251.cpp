@@ -1,5 +1,7 @@
 #include "Cp1251.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <array>
 
@@ -38,40 +40,6 @@ const std::array<unsigned char, 0x10000>& byteTable() {
 // Returns 0 when the character has no byte in the code page.
 int byteOf(char16_t u) {
     return byteTable()[u];
-}
-
-// Strict UTF-8: the code point of the sequence at `p` and its length, or
-// length 0 for a sequence that is not well formed (overlong, a surrogate,
-// beyond U+10FFFF or cut short).
-struct Utf8Char {
-    char32_t cp = 0;
-    int length = 0;
-};
-
-Utf8Char nextUtf8(const unsigned char* p, qsizetype left) {
-    const unsigned char b0 = p[0];
-    int n = 0;
-    char32_t cp = 0;
-    char32_t lowest = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        n = 2, cp = b0 & 0x1F, lowest = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        n = 3, cp = b0 & 0x0F, lowest = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        n = 4, cp = b0 & 0x07, lowest = 0x10000;
-    } else {
-        return {};
-    }
-    if (left < n)
-        return {};
-    for (int k = 1; k < n; ++k) {
-        if ((p[k] & 0xC0) != 0x80)
-            return {};
-        cp = (cp << 6) | (p[k] & 0x3F);
-    }
-    if (cp < lowest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return {};
-    return {cp, n};
 }
 
 // The slow road for text that is not well-formed UTF-8: Qt's decoder
@@ -166,7 +134,7 @@ qsizetype utf8ToCp1251(const char* src, qsizetype size, char* dst, int maxUnits)
     return out - dst;
 }
 
-bool fitsCp1251(const QString& text) {
+bool fitsCp1251(QStringView text) {
     for (QChar c : text)
         if (c.unicode() != 0 && byteOf(c.unicode()) == 0)
             return false;

@@ -25,6 +25,6 @@ QString cp1251Text(const QString& text, int maxLength = 255);
 qsizetype utf8ToCp1251(const char* src, qsizetype size, char* dst, int maxUnits = 255);
 
 // True when every character of the text exists in the code page.
-bool fitsCp1251(const QString& text);
+bool fitsCp1251(QStringView text);
 
 } // namespace kt

@@ -171,11 +171,17 @@ void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp
         throw KtError(readerErrorMessage(*parser.error(), m_path));
 }
 
-BankTable MdbBankSource::LoadRaw() {
+RawBank MdbBankSource::LoadRawBank() {
     const FileStamp stamp = FileStamp::of(m_path);
     ReaderStreamParser parser(outputLimitFor(stamp), RecordForm::Raw);
     runReader(parser, stamp);
-    return parser.TakeTable();
+    return parser.TakeRaw();
+}
+
+void MdbBankSource::ReadRaw(const RawRecordSink& sink) {
+    const FileStamp stamp = FileStamp::of(m_path);
+    ReaderStreamParser parser(outputLimitFor(stamp), sink);
+    runReader(parser, stamp);
 }
 
 std::shared_ptr<const CompactBank> MdbBankSource::LoadCompact() {

@@ -2,7 +2,9 @@
 
 #include "BankSource.h"
 #include "FileStamp.h"
+#include "RawBank.h"
 #include "ReadProgress.h"
+#include "ReaderProtocol.h"
 
 class QProcess;
 
@@ -37,7 +39,12 @@ public:
     std::shared_ptr<const CompactBank> LoadCompact() override;
     // The ten fields exactly as the file holds them (full Unicode texts), for
     // the teacher's tools that check and export a bank. Always read afresh.
-    BankTable LoadRaw();
+    RawBank LoadRawBank();
+    // The same as records the editor can change.
+    BankTable LoadRaw() { return LoadRawBank().toTable(); }
+    // The same records handed to `sink` one by one while they are read,
+    // none of them kept; throws as the loads do.
+    void ReadRaw(const RawRecordSink& sink);
     QString Location() const override { return m_path; }
 
     // The reader executable this source starts.

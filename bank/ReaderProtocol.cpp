@@ -2,6 +2,7 @@
 
 #include "ByteOrder.h"
 #include "Cp1251.h"
+#include "Utf8.h"
 
 #include <QtEndian>
 
@@ -115,17 +116,26 @@ std::optional<ReaderError> decodeError(QByteArrayView payload) {
     return e;
 }
 
-std::optional<BankRecord> decodeRawRecord(QByteArrayView payload) {
+// Decodes into the raw table's record room: UTF-16 never takes more units
+// than UTF-8 takes bytes, so the payload's size is room enough.
+bool decodeRawRecord(QByteArrayView payload, RawBank& table) {
     PayloadCursor in(payload);
-    BankRecord r;
-    for (size_t i = 0; i < FieldCountTotal; ++i) {
+    char16_t* dst = table.recordBuffer(payload.size());
+    std::array<quint32, FieldCountTotal> ends{};
+    quint16 nulls = 0;
+    qsizetype at = 0;
+    for (int f = 0; f < FieldCountTotal; ++f) {
         bool isNull = false;
-        r.text[i] = QString::fromUtf8(in.field(&isNull));
-        r.isNull[i] = isNull;
+        const QByteArrayView v = in.field(&isNull);
+        at += utf8ToUtf16(v.data(), v.size(), dst + at);
+        ends[static_cast<size_t>(f)] = static_cast<quint32>(at);
+        if (isNull)
+            nulls |= static_cast<quint16>(1u << f);
     }
     if (!in.ok() || !in.atEnd())
-        return std::nullopt;
-    return r;
+        return false;
+    table.commitRecord(ends, nulls);
+    return true;
 }
 
 // Decodes straight into the compact table's record room: one pass from the
@@ -233,9 +243,9 @@ QString damagedBankMessage(const QString& path) {
 bool ReaderStreamParser::fail() {
     m_failed = true;
     m_pending.clear();
-    m_table.clear();
     m_compact = CompactBank();
     m_error.reset();
+    m_raw = RawBank();
     return false;
 }
 
@@ -280,8 +290,8 @@ bool ReaderStreamParser::takeColumns(QByteArrayView payload) {
     // not made, and the table grows as records arrive.
     const qsizetype room = std::min<qint64>(expected, m_limit / kSmallestRecordFrame);
     try {
-        if (m_form == RecordForm::Raw)
-            m_table.reserve(static_cast<size_t>(room));
+        if (m_form == RecordForm::Raw && !m_sink)
+            m_raw.reserve(room);
         else
             m_compact.reserve(room);
     } catch (const std::bad_alloc&) {
@@ -297,10 +307,12 @@ bool ReaderStreamParser::takeRecord(QByteArrayView payload) {
         if (!decodeCompactRecord(payload, m_compact))
             return false;
     } else {
-        std::optional<BankRecord> r = decodeRawRecord(payload);
-        if (!r)
+        if (m_sink)
+            m_raw.clear();
+        if (!decodeRawRecord(payload, m_raw))
             return false;
-        m_table.push_back(std::move(*r));
+        if (m_sink)
+            m_sink(m_raw);
     }
     ++m_records;
     return true;
@@ -312,7 +324,7 @@ bool ReaderStreamParser::takeFrame(ReaderFrameKind kind, QByteArrayView payload)
     switch (kind) {
     case ReaderFrameKind::Error:
         m_error = decodeError(payload);
-        m_table.clear();
+        m_raw = RawBank();
         m_compact = CompactBank();
         m_stage = Stage::Done;
         return m_error.has_value();

@@ -2,10 +2,12 @@
 
 #include "BankRecord.h"
 #include "CompactBank.h"
+#include "RawBank.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace kt {
@@ -72,12 +74,22 @@ QString damagedBankMessage(const QString& path);
 // rules applied while each frame is decoded.
 enum class RecordForm { Raw, Compact };
 
+// Takes the full Unicode records of a read one at a time, as they are
+// decoded, so that a tool can look through a large bank without keeping it
+// whole. The record is row 0 of `record`, valid during the call only. A read
+// that fails later still fails: what the tool made of the records so far is
+// then to be dropped.
+using RawRecordSink = std::function<void(const RecordTexts& record)>;
+
 // Reads the reader's answer as it arrives, checking every frame. Records are
 // collected but handed out only when the whole answer was sound.
 class ReaderStreamParser {
 public:
     explicit ReaderStreamParser(qint64 outputLimit, RecordForm form = RecordForm::Raw)
         : m_limit(outputLimit), m_form(form) {}
+    // A Raw parser that hands each record to `sink` instead of keeping it.
+    ReaderStreamParser(qint64 outputLimit, RawRecordSink sink)
+        : m_limit(outputLimit), m_form(RecordForm::Raw), m_sink(std::move(sink)) {}
 
     // False once the stream is malformed or larger than the limit; further
     // input is then ignored.
@@ -89,7 +101,8 @@ public:
     // Set when the answer was an Error frame.
     const std::optional<ReaderError>& error() const { return m_error; }
     // The records of a Raw parser.
-    BankTable TakeTable() { return std::move(m_table); }
+    RawBank TakeRaw() { return std::move(m_raw); }
+    BankTable TakeTable() { return TakeRaw().toTable(); }
     // The records of a Compact parser.
     CompactBank TakeCompact() { return std::move(m_compact); }
     // Records decoded so far.
@@ -111,7 +124,8 @@ private:
     Stage m_stage = Stage::Start;
     bool m_failed = false;
     std::optional<ReaderError> m_error;
-    BankTable m_table;
+    RawBank m_raw; // with a sink: the one record being handed over
+    RawRecordSink m_sink;
 };
 
 } // namespace kt

@@ -177,3 +177,51 @@ TEST(ReaderProtocol, CompactAndFullTextsAgreeOnRandomAndMalformedTexts) {
                 << "record " << i << " field " << f;
     EXPECT_EQ(CompactBank::fromTable(full).text(300, 0), kept.text(300, 0));
 }
+
+// Full texts are decoded without a QString each; they must still read as Qt
+// reads UTF-8, bad bytes and all. A parser with a sink hands over every
+// record as it would have kept it, though it reuses one record's room.
+TEST(ReaderProtocol, FullTextsReadAsQtReadsUtf8AndTheSinkSeesEveryRecord) {
+    const std::vector<QByteArray> pieces = {"a",        "7 ",           "\xD0\x96",
+                                            "\xD1\x91", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                            "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                            "\xE2\x82", "\xD0",         "\x80",
+                                            "\xFF",     "\xEF\xBB\xBF"};
+    QRandomGenerator rng(8122026);
+    std::vector<std::array<QByteArray, FieldCountTotal>> bytes(200);
+    QByteArray answer = encodeColumnsFrame(200);
+    for (auto& record : bytes) {
+        RecordFields fields;
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            for (int n = rng.bounded(40); n > 0; --n)
+                record[size_t(f)] += pieces[rng.bounded(int(pieces.size()))];
+            fields.text[size_t(f)] = record[size_t(f)];
+            fields.isNull[size_t(f)] = record[size_t(f)].isEmpty() && rng.bounded(2) == 0;
+        }
+        appendRecordFrame(answer, fields);
+    }
+    answer += encodeEndFrame(200);
+
+    ReaderStreamParser kept(1 << 24, RecordForm::Raw);
+    ASSERT_TRUE(kept.Feed(answer) && kept.Finish());
+    const RawBank raw = kept.TakeRaw();
+    BankTable seen;
+    ReaderStreamParser streamed(1 << 24, [&seen](const RecordTexts& r) {
+        BankRecord copy;
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            copy.text[size_t(f)] = r.text(0, f).toString();
+            copy.isNull[size_t(f)] = r.isNull(0, f);
+        }
+        seen.push_back(copy);
+    });
+    ASSERT_TRUE(streamed.Feed(answer) && streamed.Finish());
+    ASSERT_EQ(raw.size(), 200);
+    ASSERT_EQ(seen.size(), 200u);
+    for (qsizetype i = 0; i < raw.size(); ++i)
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            const QString want = QString::fromUtf8(bytes[size_t(i)][size_t(f)]);
+            ASSERT_EQ(raw.text(i, f), want) << "record " << i << " field " << f;
+            ASSERT_EQ(seen[size_t(i)].text[size_t(f)], want) << "record " << i << " field " << f;
+            ASSERT_EQ(seen[size_t(i)].isNull[size_t(f)], raw.isNull(i, f));
+        }
+}

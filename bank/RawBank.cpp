@@ -1,0 +1,64 @@
+#include "RawBank.h"
+
+#include <algorithm>
+
+namespace kt {
+
+void RawBank::reserve(qsizetype records) {
+    m_index.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+}
+
+void RawBank::commitRecord(const std::array<quint32, FieldCountTotal>& ends, quint16 nulls) {
+    m_index.push_back({m_blocks.take(ends.back()), ends, nulls});
+}
+
+void RawBank::append(const RecordTexts& from, qsizetype row, quint16 fields) {
+    qsizetype units = 0;
+    for (int f = 0; f < FieldCountTotal; ++f)
+        if ((fields >> f) & 1u)
+            units += from.text(row, f).size();
+    char16_t* dst = recordBuffer(units);
+    std::array<quint32, FieldCountTotal> ends{};
+    quint16 nulls = 0;
+    quint32 at = 0;
+    for (int f = 0; f < FieldCountTotal; ++f) {
+        if ((fields >> f) & 1u) {
+            const QStringView text = from.text(row, f);
+            std::copy(text.utf16(), text.utf16() + text.size(), dst + at);
+            at += static_cast<quint32>(text.size());
+            if (from.isNull(row, f))
+                nulls |= static_cast<quint16>(1u << f);
+        }
+        ends[static_cast<size_t>(f)] = at;
+    }
+    commitRecord(ends, nulls);
+}
+
+void RawBank::clear() {
+    m_blocks.clear();
+    m_index.clear();
+}
+
+QStringView RawBank::text(qsizetype row, int field) const {
+    const RecordIndex& r = m_index[static_cast<size_t>(row)];
+    const auto f = static_cast<size_t>(field);
+    const quint32 begin = f == 0 ? 0 : r.ends[f - 1];
+    return QStringView(m_blocks.at(r.place) + begin, r.ends[f] - begin);
+}
+
+bool RawBank::isNull(qsizetype row, int field) const {
+    return (m_index[static_cast<size_t>(row)].nulls >> field) & 1u;
+}
+
+BankTable RawBank::toTable() const {
+    BankTable table(static_cast<size_t>(size()));
+    for (qsizetype row = 0; row < size(); ++row)
+        for (int f = 0; f < FieldCountTotal; ++f) {
+            BankRecord& r = table[static_cast<size_t>(row)];
+            r.text[static_cast<size_t>(f)] = text(row, f).toString();
+            r.isNull[static_cast<size_t>(f)] = isNull(row, f);
+        }
+    return table;
+}
+
+} // namespace kt
