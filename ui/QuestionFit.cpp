@@ -34,9 +34,8 @@ namespace {
 // Widths are taken this much wider on the quick path, so that kerning or
 // rounding can never make a text pass that the layout would cut.
 constexpr qreal kWidthSlack = 1.05;
-constexpr qreal kWordSlack = 1.02;
 constexpr int kMostLines = 12;
-constexpr qreal kUnknown = -2;
+constexpr float kUnknown = -2;
 
 bool isWordChar(QChar c) {
     return c.isLetterOrNumber();
@@ -63,16 +62,17 @@ public:
         }
     }
 
-    bool fits(const QString& text) {
+    bool fits(QStringView text) {
         if (quickLines(text) <= m_maxLines)
             return true;
         if (surelyTooWide(text))
             return false;
-        const auto known = m_known.constFind(text);
+        const QString whole = text.toString();
+        const auto known = m_known.constFind(whole);
         if (known != m_known.constEnd())
             return *known;
-        const bool result = laidOutFits(text);
-        m_known.insert(text, result);
+        const bool result = laidOutFits(whole);
+        m_known.insert(whole, result);
         return result;
     }
 
@@ -86,42 +86,46 @@ private:
                std::ceil(m_doc.idealWidth()) <= m_width;
     }
 
-    // Widened advance of a character, -1 when the font lacks it; a table
-    // over all of UTF-16, as this runs for every character of a bank.
-    qreal advance(QChar c) {
-        qreal& a = m_advance[c.unicode()];
-        if (a == kUnknown)
-            a = m_metrics.inFont(c) ? m_metrics.horizontalAdvance(c) * kWidthSlack : -1;
-        return a;
+    // Widened advance of a character, -1 when the font lacks it; and
+    // whether it is a letter or digit. A table over all of UTF-16, as this
+    // runs for every character of a bank.
+    struct CharInfo {
+        float advance = kUnknown;
+        bool word = false;
+    };
+    const CharInfo& info(QChar c) {
+        CharInfo& i = m_chars[c.unicode()];
+        if (i.advance == kUnknown)
+            i = {m_metrics.inFont(c)
+                     ? static_cast<float>(m_metrics.horizontalAdvance(c) * kWidthSlack)
+                     : -1.0f,
+                 isWordChar(c)};
+        return i;
     }
-
-    // A word as the font shapes it, widened a little for the kerning
-    // against its neighbours; words repeat, so each is shaped once.
-    qreal wordWidth(const QString& word) {
-        auto it = m_words.constFind(word);
-        if (it == m_words.constEnd())
-            it = m_words.insert(word, m_metrics.horizontalAdvance(word) * kWordSlack + 1);
-        return *it;
-    }
+    qreal advance(QChar c) { return info(c).advance; }
 
     // Lines a greedy wrap needs when it breaks only at single spaces between
     // word characters, with widened widths: never fewer than the layout
-    // uses. Texts the estimate cannot judge give more lines than any box.
-    int quickLines(const QString& text) {
-        qreal line = 0;
-        int lines = 1, start = 0;
+    // uses. A word is as wide as its characters' widened advances together;
+    // the widening more than covers what kerning could add, so no word has
+    // to be shaped here. Texts the estimate cannot judge give more lines
+    // than any box.
+    int quickLines(QStringView text) {
+        qreal line = 0, word = 0;
+        int lines = 1;
         const qreal space = advance(u' ');
         for (int i = 0; i <= text.size(); ++i) {
             const bool end = i == text.size();
             const QChar c = end ? QChar() : text[i];
-            if (!end && (advance(c) < 0 || c == u'&' || c == u'\n' || c == u'\r' || c == u'\t'))
+            const qreal a = end ? 0 : advance(c);
+            if (a < 0 || c == u'&' || c == u'\n' || c == u'\r' || c == u'\t')
                 return kMostLines + 1;
             const bool breakHere = end || (c == u' ' && i > 0 && i + 1 < text.size() &&
-                                           isWordChar(text[i - 1]) && isWordChar(text[i + 1]));
-            if (!breakHere)
+                                           info(text[i - 1]).word && info(text[i + 1]).word);
+            if (!breakHere) {
+                word += a;
                 continue;
-            const qreal word = wordWidth(text.mid(start, i - start));
-            start = i + 1;
+            }
             if (word > m_width)
                 return kMostLines + 1;
             if (line > 0 && line + space + word > m_width) {
@@ -130,13 +134,14 @@ private:
             } else {
                 line += (line > 0 ? space : 0) + word;
             }
+            word = 0;
         }
         return lines;
     }
 
     // The characters other than spaces, at narrowed widths, would fill more
     // lines than the box holds even if no line had any room left over.
-    bool surelyTooWide(const QString& text) {
+    bool surelyTooWide(QStringView text) {
         qreal total = 0;
         for (QChar c : text) {
             const qreal a = advance(c);
@@ -153,8 +158,7 @@ private:
     int m_width;
     int m_height; // with the room the last line's descender tips may take
     int m_maxLines = 0;
-    std::vector<qreal> m_advance = std::vector<qreal>(0x10000, kUnknown);
-    QHash<QString, qreal> m_words;
+    std::vector<CharInfo> m_chars = std::vector<CharInfo>(0x10000);
     QHash<QString, bool> m_known;
 };
 
@@ -166,11 +170,11 @@ QuestionFit::QuestionFit()
 
 QuestionFit::~QuestionFit() = default;
 
-bool QuestionFit::questionFits(const QString& shownText) {
+bool QuestionFit::questionFits(QStringView shownText) {
     return m_question->fits(shownText);
 }
 
-bool QuestionFit::answerFits(const QString& shownText) {
+bool QuestionFit::answerFits(QStringView shownText) {
     return m_answer->fits(shownText);
 }
 

@@ -43,8 +43,8 @@ public:
     QuestionFit(const QuestionFit&) = delete;
     QuestionFit& operator=(const QuestionFit&) = delete;
 
-    bool questionFits(const QString& shownText);
-    bool answerFits(const QString& shownText);
+    bool questionFits(QStringView shownText);
+    bool answerFits(QStringView shownText);
 
     class Box;
 

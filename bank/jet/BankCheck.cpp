@@ -8,53 +8,68 @@ namespace {
 
 constexpr int kMaxTextLength = 255;
 
+// The record being checked: row `row` of `records`, record `i` of the bank
+// (from 0).
+struct Record {
+    const RecordTexts& records;
+    qsizetype row;
+    qsizetype i;
+
+    QStringView text(int field) const { return records.text(row, field); }
+    bool isNull(int field) const { return records.isNull(row, field); }
+};
+
 // Returns the problem with the right answer, or an empty text.
-QString rightAnswerProblem(const BankRecord& r) {
+QString rightAnswerProblem(const Record& r) {
     const QString& name = bankFieldNames()[FieldRightAnswer];
-    if (r.isNull[FieldRightAnswer] || r.text[FieldRightAnswer].trimmed().isEmpty())
+    const QStringView value = r.text(FieldRightAnswer);
+    if (r.isNull(FieldRightAnswer) || value.trimmed().isEmpty())
         return QStringLiteral("поле «%1» пустое — запись нельзя выбрать в тест").arg(name);
     bool ok = false;
-    const double v = r.text[FieldRightAnswer].trimmed().toDouble(&ok);
+    const double v = value.trimmed().toDouble(&ok);
     if (!ok)
         return QStringLiteral("«%1» = «%2» — не число, запись нельзя выбрать в тест")
-            .arg(name, r.text[FieldRightAnswer]);
+            .arg(name, value.toString());
     if (v < 1 || v > 5 || v != static_cast<int>(v))
         return QStringLiteral("«%1» = %2 — не номер варианта от 1 до 5, верно ответить "
                               "на вопрос нельзя")
-            .arg(name, r.text[FieldRightAnswer]);
+            .arg(name, value.toString());
     return QString();
 }
 
-QString nonCp1251(const QString& text) {
+QString nonCp1251(QStringView text) {
     QString out;
     if (fitsCp1251(text)) // nearly every text: one pass, no per-character strings
         return out;
     for (QChar c : text)
-        if (!fitsCp1251(QString(c)) && !out.contains(c))
+        if (!fitsCp1251(QStringView(&c, 1)) && !out.contains(c))
             out.append(c);
     return out;
 }
 
-void checkTexts(CheckCollector& out, size_t i) {
-    const BankRecord& r = out.raw()[i];
-    std::vector<int> fields = {0, 1, 2, 3, 4, 5};
-    if (i == 0)
-        fields.push_back(FieldSubject); // only the first record's subject is ever shown
-    for (int f : fields) {
-        const QString& name = bankFieldNames()[f];
-        if (r.text[f].size() > kMaxTextLength)
-            out.add(CheckSeverity::Problem, i, name,
-                    QStringLiteral("поле «%1» длиннее %2 символов (%3) — конец будет отрезан")
-                        .arg(name)
-                        .arg(kMaxTextLength)
-                        .arg(r.text[f].size()));
-        const QString odd = nonCp1251(r.text[f]);
-        if (!odd.isEmpty())
-            out.add(CheckSeverity::Problem, i, name,
-                    QStringLiteral("в поле «%1» есть символы вне кодовой страницы 1251 («%2») — "
-                                   "они будут показаны как «?»")
-                        .arg(name, odd));
-    }
+void checkText(CheckCollector& out, const Record& r, int f) {
+    const qsizetype i = r.i;
+    const QString& name = bankFieldNames()[f];
+    const QStringView text = r.text(f);
+    if (text.size() > kMaxTextLength)
+        out.add(CheckSeverity::Problem, i, name,
+                QStringLiteral("поле «%1» длиннее %2 символов (%3) — конец будет отрезан")
+                    .arg(name)
+                    .arg(kMaxTextLength)
+                    .arg(text.size()));
+    const QString odd = nonCp1251(text);
+    if (!odd.isEmpty())
+        out.add(CheckSeverity::Problem, i, name,
+                QStringLiteral("в поле «%1» есть символы вне кодовой страницы 1251 («%2») — "
+                               "они будут показаны как «?»")
+                    .arg(name, odd));
+}
+
+void checkTexts(CheckCollector& out, const Record& r) {
+    for (int f = FieldQuestion; f <= FieldAnswer5; ++f)
+        checkText(out, r, f);
+    if (r.i == 0)
+        checkText(out, r, FieldSubject); // only the first record's subject is ever shown
 }
 
 QChar variantLetter(int k) {
@@ -63,11 +78,11 @@ QChar variantLetter(int k) {
 
 // Empty variants; the right answer pointing at one makes the record one
 // that no student can answer right.
-void checkVariants(CheckCollector& out, size_t i, bool rightValid) {
-    const BankRecord& r = out.raw()[i];
-    const int right = rightValid ? r.text[FieldRightAnswer].trimmed().toInt() : 0;
+void checkVariants(CheckCollector& out, const Record& r, bool rightValid) {
+    const qsizetype i = r.i;
+    const int right = rightValid ? r.text(FieldRightAnswer).trimmed().toInt() : 0;
     for (int k = 1; k <= 5; ++k) {
-        if (!r.isNull[k] && !r.text[k].trimmed().isEmpty())
+        if (!r.isNull(k) && !r.text(k).trimmed().isEmpty())
             continue;
         const QString& name = bankFieldNames()[k];
         if (k == right)
@@ -82,47 +97,75 @@ void checkVariants(CheckCollector& out, size_t i, bool rightValid) {
     }
 }
 
+// Whether the text, as the program shows it, fits; nearly every text is
+// shown as it stands, and is measured without a copy.
+bool shownFits(const TextFits& fits, QStringView text) {
+    if (text.size() <= kMaxTextLength && fitsCp1251(text))
+        return fits(text);
+    return fits(cp1251Text(text.toString()));
+}
+
 // Texts the student would see cut: measured as the screen shows them.
-void checkFit(CheckCollector& out, size_t i, const BankCheckOptions& options) {
-    const BankRecord& r = out.raw()[i];
+void checkFit(CheckCollector& out, const Record& r, const BankCheckOptions& options) {
+    const qsizetype i = r.i;
     const QString tail = QStringLiteral(" не помещается в своё поле на экране вопроса — ученик "
                                         "увидит его обрезанным");
-    if (options.questionFits && !options.questionFits(cp1251Text(r.text[FieldQuestion])))
+    if (options.questionFits && !shownFits(options.questionFits, r.text(FieldQuestion)))
         out.add(CheckSeverity::Problem, i, bankFieldNames()[FieldQuestion],
                 QStringLiteral("вопрос") + tail);
     for (int k = 1; k <= 5 && options.answerFits; ++k)
-        if (!r.text[k].isEmpty() && !options.answerFits(cp1251Text(r.text[k])))
+        if (!r.text(k).isEmpty() && !shownFits(options.answerFits, r.text(k)))
             out.add(
                 CheckSeverity::Problem, i, bankFieldNames()[k],
                 QStringLiteral("вариант %1 («%2»)").arg(variantLetter(k)).arg(bankFieldNames()[k]) +
                     tail);
 }
 
-void checkRecord(CheckCollector& out, size_t i, const BankCheckOptions& options) {
-    const QString answer = rightAnswerProblem(out.raw()[i]);
+void checkRecord(CheckCollector& out, const Record& r, const BankCheckOptions& options) {
+    const QString answer = rightAnswerProblem(r);
     if (!answer.isEmpty())
-        out.add(CheckSeverity::Error, i, bankFieldNames()[FieldRightAnswer], answer);
-    checkVariants(out, i, answer.isEmpty());
-    checkTexts(out, i);
-    checkFit(out, i, options);
+        out.add(CheckSeverity::Error, r.i, bankFieldNames()[FieldRightAnswer], answer);
+    checkVariants(out, r, answer.isEmpty());
+    checkTexts(out, r);
+    checkFit(out, r, options);
 }
+
+// What the checks across records read: the question and the counter.
+constexpr quint16 kKeptFields = (1u << FieldQuestion) | (1u << FieldCounter);
 
 } // namespace
 
-BankCheckReport checkBank(const BankTable& raw, const BankCheckOptions& options) {
-    BankCheckReport report;
-    report.recordCount = static_cast<int>(raw.size());
-    CheckCollector out(raw, report);
-    if (raw.empty()) {
+BankChecker::BankChecker(BankCheckOptions options) : m_options(std::move(options)) {}
+
+void BankChecker::add(const RecordTexts& records, qsizetype row) {
+    const qsizetype i = m_kept.size();
+    if (i == 0 && !records.isNull(row, FieldSubject))
+        m_report.subject = records.text(row, FieldSubject).toString();
+    m_kept.append(records, row, kKeptFields);
+    CheckCollector out(m_kept, m_report);
+    checkRecord(out, Record{records, row, i}, m_options);
+}
+
+BankCheckReport BankChecker::finish() {
+    BankCheckReport report = std::move(m_report);
+    m_report = BankCheckReport();
+    report.recordCount = static_cast<int>(m_kept.size());
+    CheckCollector out(m_kept, report);
+    if (m_kept.size() == 0)
         out.addBankWide(CheckSeverity::Error, QStringLiteral("В базе нет ни одной записи"));
-        return report;
+    else {
+        checkDuplicates(out);
+        checkCounters(out);
     }
-    report.subject = raw.front().isNull[FieldSubject] ? QString() : raw.front().text[FieldSubject];
-    for (size_t i = 0; i < raw.size(); ++i)
-        checkRecord(out, i, options);
-    checkDuplicates(out);
-    checkCounters(out);
+    m_kept.clear();
     return report;
+}
+
+BankCheckReport checkBank(const RecordTexts& raw, const BankCheckOptions& options) {
+    BankChecker checker(options);
+    for (qsizetype row = 0; row < raw.size(); ++row)
+        checker.add(raw, row);
+    return checker.finish();
 }
 
 QString formatBankCheck(const BankCheckReport& report) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BankRecord.h"
+#include "RawBank.h"
 
 #include <QStringList>
 #include <functional>
@@ -37,15 +38,36 @@ struct BankCheckReport {
 
 // Whether a text, as the student's screen shows it (the program's 1251
 // view), fits its box; the screen's layout code answers this.
-using TextFits = std::function<bool(const QString& shownText)>;
+using TextFits = std::function<bool(QStringView shownText)>;
 
 struct BankCheckOptions {
     TextFits questionFits; // unset: not checked
     TextFits answerFits;
 };
 
+// Checks a bank record by record as its records arrive, so that a tool
+// reading a large bank neither keeps it whole nor waits for its end to
+// begin. Records are the raw ones: texts as the file holds them.
+class BankChecker {
+public:
+    explicit BankChecker(BankCheckOptions options = {});
+    // The bank's next record: the one at `row` of `records`.
+    void add(const RecordTexts& records, qsizetype row);
+    // The findings across records, after the last one; the checker is then
+    // ready for another bank.
+    BankCheckReport finish();
+
+private:
+    BankCheckOptions m_options;
+    RawBank m_kept; // each record's question and counter, for the checks across records
+    BankCheckReport m_report;
+};
+
 // Checks the raw records (texts as the file holds them).
-BankCheckReport checkBank(const BankTable& raw, const BankCheckOptions& options = {});
+BankCheckReport checkBank(const RecordTexts& raw, const BankCheckOptions& options = {});
+inline BankCheckReport checkBank(const BankTable& raw, const BankCheckOptions& options = {}) {
+    return checkBank(TableTexts(raw), options);
+}
 
 // The report as printed: count, subject, then one line per problem, errors
 // marked "ОШИБКА:", then the warnings.

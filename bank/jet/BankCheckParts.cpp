@@ -1,5 +1,7 @@
 #include "BankCheckParts.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <map>
 
@@ -9,16 +11,9 @@ namespace {
 constexpr int kDefaultQuestionCount = 60;
 constexpr int kMaxGapRanges = 20;
 
-QString recordName(const BankRecord& r, size_t i) {
-    QString name = QStringLiteral("Запись %1").arg(i + 1);
-    if (!r.isNull[FieldCounter])
-        name += QStringLiteral(" (Счетчик %1)").arg(r.text[FieldCounter]);
-    return name;
-}
-
-QString numberList(const std::vector<size_t>& indexes) {
+QString numberList(const std::vector<qsizetype>& indexes) {
     QStringList numbers;
-    for (size_t i : indexes)
+    for (qsizetype i : indexes)
         numbers << QString::number(i + 1);
     return numbers.join(QStringLiteral(", "));
 }
@@ -38,21 +33,51 @@ QString gapRanges(const std::vector<qint64>& sorted) {
     return ranges.join(QStringLiteral(", "));
 }
 
-} // namespace
+// Records that share a question text, each group in record order and the
+// groups in the order of their first records; and how many texts differ.
+struct SameTexts {
+    std::map<qsizetype, std::vector<qsizetype>> groups; // by the first record
+    qsizetype distinct = 0;
+};
 
-void CheckCollector::add(CheckSeverity severity, size_t i, const QString& field,
-                         const QString& text) {
-    const BankRecord& r = m_raw[i];
-    store({severity, static_cast<int>(i) + 1,
-           r.isNull[FieldCounter] ? QString() : r.text[FieldCounter], field,
-           recordName(r, i) + QStringLiteral(": ") + text});
+SameTexts sameQuestions(const RecordTexts& raw) {
+    SameTexts out;
+    QHash<QStringView, qsizetype> first; // views into the table: no text is copied
+    first.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QStringView text = raw.text(i, FieldQuestion);
+        const auto seen = first.constFind(text);
+        if (seen == first.constEnd()) {
+            first.insert(text, i);
+            continue;
+        }
+        std::vector<qsizetype>& group = out.groups[*seen];
+        if (group.empty())
+            group.push_back(*seen);
+        group.push_back(i);
+    }
+    out.distinct = first.size();
+    return out;
 }
 
-void CheckCollector::addGroup(CheckSeverity severity, size_t first, const QString& field,
+} // namespace
+
+QString CheckCollector::counterOf(qsizetype i) const {
+    return m_raw.isNull(i, FieldCounter) ? QString() : m_raw.text(i, FieldCounter).toString();
+}
+
+void CheckCollector::add(CheckSeverity severity, qsizetype i, const QString& field,
+                         const QString& text) {
+    const QString counter = counterOf(i);
+    QString name = QStringLiteral("Запись %1").arg(i + 1);
+    if (!m_raw.isNull(i, FieldCounter))
+        name += QStringLiteral(" (Счетчик %1)").arg(counter);
+    store({severity, static_cast<int>(i) + 1, counter, field, name + QStringLiteral(": ") + text});
+}
+
+void CheckCollector::addGroup(CheckSeverity severity, qsizetype first, const QString& field,
                               const QString& text) {
-    const BankRecord& r = m_raw[first];
-    store({severity, static_cast<int>(first) + 1,
-           r.isNull[FieldCounter] ? QString() : r.text[FieldCounter], field, text});
+    store({severity, static_cast<int>(first) + 1, counterOf(first), field, text});
 }
 
 void CheckCollector::addBankWide(CheckSeverity severity, const QString& text) {
@@ -68,47 +93,47 @@ void CheckCollector::store(BankProblem problem) {
 }
 
 void checkDuplicates(CheckCollector& out) {
-    const BankTable& raw = out.raw();
-    std::map<QString, std::vector<size_t>> byText;
-    for (size_t i = 0; i < raw.size(); ++i)
-        byText[raw[i].text[FieldQuestion]].push_back(i);
-    std::vector<std::vector<size_t>> groups;
-    for (const auto& entry : byText)
-        if (entry.second.size() > 1)
-            groups.push_back(entry.second);
-    std::sort(groups.begin(), groups.end());
-    for (const auto& g : groups)
-        out.addGroup(CheckSeverity::Problem, g.front(), bankFieldNames()[FieldQuestion],
+    const RecordTexts& raw = out.raw();
+    const SameTexts same = sameQuestions(raw);
+    for (const auto& [firstRecord, group] : same.groups)
+        out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
                      QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
                                     "попадёт только одна из них")
-                         .arg(numberList(g), raw[g.front()].text[FieldQuestion]));
-    const int distinct = static_cast<int>(byText.size());
-    if (!raw.empty() && distinct < kDefaultQuestionCount)
+                         .arg(numberList(group), raw.text(firstRecord, FieldQuestion).toString()));
+    if (raw.size() > 0 && same.distinct < kDefaultQuestionCount)
         out.addBankWide(CheckSeverity::Problem,
                         QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по "
                                        "умолчанию; уменьшите число вопросов в настройках")
-                            .arg(distinct)
+                            .arg(same.distinct)
                             .arg(kDefaultQuestionCount));
 }
 
 void checkCounters(CheckCollector& out) {
-    const BankTable& raw = out.raw();
-    std::map<qint64, std::vector<size_t>> byCounter;
-    for (size_t i = 0; i < raw.size(); ++i) {
+    const RecordTexts& raw = out.raw();
+    std::vector<std::pair<qint64, qsizetype>> byCounter; // sorted below: equal ones side by side
+    byCounter.reserve(static_cast<size_t>(raw.size()));
+    for (qsizetype i = 0; i < raw.size(); ++i) {
         bool ok = false;
-        const qint64 v = raw[i].text[FieldCounter].toLongLong(&ok);
-        if (!raw[i].isNull[FieldCounter] && ok)
-            byCounter[v].push_back(i);
+        const qint64 v = raw.text(i, FieldCounter).toLongLong(&ok);
+        if (!raw.isNull(i, FieldCounter) && ok)
+            byCounter.emplace_back(v, i);
     }
+    std::sort(byCounter.begin(), byCounter.end());
     std::vector<qint64> values;
-    for (const auto& entry : byCounter) {
-        values.push_back(entry.first);
-        if (entry.second.size() > 1)
+    for (size_t at = 0, end = 0; at < byCounter.size(); at = end) {
+        const qint64 v = byCounter[at].first;
+        for (end = at; end < byCounter.size() && byCounter[end].first == v;)
+            ++end;
+        values.push_back(v);
+        std::vector<qsizetype> same;
+        for (size_t k = at; end - at > 1 && k < end; ++k)
+            same.push_back(byCounter[k].second);
+        if (!same.empty())
             out.addBankWide(CheckSeverity::Warning,
                             QStringLiteral("Записи %1: одинаковый «Счетчик» %2 — файл, "
                                            "вероятно, повреждён")
-                                .arg(numberList(entry.second))
-                                .arg(entry.first));
+                                .arg(numberList(same))
+                                .arg(v));
     }
     const QString gaps = gapRanges(values);
     if (!gaps.isEmpty())

@@ -149,8 +149,8 @@ void QuestionsPart::revalidate() {
     // The same fit measurement as qbank check: a text the student would see
     // cut is a problem here too.
     BankCheckOptions options;
-    options.questionFits = [this](const QString& text) { return m_fit.questionFits(text); };
-    options.answerFits = [this](const QString& text) { return m_fit.answerFits(text); };
+    options.questionFits = [this](QStringView text) { return m_fit.questionFits(text); };
+    options.answerFits = [this](QStringView text) { return m_fit.answerFits(text); };
     m_problems = validateBank(m_doc.records(), options);
     m_model->setProblems(m_problems);
     m_problemList->clear();

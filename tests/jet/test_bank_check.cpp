@@ -88,8 +88,8 @@ TEST(BankCheck, EmptyVariantsAndTextsThatDoNotFitNameTheRecord) {
     t[8].text[3] = QStringLiteral("длинный ответ ☺");
     BankCheckOptions options;
     QStringList measured;
-    const TextFits fits = [&measured](const QString& s) {
-        measured << s;
+    const TextFits fits = [&measured](QStringView s) {
+        measured << s.toString();
         return !s.startsWith(QStringLiteral("длин"));
     };
     options.questionFits = fits;

@@ -7,16 +7,39 @@
 #include "QbankOutput.h"
 #include "QuestionFit.h"
 
+#include <optional>
+
 namespace kt {
+
+namespace {
 
 // A bank that cannot be read gets the message the program itself would
 // show, then what the teacher can do about it.
+void printUnreadable(const KtError& e) {
+    print(stderr, e.message() + u'\n' + bankOpenAdvice(e.message()) + u'\n');
+}
+
+// The records are checked while the reader still reads the file, and only
+// what the checks across records need is kept.
+std::optional<BankCheckReport> checkBankFile(const QString& path, const BankCheckOptions& options) {
+    BankChecker checker(options);
+    try {
+        MdbBankSource(path).ReadRaw([&checker](const RecordTexts& r) { checker.add(r, 0); });
+    } catch (const KtError& e) {
+        printUnreadable(e);
+        return std::nullopt;
+    }
+    return checker.finish();
+}
+
+} // namespace
+
 bool loadRaw(const QString& path, BankTable& raw) {
     try {
         raw = MdbBankSource(path).LoadRaw();
         return true;
     } catch (const KtError& e) {
-        print(stderr, e.message() + u'\n' + bankOpenAdvice(e.message()) + u'\n');
+        printUnreadable(e);
         return false;
     }
 }
@@ -24,16 +47,15 @@ bool loadRaw(const QString& path, BankTable& raw) {
 int runCheck(const QStringList& args) {
     if (args.size() != 1)
         return usage();
-    BankTable raw;
-    if (!loadRaw(args[0], raw))
-        return kExitUnreadable;
     QuestionFit fit;
     BankCheckOptions options;
-    options.questionFits = [&fit](const QString& text) { return fit.questionFits(text); };
-    options.answerFits = [&fit](const QString& text) { return fit.answerFits(text); };
-    const BankCheckReport report = checkBank(raw, options);
-    print(stdout, formatBankCheck(report));
-    return report.fatal ? kExitProblems : 0;
+    options.questionFits = [&fit](QStringView text) { return fit.questionFits(text); };
+    options.answerFits = [&fit](QStringView text) { return fit.answerFits(text); };
+    const std::optional<BankCheckReport> report = checkBankFile(args[0], options);
+    if (!report)
+        return kExitUnreadable;
+    print(stdout, formatBankCheck(*report));
+    return report->fatal ? kExitProblems : 0;
 }
 
 } // namespace kt
