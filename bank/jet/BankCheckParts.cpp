@@ -40,12 +40,12 @@ struct SameTexts {
     qsizetype distinct = 0;
 };
 
-SameTexts sameQuestions(const RecordTexts& raw) {
+SameTexts sameQuestions(const RecordTexts& kept) {
     SameTexts out;
     QHash<QStringView, qsizetype> first; // views into the table: no text is copied
-    first.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const QStringView text = raw.text(i, FieldQuestion);
+    first.reserve(kept.size());
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        const QStringView text = kept.text(i, FieldQuestion);
         const auto seen = first.constFind(text);
         if (seen == first.constEnd()) {
             first.insert(text, i);
@@ -63,14 +63,14 @@ SameTexts sameQuestions(const RecordTexts& raw) {
 } // namespace
 
 QString CheckCollector::counterOf(qsizetype i) const {
-    return m_raw.isNull(i, FieldCounter) ? QString() : m_raw.text(i, FieldCounter).toString();
+    return m_kept.isNull(i, FieldCounter) ? QString() : m_kept.text(i, FieldCounter).toString();
 }
 
 void CheckCollector::add(CheckSeverity severity, qsizetype i, const QString& field,
                          const QString& text) {
     const QString counter = counterOf(i);
     QString name = QStringLiteral("Запись %1").arg(i + 1);
-    if (!m_raw.isNull(i, FieldCounter))
+    if (!m_kept.isNull(i, FieldCounter))
         name += QStringLiteral(" (Счетчик %1)").arg(counter);
     store({severity, static_cast<int>(i) + 1, counter, field, name + QStringLiteral(": ") + text});
 }
@@ -93,14 +93,14 @@ void CheckCollector::store(BankProblem problem) {
 }
 
 void checkDuplicates(CheckCollector& out) {
-    const RecordTexts& raw = out.raw();
-    const SameTexts same = sameQuestions(raw);
+    const RecordTexts& kept = out.kept();
+    const SameTexts same = sameQuestions(kept);
     for (const auto& [firstRecord, group] : same.groups)
         out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
                      QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
                                     "попадёт только одна из них")
-                         .arg(numberList(group), raw.text(firstRecord, FieldQuestion).toString()));
-    if (raw.size() > 0 && same.distinct < kDefaultQuestionCount)
+                         .arg(numberList(group), kept.text(firstRecord, FieldQuestion).toString()));
+    if (kept.size() > 0 && same.distinct < kDefaultQuestionCount)
         out.addBankWide(CheckSeverity::Problem,
                         QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по "
                                        "умолчанию; уменьшите число вопросов в настройках")
@@ -109,13 +109,13 @@ void checkDuplicates(CheckCollector& out) {
 }
 
 void checkCounters(CheckCollector& out) {
-    const RecordTexts& raw = out.raw();
+    const RecordTexts& kept = out.kept();
     std::vector<std::pair<qint64, qsizetype>> byCounter; // sorted below: equal ones side by side
-    byCounter.reserve(static_cast<size_t>(raw.size()));
-    for (qsizetype i = 0; i < raw.size(); ++i) {
+    byCounter.reserve(static_cast<size_t>(kept.size()));
+    for (qsizetype i = 0; i < kept.size(); ++i) {
         bool ok = false;
-        const qint64 v = raw.text(i, FieldCounter).toLongLong(&ok);
-        if (!raw.isNull(i, FieldCounter) && ok)
+        const qint64 v = kept.text(i, FieldCounter).toLongLong(&ok);
+        if (!kept.isNull(i, FieldCounter) && ok)
             byCounter.emplace_back(v, i);
     }
     std::sort(byCounter.begin(), byCounter.end());

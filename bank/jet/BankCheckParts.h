@@ -5,12 +5,14 @@
 namespace kt {
 
 // Gathers the findings of one check into its report, naming the record.
+// It reads the records kept for the checks across records: each one's
+// question and counter, every other field empty.
 class CheckCollector {
 public:
-    CheckCollector(const RecordTexts& raw, BankCheckReport& report)
-        : m_raw(raw), m_report(report) {}
+    CheckCollector(const RecordTexts& kept, BankCheckReport& report)
+        : m_kept(kept), m_report(report) {}
 
-    const RecordTexts& raw() const { return m_raw; }
+    const RecordTexts& kept() const { return m_kept; }
     // A finding about the record at index i (0-based).
     void add(CheckSeverity severity, qsizetype i, const QString& field, const QString& text);
     // A finding about the bank or several records; the text names them.
@@ -26,7 +28,7 @@ private:
     // The record's "Счетчик" as its findings name it; empty when null.
     QString counterOf(qsizetype i) const;
 
-    const RecordTexts& m_raw;
+    const RecordTexts& m_kept;
     BankCheckReport& m_report;
 };
 
