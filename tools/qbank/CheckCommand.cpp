@@ -21,10 +21,11 @@ void printUnreadable(const KtError& e) {
 
 // The records are checked while the reader still reads the file, and only
 // what the checks across records need is kept.
-std::optional<BankCheckReport> checkBankFile(const QString& path, const BankCheckOptions& options) {
+std::optional<BankCheckReport> checkBankFile(MdbBankSource& source,
+                                             const BankCheckOptions& options) {
     BankChecker checker(options);
     try {
-        MdbBankSource(path).ReadRaw([&checker](const RecordTexts& r) { checker.add(r, 0); });
+        source.ReadRaw([&checker](const RecordTexts& r) { checker.add(r, 0); });
     } catch (const KtError& e) {
         printUnreadable(e);
         return std::nullopt;
@@ -47,11 +48,13 @@ bool loadRaw(const QString& path, BankTable& raw) {
 int runCheck(const QStringList& args) {
     if (args.size() != 1)
         return usage();
+    MdbBankSource source(args[0]);
+    source.StartEarly(); // the reader works while the fonts are made ready
     QuestionFit fit;
     BankCheckOptions options;
     options.questionFits = [&fit](QStringView text) { return fit.questionFits(text); };
     options.answerFits = [&fit](QStringView text) { return fit.answerFits(text); };
-    const std::optional<BankCheckReport> report = checkBankFile(args[0], options);
+    const std::optional<BankCheckReport> report = checkBankFile(source, options);
     if (!report)
         return kExitUnreadable;
     print(stdout, formatBankCheck(*report));
