@@ -29,27 +29,25 @@ CompactBank CompactBank::fromTable(const BankTable& table) {
 }
 
 void CompactBank::reserve(qsizetype records) {
-    m_index.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+    m_store.reserve(records);
 }
 
 char* CompactBank::recordBuffer() {
-    return m_blocks.room(kRecordRoom);
+    return m_store.recordBuffer(kRecordRoom);
 }
 
 void CompactBank::commitRecord(const std::array<quint16, FieldCountTotal>& ends, quint16 nulls) {
-    m_index.push_back({m_blocks.take(ends.back()), ends, nulls});
+    m_store.commit(ends, nulls);
 }
 
 QByteArrayView CompactBank::bytes(qsizetype row, int field) const {
-    const RecordIndex& r = m_index[static_cast<size_t>(row)];
-    const auto f = static_cast<size_t>(field);
-    const quint16 begin = f == 0 ? 0 : r.ends[f - 1];
-    const char* base = m_blocks.at(r.place);
-    return QByteArrayView(base + begin, r.ends[f] - begin);
+    qsizetype length = 0;
+    const char* data = m_store.field(row, field, &length);
+    return QByteArrayView(data, length);
 }
 
 bool CompactBank::isNull(qsizetype row, int field) const {
-    return (m_index[static_cast<size_t>(row)].nulls >> field) & 1u;
+    return m_store.isNull(row, field);
 }
 
 QString CompactBank::text(qsizetype row, int field) const {

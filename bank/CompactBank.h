@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BankRecord.h"
-#include "RecordBlocks.h"
+#include "RecordStore.h"
 
 #include <QByteArrayView>
 #include <memory>
@@ -35,8 +35,8 @@ public:
     // bit i set for a null field i.
     void commitRecord(const std::array<quint16, FieldCountTotal>& ends, quint16 nulls);
 
-    qsizetype size() const { return static_cast<qsizetype>(m_index.size()); }
-    bool empty() const { return m_index.empty(); }
+    qsizetype size() const { return m_store.size(); }
+    bool empty() const { return m_store.size() == 0; }
     // The field's text; empty for a null.
     QString text(qsizetype row, int field) const;
     // The field's bytes in the code page.
@@ -48,14 +48,7 @@ public:
 private:
     static constexpr qsizetype kRecordRoom = FieldCountTotal * kMaxField;
 
-    struct RecordIndex {
-        BlockPlace place;
-        std::array<quint16, FieldCountTotal> ends{};
-        quint16 nulls = 0;
-    };
-
-    RecordBlocks<char> m_blocks;
-    std::vector<RecordIndex> m_index;
+    RecordStore<char, quint16> m_store;
 };
 
 } // namespace kt

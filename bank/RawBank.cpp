@@ -4,14 +4,6 @@
 
 namespace kt {
 
-void RawBank::reserve(qsizetype records) {
-    m_index.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
-}
-
-void RawBank::commitRecord(const std::array<quint32, FieldCountTotal>& ends, quint16 nulls) {
-    m_index.push_back({m_blocks.take(ends.back()), ends, nulls});
-}
-
 void RawBank::append(const RecordTexts& from, qsizetype row, quint16 fields) {
     qsizetype units = 0;
     for (int f = 0; f < FieldCountTotal; ++f)
@@ -34,20 +26,10 @@ void RawBank::append(const RecordTexts& from, qsizetype row, quint16 fields) {
     commitRecord(ends, nulls);
 }
 
-void RawBank::clear() {
-    m_blocks.clear();
-    m_index.clear();
-}
-
 QStringView RawBank::text(qsizetype row, int field) const {
-    const RecordIndex& r = m_index[static_cast<size_t>(row)];
-    const auto f = static_cast<size_t>(field);
-    const quint32 begin = f == 0 ? 0 : r.ends[f - 1];
-    return QStringView(m_blocks.at(r.place) + begin, r.ends[f] - begin);
-}
-
-bool RawBank::isNull(qsizetype row, int field) const {
-    return (m_index[static_cast<size_t>(row)].nulls >> field) & 1u;
+    qsizetype length = 0;
+    const char16_t* data = m_store.field(row, field, &length);
+    return QStringView(data, length);
 }
 
 BankTable RawBank::toTable() const {
