@@ -57,6 +57,15 @@ void stop(QProcess& p) {
     p.waitForFinished(5000);
 }
 
+// What the reader has sent so far, read into `buffer`.
+QByteArrayView readAvailable(QProcess& p, QByteArray& buffer) {
+    const qint64 available = p.bytesAvailable();
+    if (buffer.size() < available)
+        buffer.resize(available);
+    const qint64 n = p.read(buffer.data(), available);
+    return QByteArrayView(buffer.constData(), std::max<qint64>(0, n));
+}
+
 // Tells the observer of the read, if any, that it ended, however it ended.
 struct ProgressScope {
     explicit ProgressScope(ReadProgress* p) : progress(p) {
@@ -93,9 +102,12 @@ qint64 MdbBankSource::outputLimitFor(const FileStamp& stamp) const {
 bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
     QElapsedTimer quiet;
     quiet.start();
+    // One buffer for the whole answer: tens of megabytes pass through it,
+    // and fresh memory for every slice costs more than reading it.
+    QByteArray buffer;
     for (;;) {
         const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_stallMs)));
-        const QByteArray bytes = p.readAllStandardOutput();
+        const QByteArrayView bytes = readAvailable(p, buffer);
         if (!bytes.isEmpty())
             quiet.restart();
         if (!parser.Feed(bytes)) {
@@ -111,7 +123,7 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
             return false;
         }
     }
-    return parser.Feed(p.readAllStandardOutput());
+    return parser.Feed(readAvailable(p, buffer));
 }
 
 MdbBankSource::~MdbBankSource() {
@@ -178,7 +190,7 @@ RawBank MdbBankSource::LoadRawBank() {
     return parser.TakeRaw();
 }
 
-void MdbBankSource::ReadRaw(const RawRecordSink& sink) {
+void MdbBankSource::ReadRaw(RawRecordSink& sink) {
     const FileStamp stamp = FileStamp::of(m_path);
     ReaderStreamParser parser(outputLimitFor(stamp), sink);
     runReader(parser, stamp);

@@ -44,7 +44,7 @@ public:
     BankTable LoadRaw() { return LoadRawBank().toTable(); }
     // The same records handed to `sink` one by one while they are read,
     // none of them kept; throws as the loads do.
-    void ReadRaw(const RawRecordSink& sink);
+    void ReadRaw(RawRecordSink& sink);
     QString Location() const override { return m_path; }
 
     // The reader executable this source starts.

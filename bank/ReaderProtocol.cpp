@@ -249,34 +249,57 @@ bool ReaderStreamParser::fail() {
     return false;
 }
 
-bool ReaderStreamParser::Feed(const QByteArray& bytes) {
+// How long the frame that `data` begins is, its header included; only the
+// header's length while the header is incomplete; -1 for a frame no sound
+// reader sends.
+static qsizetype frameSizeAt(QByteArrayView data) {
+    if (data.size() < kHeaderSize)
+        return kHeaderSize;
+    const quint32 len = qFromLittleEndian<quint32>(data.data());
+    return len > kMaxReaderFrame ? -1 : kHeaderSize + static_cast<qsizetype>(len);
+}
+
+qsizetype ReaderStreamParser::takeFrames(QByteArrayView data) {
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype size = frameSizeAt(data.sliced(pos));
+        if (size < 0)
+            return -1;
+        if (data.size() - pos < size)
+            return pos;
+        const auto kind = static_cast<ReaderFrameKind>(data[pos + 4]);
+        if (!takeFrame(kind, data.sliced(pos + kHeaderSize, size - kHeaderSize)))
+            return -1;
+        pos += size;
+    }
+}
+
+bool ReaderStreamParser::Feed(QByteArrayView bytes) {
     if (m_failed)
         return false;
     m_total += bytes.size();
     if (m_total > m_limit)
         return fail();
-    // Frames are read straight from the bytes that arrived; only a frame cut
-    // at their end is kept for the next bytes.
-    const bool fresh = m_pending.isEmpty();
-    if (!fresh)
-        m_pending.append(bytes);
-    const QByteArrayView pending = fresh ? QByteArrayView(bytes) : QByteArrayView(m_pending);
-    qsizetype pos = 0;
-    while (pending.size() - pos >= kHeaderSize) {
-        const quint32 len = qFromLittleEndian<quint32>(pending.data() + pos);
-        if (len > kMaxReaderFrame)
+    // A frame cut at the end of the last bytes is completed from these
+    // first; the rest are read in place, and only a frame cut at their end
+    // is kept for the next bytes.
+    while (!m_pending.isEmpty() && !bytes.isEmpty()) {
+        const qsizetype size = frameSizeAt(m_pending);
+        if (size < 0)
             return fail();
-        if (pending.size() - pos - kHeaderSize < static_cast<qsizetype>(len))
-            break;
-        const auto kind = static_cast<ReaderFrameKind>(pending[pos + 4]);
-        if (!takeFrame(kind, pending.sliced(pos + kHeaderSize, static_cast<qsizetype>(len))))
-            return fail();
-        pos += kHeaderSize + static_cast<qsizetype>(len);
+        const qsizetype take = std::min(size - m_pending.size(), bytes.size());
+        m_pending.append(bytes.first(take));
+        bytes = bytes.sliced(take);
+        if (m_pending.size() >= kHeaderSize && m_pending.size() == frameSizeAt(m_pending)) {
+            if (takeFrames(m_pending) < 0)
+                return fail();
+            m_pending.clear();
+        }
     }
-    if (fresh)
-        m_pending = bytes.mid(pos);
-    else
-        m_pending.remove(0, pos);
+    const qsizetype used = takeFrames(bytes);
+    if (used < 0)
+        return fail();
+    m_pending.append(bytes.sliced(used));
     return true;
 }
 
@@ -290,7 +313,9 @@ bool ReaderStreamParser::takeColumns(QByteArrayView payload) {
     // not made, and the table grows as records arrive.
     const qsizetype room = std::min<qint64>(expected, m_limit / kSmallestRecordFrame);
     try {
-        if (m_form == RecordForm::Raw && !m_sink)
+        if (m_sink)
+            m_sink->expect(room);
+        else if (m_form == RecordForm::Raw)
             m_raw.reserve(room);
         else
             m_compact.reserve(room);
@@ -312,7 +337,7 @@ bool ReaderStreamParser::takeRecord(QByteArrayView payload) {
         if (!decodeRawRecord(payload, m_raw))
             return false;
         if (m_sink)
-            m_sink(m_raw);
+            m_sink->take(m_raw);
     }
     ++m_records;
     return true;

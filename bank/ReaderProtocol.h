@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 namespace kt {
@@ -74,13 +73,6 @@ QString damagedBankMessage(const QString& path);
 // rules applied while each frame is decoded.
 enum class RecordForm { Raw, Compact };
 
-// Takes the full Unicode records of a read one at a time, as they are
-// decoded, so that a tool can look through a large bank without keeping it
-// whole. The record is row 0 of `record`, valid during the call only. A read
-// that fails later still fails: what the tool made of the records so far is
-// then to be dropped.
-using RawRecordSink = std::function<void(const RecordTexts& record)>;
-
 // Reads the reader's answer as it arrives, checking every frame. Records are
 // collected but handed out only when the whole answer was sound.
 class ReaderStreamParser {
@@ -88,12 +80,12 @@ public:
     explicit ReaderStreamParser(qint64 outputLimit, RecordForm form = RecordForm::Raw)
         : m_limit(outputLimit), m_form(form) {}
     // A Raw parser that hands each record to `sink` instead of keeping it.
-    ReaderStreamParser(qint64 outputLimit, RawRecordSink sink)
-        : m_limit(outputLimit), m_form(RecordForm::Raw), m_sink(std::move(sink)) {}
+    ReaderStreamParser(qint64 outputLimit, RawRecordSink& sink)
+        : m_limit(outputLimit), m_form(RecordForm::Raw), m_sink(&sink) {}
 
     // False once the stream is malformed or larger than the limit; further
     // input is then ignored.
-    bool Feed(const QByteArray& bytes);
+    bool Feed(QByteArrayView bytes);
     // Called at the end of the stream: true when a complete answer arrived.
     bool Finish();
 
@@ -110,6 +102,9 @@ public:
 
 private:
     enum class Stage { Start, Records, Done };
+    // Reads the whole frames `data` begins with; returns the bytes they
+    // took, or -1 for a bad frame.
+    qsizetype takeFrames(QByteArrayView data);
     bool takeFrame(ReaderFrameKind kind, QByteArrayView payload);
     bool takeColumns(QByteArrayView payload);
     bool takeRecord(QByteArrayView payload);
@@ -125,7 +120,7 @@ private:
     bool m_failed = false;
     std::optional<ReaderError> m_error;
     RawBank m_raw; // with a sink: the one record being handed over
-    RawRecordSink m_sink;
+    RawRecordSink* m_sink = nullptr;
 };
 
 } // namespace kt

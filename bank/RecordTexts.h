@@ -34,4 +34,18 @@ private:
     const BankTable& m_table;
 };
 
+// Takes the records of a read one at a time, as they are decoded, so that
+// a tool can look through a large bank without keeping it whole. A read
+// that fails later still fails: what was made of the records so far is
+// then to be dropped.
+class RawRecordSink {
+public:
+    virtual ~RawRecordSink() = default;
+    // How many records the file says the table holds, before the first: a
+    // hint, to make room once.
+    virtual void expect(qsizetype records) { Q_UNUSED(records); }
+    // The next record: row 0 of `record`, valid during the call only.
+    virtual void take(const RecordTexts& record) = 0;
+};
+
 } // namespace kt

@@ -48,11 +48,14 @@ struct BankCheckOptions {
 // Checks a bank record by record as its records arrive, so that a tool
 // reading a large bank neither keeps it whole nor waits for its end to
 // begin. Records are the raw ones: texts as the file holds them.
-class BankChecker {
+class BankChecker : public RawRecordSink {
 public:
     explicit BankChecker(BankCheckOptions options = {});
     // The bank's next record: the one at `row` of `records`.
     void add(const RecordTexts& records, qsizetype row);
+    // As a sink of a read: room for the records, and each one as it comes.
+    void expect(qsizetype records) override { m_kept.reserve(records); }
+    void take(const RecordTexts& record) override { add(record, 0); }
     // The findings across records, after the last one; the checker is then
     // ready for another bank.
     BankCheckReport finish();

@@ -205,16 +205,23 @@ TEST(ReaderProtocol, FullTextsReadAsQtReadsUtf8AndTheSinkSeesEveryRecord) {
     ReaderStreamParser kept(1 << 24, RecordForm::Raw);
     ASSERT_TRUE(kept.Feed(answer) && kept.Finish());
     const RawBank raw = kept.TakeRaw();
-    BankTable seen;
-    ReaderStreamParser streamed(1 << 24, [&seen](const RecordTexts& r) {
-        BankRecord copy;
-        for (int f = 0; f < FieldCountTotal; ++f) {
-            copy.text[size_t(f)] = r.text(0, f).toString();
-            copy.isNull[size_t(f)] = r.isNull(0, f);
+    struct Collect : RawRecordSink {
+        void expect(qsizetype records) override { expected = records; }
+        void take(const RecordTexts& r) override {
+            BankRecord copy;
+            for (int f = 0; f < FieldCountTotal; ++f) {
+                copy.text[size_t(f)] = r.text(0, f).toString();
+                copy.isNull[size_t(f)] = r.isNull(0, f);
+            }
+            seen.push_back(copy);
         }
-        seen.push_back(copy);
-    });
+        qsizetype expected = 0;
+        BankTable seen;
+    } sink;
+    ReaderStreamParser streamed(1 << 24, sink);
     ASSERT_TRUE(streamed.Feed(answer) && streamed.Finish());
+    const BankTable& seen = sink.seen;
+    EXPECT_EQ(sink.expected, 200);
     ASSERT_EQ(raw.size(), 200);
     ASSERT_EQ(seen.size(), 200u);
     for (qsizetype i = 0; i < raw.size(); ++i)

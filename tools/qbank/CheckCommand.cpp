@@ -25,7 +25,7 @@ std::optional<BankCheckReport> checkBankFile(MdbBankSource& source,
                                              const BankCheckOptions& options) {
     BankChecker checker(options);
     try {
-        source.ReadRaw([&checker](const RecordTexts& r) { checker.add(r, 0); });
+        source.ReadRaw(checker);
     } catch (const KtError& e) {
         printUnreadable(e);
         return std::nullopt;
