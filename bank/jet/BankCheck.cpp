@@ -135,13 +135,22 @@ constexpr quint16 kKeptFields = (1u << FieldQuestion) | (1u << FieldCounter);
 
 } // namespace
 
-BankChecker::BankChecker(BankCheckOptions options) : m_options(std::move(options)) {}
+BankChecker::BankChecker(BankCheckOptions options)
+    : m_options(std::move(options)), m_across(std::make_unique<AcrossRecords>()) {}
+
+BankChecker::~BankChecker() = default;
+
+void BankChecker::expect(qsizetype records) {
+    m_kept.reserve(records);
+    m_across->reserve(records);
+}
 
 void BankChecker::add(const RecordTexts& records, qsizetype row) {
     const qsizetype i = m_kept.size();
     if (i == 0 && !records.isNull(row, FieldSubject))
         m_report.subject = records.text(row, FieldSubject).toString();
     m_kept.append(records, row, kKeptFields);
+    m_across->add(m_kept, i);
     CheckCollector out(m_kept, m_report);
     checkRecord(out, Record{records, row, i}, m_options);
 }
@@ -154,9 +163,10 @@ BankCheckReport BankChecker::finish() {
     if (m_kept.size() == 0)
         out.addBankWide(CheckSeverity::Error, QStringLiteral("В базе нет ни одной записи"));
     else {
-        checkDuplicates(out);
-        checkCounters(out);
+        m_across->reportDuplicates(out);
+        m_across->reportCounters(out);
     }
+    m_across = std::make_unique<AcrossRecords>(); // it looks into the kept records
     m_kept.clear();
     return report;
 }

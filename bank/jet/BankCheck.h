@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kt {
@@ -45,16 +46,19 @@ struct BankCheckOptions {
     TextFits answerFits;
 };
 
+class AcrossRecords;
+
 // Checks a bank record by record as its records arrive, so that a tool
 // reading a large bank neither keeps it whole nor waits for its end to
 // begin. Records are the raw ones: texts as the file holds them.
 class BankChecker : public RawRecordSink {
 public:
     explicit BankChecker(BankCheckOptions options = {});
+    ~BankChecker() override;
     // The bank's next record: the one at `row` of `records`.
     void add(const RecordTexts& records, qsizetype row);
     // As a sink of a read: room for the records, and each one as it comes.
-    void expect(qsizetype records) override { m_kept.reserve(records); }
+    void expect(qsizetype records) override;
     void take(const RecordTexts& record) override { add(record, 0); }
     // The findings across records, after the last one; the checker is then
     // ready for another bank.
@@ -63,6 +67,7 @@ public:
 private:
     BankCheckOptions m_options;
     RawBank m_kept; // each record's question and counter, for the checks across records
+    std::unique_ptr<AcrossRecords> m_across;
     BankCheckReport m_report;
 };
 

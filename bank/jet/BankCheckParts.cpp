@@ -33,33 +33,6 @@ QString gapRanges(const std::vector<qint64>& sorted) {
     return ranges.join(QStringLiteral(", "));
 }
 
-// Records that share a question text, each group in record order and the
-// groups in the order of their first records; and how many texts differ.
-struct SameTexts {
-    std::map<qsizetype, std::vector<qsizetype>> groups; // by the first record
-    qsizetype distinct = 0;
-};
-
-SameTexts sameQuestions(const RecordTexts& kept) {
-    SameTexts out;
-    QHash<QStringView, qsizetype> first; // views into the table: no text is copied
-    first.reserve(kept.size());
-    for (qsizetype i = 0; i < kept.size(); ++i) {
-        const QStringView text = kept.text(i, FieldQuestion);
-        const auto seen = first.constFind(text);
-        if (seen == first.constEnd()) {
-            first.insert(text, i);
-            continue;
-        }
-        std::vector<qsizetype>& group = out.groups[*seen];
-        if (group.empty())
-            group.push_back(*seen);
-        group.push_back(i);
-    }
-    out.distinct = first.size();
-    return out;
-}
-
 } // namespace
 
 QString CheckCollector::counterOf(qsizetype i) const {
@@ -92,33 +65,47 @@ void CheckCollector::store(BankProblem problem) {
     m_report.details.push_back(std::move(problem));
 }
 
-void checkDuplicates(CheckCollector& out) {
+void AcrossRecords::reserve(qsizetype records) {
+    m_firstOf.reserve(records);
+    m_counters.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+}
+
+void AcrossRecords::add(const RecordTexts& kept, qsizetype i) {
+    const QStringView text = kept.text(i, FieldQuestion);
+    const auto seen = m_firstOf.constFind(text);
+    if (seen == m_firstOf.constEnd()) {
+        m_firstOf.insert(text, i);
+    } else {
+        std::vector<qsizetype>& group = m_groups[*seen];
+        if (group.empty())
+            group.push_back(*seen);
+        group.push_back(i);
+    }
+    bool ok = false;
+    const qint64 counter = kept.text(i, FieldCounter).toLongLong(&ok);
+    if (!kept.isNull(i, FieldCounter) && ok)
+        m_counters.emplace_back(counter, i);
+}
+
+void AcrossRecords::reportDuplicates(CheckCollector& out) const {
     const RecordTexts& kept = out.kept();
-    const SameTexts same = sameQuestions(kept);
-    for (const auto& [firstRecord, group] : same.groups)
+    for (const auto& [firstRecord, group] : m_groups)
         out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
                      QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
                                     "попадёт только одна из них")
                          .arg(numberList(group), kept.text(firstRecord, FieldQuestion).toString()));
-    if (kept.size() > 0 && same.distinct < kDefaultQuestionCount)
+    const qsizetype distinct = m_firstOf.size();
+    if (kept.size() > 0 && distinct < kDefaultQuestionCount)
         out.addBankWide(CheckSeverity::Problem,
                         QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по "
                                        "умолчанию; уменьшите число вопросов в настройках")
-                            .arg(same.distinct)
+                            .arg(distinct)
                             .arg(kDefaultQuestionCount));
 }
 
-void checkCounters(CheckCollector& out) {
-    const RecordTexts& kept = out.kept();
-    std::vector<std::pair<qint64, qsizetype>> byCounter; // sorted below: equal ones side by side
-    byCounter.reserve(static_cast<size_t>(kept.size()));
-    for (qsizetype i = 0; i < kept.size(); ++i) {
-        bool ok = false;
-        const qint64 v = kept.text(i, FieldCounter).toLongLong(&ok);
-        if (!kept.isNull(i, FieldCounter) && ok)
-            byCounter.emplace_back(v, i);
-    }
-    std::sort(byCounter.begin(), byCounter.end());
+void AcrossRecords::reportCounters(CheckCollector& out) {
+    std::vector<std::pair<qint64, qsizetype>>& byCounter = m_counters;
+    std::sort(byCounter.begin(), byCounter.end()); // equal counters side by side
     std::vector<qint64> values;
     for (size_t at = 0, end = 0; at < byCounter.size(); at = end) {
         const qint64 v = byCounter[at].first;

@@ -2,6 +2,12 @@
 
 #include "BankCheck.h"
 
+#include <QHash>
+
+#include <map>
+#include <utility>
+#include <vector>
+
 namespace kt {
 
 // Gathers the findings of one check into its report, naming the record.
@@ -32,10 +38,24 @@ private:
     BankCheckReport& m_report;
 };
 
-// Each question text that more than one record carries, and too few
-// distinct questions for a test of the default size.
-void checkDuplicates(CheckCollector& out);
-// Gaps and repeats in "Счетчик": deleted records or a damaged file.
-void checkCounters(CheckCollector& out);
+// What the checks across records gather while the records arrive, so that
+// little is left for the end: which records share a question, and every
+// counter.
+class AcrossRecords {
+public:
+    void reserve(qsizetype records);
+    // Record i of the kept ones; it stays where it is until the check ends.
+    void add(const RecordTexts& kept, qsizetype i);
+    // Each question text that more than one record carries, and too few
+    // distinct questions for a test of the default size.
+    void reportDuplicates(CheckCollector& out) const;
+    // Gaps and repeats in "Счетчик": deleted records or a damaged file.
+    void reportCounters(CheckCollector& out);
+
+private:
+    QHash<QStringView, qsizetype> m_firstOf;              // views into the kept records: no copies
+    std::map<qsizetype, std::vector<qsizetype>> m_groups; // by the group's first record
+    std::vector<std::pair<qint64, qsizetype>> m_counters;
+};
 
 } // namespace kt
