@@ -1,15 +1,11 @@
 #include "MainWindow.h"
 
-#include "AboutPanel.h"
 #include "ArrowButton.h"
 #include "BackgroundWidget.h"
 #include "Look.h"
 #include "QuestionScreen.h"
-#include "ReportViewer.h"
-#include "ResultPanel.h"
 #include "ScoreBar.h"
 #include "ScoreGroup.h"
-#include "SettingsScreen.h"
 #include "StartPanel.h"
 #include "TextLabel.h"
 #include "TimePanel.h"
@@ -37,6 +33,9 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
       m_ticker([this] { m_engine.Tick(); }),
       m_engine(EngineDeps{*this, deps.dialogs, deps.bankSource, deps.seeds, deps.clock, m_ticker,
                           deps.reportPath, deps.startupSettings}) {
+    // The picture is decoded while the elements are built.
+    std::shared_future<QImage> background =
+        BackgroundWidget::decodeAside(QStringLiteral(":/images/background.jpg"));
     setWindowTitle(QStringLiteral("Программа тестирования знаний"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setFont(makeFont(FontFamily::MsSansSerif, 8));
@@ -44,12 +43,10 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     pal.setColor(QPalette::Window, look::kSkyBlue);
     setPalette(pal);
 
-    buildClientArea();
-    buildOverlayScreens();
+    buildClientArea(std::move(background));
     buildMenu();
     buildToolbar();
     connectCommands();
-    connectOverlayScreens();
     nameElements();
 
     // The client area is fixed; the menu bar comes on top of it.
@@ -63,8 +60,8 @@ bool TForm1::FormCreate() {
     return m_engine.FormCreate() && !m_terminated;
 }
 
-void TForm1::buildClientArea() {
-    m_client = new BackgroundWidget(QPixmap(QStringLiteral(":/images/background.jpg")), this);
+void TForm1::buildClientArea(std::shared_future<QImage> background) {
+    m_client = new BackgroundWidget(std::move(background), this);
     m_client->setFixedSize(793, 554);
     setCentralWidget(m_client);
     // Children are created from the bottom of the stacking order up, so a
@@ -105,10 +102,9 @@ void TForm1::buildTestElements() {
     m_forward->setGeometry(528, 480, 81, 25);
 }
 
+// The result panel lies under the start panel; it is built when a test
+// starts (see resultPanel()).
 void TForm1::buildPanels() {
-    m_result = new ResultPanel(m_client);
-    m_result->move(176, 120);
-    m_result->hide();
     m_start = new StartPanel(m_client);
     m_start->move(264, 160);
     m_time = new TimePanel(m_client);
@@ -119,14 +115,14 @@ void TForm1::buildPanels() {
 
 // The elements carry names, so that tests and accessibility tools find them
 // without the window handing out its members. The question screen names its
-// question and answers itself, the title panel its title.
+// question and answers itself, the title panel its title; the screens built
+// on first use are named as they are built.
 void TForm1::nameElements() {
     const std::pair<QObject*, const char*> names[] = {{m_client, "clientArea"},
                                                       {m_question, "questionArea"},
                                                       {m_counter, "counter"},
                                                       {m_back, "backButton"},
                                                       {m_forward, "forwardButton"},
-                                                      {m_result, "resultPanel"},
                                                       {m_start, "startPanel"},
                                                       {m_time, "timePanel"},
                                                       {m_title, "titlePanel"},
@@ -134,9 +130,6 @@ void TForm1::nameElements() {
                                                       {m_scoreGroup, "scoreGroup"},
                                                       {m_scoreBar, "scoreBar"},
                                                       {m_corner, "cornerLabel"},
-                                                      {m_settingsScreen, "settingsScreen"},
-                                                      {m_viewer, "reportViewer"},
-                                                      {m_about, "aboutPanel"},
                                                       {m_abortMenu, "abortMenuItem"},
                                                       {m_exitMenu, "exitMenuItem"},
                                                       {m_settingsMenu, "settingsMenuItem"},

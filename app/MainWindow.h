@@ -1,9 +1,13 @@
 #pragma once
 
 #include "QtTicker.h"
+#include "SettingsModel.h"
 #include "TestEngine.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <future>
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -91,15 +95,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildClientArea();
+    void buildClientArea(std::shared_future<QImage> background);
     void buildTestElements();
     void buildPanels();
     void buildScoreGroup();
     void buildMenu();
     void buildToolbar();
-    void buildOverlayScreens();
     void nameElements();
+    // The screens hidden at startup, built when first needed.
+    void ensureOverlayScreens();
+    ResultPanel* resultPanel();
     void connectOverlayScreens();
+    void showSettingsOnScreen(const SettingsModel& settings);
     void onSettingsOk();
     // Closing the viewer or the About panel hides and shows the window again,
     // so that it is activated anew.
@@ -131,6 +138,8 @@ private:
     ReportViewer* m_viewer = nullptr;
     AboutPanel* m_about = nullptr;
     QPushButton* m_settingsOk = nullptr;
+    // The settings screen's last states, for a screen built after they were shown.
+    std::optional<SettingsModel> m_shownSettings;
 
     QAction* m_abortMenu = nullptr;
     QAction* m_exitMenu = nullptr;
