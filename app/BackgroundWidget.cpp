@@ -9,28 +9,29 @@
 
 namespace kt {
 
-BackgroundWidget::BackgroundWidget(std::shared_future<QImage> picture, QWidget* parent)
-    : QWidget(parent), m_decoding(std::move(picture)) {
+BackgroundWidget::BackgroundWidget(const QString& picturePath, QWidget* parent)
+    : QWidget(parent), m_path(picturePath) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
 }
 
-std::shared_future<QImage> BackgroundWidget::decodeAside(const QString& path) {
-    auto decode = [path] { return QImageReader(path).read(); };
+void BackgroundWidget::decodeAside() {
+    if (m_pictureTaken || m_decoding.valid())
+        return;
     try {
-        return std::async(std::launch::async, decode).share();
+        m_decoding =
+            std::async(std::launch::async, [path = m_path] { return QImageReader(path).read(); });
     } catch (const std::system_error&) {
         // No thread to spare: the picture is decoded when it is first needed.
-        return std::async(std::launch::deferred, decode).share();
     }
 }
 
 const QPixmap& BackgroundWidget::picture() const {
-    if (m_decoding.valid()) {
+    if (!m_pictureTaken) {
+        m_pictureTaken = true;
+        QImage image = m_decoding.valid() ? m_decoding.get() : QImageReader(m_path).read();
         // A pixmap belongs to the window's thread: it is made here, from the
         // decoded image, as loading the file straight into a pixmap would.
-        QImage image = m_decoding.get();
-        m_decoding = {};
         m_picture = QPixmap::fromImage(std::move(image));
     }
     return m_picture;

@@ -10,17 +10,16 @@ namespace kt {
 // The window's client area: the background picture at its natural size
 // from the top-left corner, clipped, over the sky-blue window colour. The
 // elements of the window are its children.
-//
-// Decoding the picture takes about as long as building all the elements, so
-// it is decoded on another thread while they are built and taken over when
-// it is first needed, at the first paint at the latest.
 class BackgroundWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit BackgroundWidget(std::shared_future<QImage> picture, QWidget* parent = nullptr);
+    explicit BackgroundWidget(const QString& picturePath, QWidget* parent = nullptr);
 
-    // Starts decoding the picture file on another thread.
-    static std::shared_future<QImage> decodeAside(const QString& path);
+    // Decoding the picture costs about as much as building half of the
+    // window's elements: this starts it on another thread, and the picture
+    // is taken over when it is first needed. Without it, the picture is
+    // decoded then.
+    void decodeAside();
 
     // The picture; waits for its decoding if that is still under way.
     const QPixmap& picture() const;
@@ -34,8 +33,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    mutable std::shared_future<QImage> m_decoding;
+    QString m_path;
+    mutable std::future<QImage> m_decoding;
     mutable QPixmap m_picture;
+    mutable bool m_pictureTaken = false;
 };
 
 } // namespace kt

@@ -33,9 +33,6 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
       m_ticker([this] { m_engine.Tick(); }),
       m_engine(EngineDeps{*this, deps.dialogs, deps.bankSource, deps.seeds, deps.clock, m_ticker,
                           deps.reportPath, deps.startupSettings}) {
-    // The picture is decoded while the elements are built.
-    std::shared_future<QImage> background =
-        BackgroundWidget::decodeAside(QStringLiteral(":/images/background.jpg"));
     setWindowTitle(QStringLiteral("Программа тестирования знаний"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setFont(makeFont(FontFamily::MsSansSerif, 8));
@@ -43,7 +40,7 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     pal.setColor(QPalette::Window, look::kSkyBlue);
     setPalette(pal);
 
-    buildClientArea(std::move(background));
+    buildClientArea();
     buildMenu();
     buildToolbar();
     connectCommands();
@@ -60,13 +57,17 @@ bool TForm1::FormCreate() {
     return m_engine.FormCreate() && !m_terminated;
 }
 
-void TForm1::buildClientArea(std::shared_future<QImage> background) {
-    m_client = new BackgroundWidget(std::move(background), this);
+void TForm1::buildClientArea() {
+    m_client = new BackgroundWidget(QStringLiteral(":/images/background.jpg"), this);
     m_client->setFixedSize(793, 554);
     setCentralWidget(m_client);
     // Children are created from the bottom of the stacking order up, so a
     // later element is drawn over an earlier one.
     buildTestElements();
+    // The picture is decoded while the rest is built. Started earlier, the
+    // decoding would compete for the processors with the bank's reader, just
+    // started, and with the window's own work: the window was ready later.
+    m_client->decodeAside();
     buildPanels();
     m_tools = new ToolStrip(m_client);
     m_tools->move(0, 0);

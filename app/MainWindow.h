@@ -4,9 +4,7 @@
 #include "SettingsModel.h"
 #include "TestEngine.h"
 
-#include <QImage>
 #include <QMainWindow>
-#include <future>
 #include <optional>
 
 class QAction;
@@ -95,7 +93,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildClientArea(std::shared_future<QImage> background);
+    void buildClientArea();
     void buildTestElements();
     void buildPanels();
     void buildScoreGroup();
