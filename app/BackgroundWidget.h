@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <future>
 
 namespace kt {
 
@@ -11,8 +13,16 @@ namespace kt {
 class BackgroundWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit BackgroundWidget(const QPixmap& picture, QWidget* parent = nullptr);
-    const QPixmap& picture() const { return m_picture; }
+    explicit BackgroundWidget(const QString& picturePath, QWidget* parent = nullptr);
+
+    // Decoding the picture costs about as much as building half of the
+    // window's elements: this starts it on another thread, and the picture
+    // is taken over when it is first needed. Without it, the picture is
+    // decoded then.
+    void decodeAside();
+
+    // The picture; waits for its decoding if that is still under way.
+    const QPixmap& picture() const;
 
 signals:
     // The pointer moved over the background itself, not over an element.
@@ -23,7 +33,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    QString m_path;
+    mutable std::future<QImage> m_decoding;
+    mutable QPixmap m_picture;
+    mutable bool m_pictureTaken = false;
 };
 
 } // namespace kt

@@ -1,15 +1,11 @@
 #include "MainWindow.h"
 
-#include "AboutPanel.h"
 #include "ArrowButton.h"
 #include "BackgroundWidget.h"
 #include "Look.h"
 #include "QuestionScreen.h"
-#include "ReportViewer.h"
-#include "ResultPanel.h"
 #include "ScoreBar.h"
 #include "ScoreGroup.h"
-#include "SettingsScreen.h"
 #include "StartPanel.h"
 #include "TextLabel.h"
 #include "TimePanel.h"
@@ -45,11 +41,9 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     setPalette(pal);
 
     buildClientArea();
-    buildOverlayScreens();
     buildMenu();
     buildToolbar();
     connectCommands();
-    connectOverlayScreens();
     nameElements();
 
     // The client area is fixed; the menu bar comes on top of it.
@@ -64,12 +58,16 @@ bool TForm1::FormCreate() {
 }
 
 void TForm1::buildClientArea() {
-    m_client = new BackgroundWidget(QPixmap(QStringLiteral(":/images/background.jpg")), this);
+    m_client = new BackgroundWidget(QStringLiteral(":/images/background.jpg"), this);
     m_client->setFixedSize(793, 554);
     setCentralWidget(m_client);
     // Children are created from the bottom of the stacking order up, so a
     // later element is drawn over an earlier one.
     buildTestElements();
+    // The picture is decoded while the rest is built. Started earlier, the
+    // decoding would compete for the processors with the bank's reader, just
+    // started, and with the window's own work: the window was ready later.
+    m_client->decodeAside();
     buildPanels();
     m_tools = new ToolStrip(m_client);
     m_tools->move(0, 0);
@@ -105,10 +103,9 @@ void TForm1::buildTestElements() {
     m_forward->setGeometry(528, 480, 81, 25);
 }
 
+// The result panel lies under the start panel; it is built when a test
+// starts (see resultPanel()).
 void TForm1::buildPanels() {
-    m_result = new ResultPanel(m_client);
-    m_result->move(176, 120);
-    m_result->hide();
     m_start = new StartPanel(m_client);
     m_start->move(264, 160);
     m_time = new TimePanel(m_client);
@@ -119,14 +116,14 @@ void TForm1::buildPanels() {
 
 // The elements carry names, so that tests and accessibility tools find them
 // without the window handing out its members. The question screen names its
-// question and answers itself, the title panel its title.
+// question and answers itself, the title panel its title; the screens built
+// on first use are named as they are built.
 void TForm1::nameElements() {
     const std::pair<QObject*, const char*> names[] = {{m_client, "clientArea"},
                                                       {m_question, "questionArea"},
                                                       {m_counter, "counter"},
                                                       {m_back, "backButton"},
                                                       {m_forward, "forwardButton"},
-                                                      {m_result, "resultPanel"},
                                                       {m_start, "startPanel"},
                                                       {m_time, "timePanel"},
                                                       {m_title, "titlePanel"},
@@ -134,9 +131,6 @@ void TForm1::nameElements() {
                                                       {m_scoreGroup, "scoreGroup"},
                                                       {m_scoreBar, "scoreBar"},
                                                       {m_corner, "cornerLabel"},
-                                                      {m_settingsScreen, "settingsScreen"},
-                                                      {m_viewer, "reportViewer"},
-                                                      {m_about, "aboutPanel"},
                                                       {m_abortMenu, "abortMenuItem"},
                                                       {m_exitMenu, "exitMenuItem"},
                                                       {m_settingsMenu, "settingsMenuItem"},

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "QtTicker.h"
+#include "SettingsModel.h"
 #include "TestEngine.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -97,9 +99,12 @@ private:
     void buildScoreGroup();
     void buildMenu();
     void buildToolbar();
-    void buildOverlayScreens();
     void nameElements();
+    // The screens hidden at startup, built when first needed.
+    void ensureOverlayScreens();
+    ResultPanel* resultPanel();
     void connectOverlayScreens();
+    void showSettingsOnScreen(const SettingsModel& settings);
     void onSettingsOk();
     // Closing the viewer or the About panel hides and shows the window again,
     // so that it is activated anew.
@@ -131,6 +136,8 @@ private:
     ReportViewer* m_viewer = nullptr;
     AboutPanel* m_about = nullptr;
     QPushButton* m_settingsOk = nullptr;
+    // The settings screen's last states, for a screen built after they were shown.
+    std::optional<SettingsModel> m_shownSettings;
 
     QAction* m_abortMenu = nullptr;
     QAction* m_exitMenu = nullptr;

@@ -70,7 +70,6 @@ void TForm1::connectCommands() {
     connect(m_reportMenu, &QAction::triggered, this, &TForm1::onViewReportCommand);
 
     connect(m_start, &StartPanel::accepted, this, &TForm1::onStartOk);
-    connect(m_result, &ResultPanel::accepted, this, &TForm1::onResultOk);
     connect(m_back, &QPushButton::clicked, this, [this] { m_engine.MoveBack(); });
     connect(m_forward, &QPushButton::clicked, this, [this] { m_engine.MoveForward(); });
     connect(m_question, &QuestionScreen::answerClicked, this,
@@ -94,7 +93,7 @@ void TForm1::onResultOk() {
 }
 
 QPushButton* TForm1::shownDefaultButton() const {
-    if (m_result->isVisible())
+    if (m_result && m_result->isVisible())
         return m_result->okButton();
     if (m_settingsOk && m_settingsOk->isVisible())
         return m_settingsOk;

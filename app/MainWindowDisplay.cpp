@@ -74,12 +74,13 @@ void TForm1::SetStartPanelVisible(bool visible) {
 
 void TForm1::SetResultPanelVisible(bool visible) {
     if (visible) {
-        m_result->show();
+        resultPanel()->show();
         m_result->okButton()->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const bool hadFocus = m_result->isAncestorOf(focusWidget());
-    m_result->hide();
+    const bool hadFocus = m_result && m_result->isAncestorOf(focusWidget());
+    if (m_result)
+        m_result->hide();
     if (hadFocus && !m_start->isVisible())
         parkFocus();
     else if (m_start->isVisible())
@@ -100,11 +101,11 @@ void TForm1::SetOptionsButtonEnabled(bool enabled) {
 }
 
 void TForm1::ShowResultName(const QString& name) {
-    m_result->setName(name);
+    resultPanel()->setName(name);
 }
 
 void TForm1::ShowResultPercent(const QString& text) {
-    m_result->setPercent(text);
+    resultPanel()->setPercent(text);
 }
 
 void TForm1::Terminate() {

@@ -1,32 +1,63 @@
 #include "MainWindow.h"
 
 #include "AboutPanel.h"
+#include "ArrowButton.h"
 #include "BackgroundWidget.h"
 #include "ReportViewer.h"
+#include "ResultPanel.h"
 #include "SettingsScreen.h"
 #include "StartPanel.h"
 #include "TextLabel.h"
 
 #include <QLineEdit>
 #include <memory>
+#include <utility>
 
 namespace kt {
 
+// The screens that are hidden at startup are built when they are first
+// needed: the window's first frame does not wait for their widgets and fonts.
+//
 // The overlay screens lie between the score group and the corner label, in
-// this order from the bottom: settings, report viewer, About panel.
-void TForm1::buildOverlayScreens() {
+// this order from the bottom: settings, report viewer, About panel. They are
+// built together, so that this order and the keyboard focus order among them
+// are the same whichever of them is needed first.
+void TForm1::ensureOverlayScreens() {
+    if (m_settingsScreen)
+        return;
     m_settingsScreen = new SettingsScreen(m_client);
     m_settingsScreen->move(8, 80);
     m_viewer = new ReportViewer(m_client);
     m_viewer->move(192, 80);
     m_about = new AboutPanel(m_client);
     m_about->move(120, 104);
-    for (QWidget* w : {static_cast<QWidget*>(m_settingsScreen), static_cast<QWidget*>(m_viewer),
-                       static_cast<QWidget*>(m_about)}) {
+    const std::pair<QWidget*, const char*> screens[] = {
+        {m_settingsScreen, "settingsScreen"}, {m_viewer, "reportViewer"}, {m_about, "aboutPanel"}};
+    for (const auto& [w, name] : screens) {
+        w->setObjectName(QLatin1String(name));
         w->hide();
         w->stackUnder(m_corner);
     }
     setSettingsOkButton(m_settingsScreen->okButton());
+    connectOverlayScreens();
+    if (m_shownSettings)
+        showSettingsOnScreen(*m_shownSettings);
+}
+
+// The result panel lies under the start panel.
+ResultPanel* TForm1::resultPanel() {
+    if (!m_result) {
+        m_result = new ResultPanel(m_client);
+        m_result->setObjectName(QStringLiteral("resultPanel"));
+        m_result->move(176, 120);
+        m_result->hide();
+        m_result->stackUnder(m_start);
+        connect(m_result, &ResultPanel::accepted, this, &TForm1::onResultOk);
+        // Tab moves through the elements in the order in which they lie on the
+        // background, whenever the panel was built.
+        setTabOrder(m_forward, m_result->okButton());
+    }
+    return m_result;
 }
 
 void TForm1::connectOverlayScreens() {
@@ -63,12 +94,14 @@ void TForm1::onSettingsOk() {
 }
 
 void TForm1::onAboutCommand() {
+    ensureOverlayScreens();
     m_about->show();
     m_viewer->hide();
 }
 
 void TForm1::onViewReportCommand() {
     // The file is read afresh at every opening.
+    ensureOverlayScreens();
     m_viewer->setReportText(m_engine.ReadReport());
     m_viewer->show();
     m_about->hide();
@@ -81,6 +114,9 @@ void TForm1::reactivateWindow() {
 }
 
 void TForm1::SetSettingsVisible(bool visible) {
+    if (!visible && !m_settingsScreen)
+        return; // never shown, nothing to hide
+    ensureOverlayScreens();
     // The grid lists the bank only while the screen is shown, from its own
     // share of the records: the bank lets go of them when it closes.
     m_settingsScreen->setBankRecords(visible ? m_engine.bank().sharedRecords() : nullptr);
@@ -88,14 +124,28 @@ void TForm1::SetSettingsVisible(bool visible) {
 }
 
 void TForm1::SetReportViewerVisible(bool visible) {
+    if (!visible && !m_viewer)
+        return;
+    ensureOverlayScreens();
     m_viewer->setVisible(visible);
 }
 
 void TForm1::SetAboutVisible(bool visible) {
+    if (!visible && !m_about)
+        return;
+    ensureOverlayScreens();
     m_about->setVisible(visible);
 }
 
+// The settings screen may not exist yet: the states are kept and given to it
+// when it is built.
 void TForm1::ShowSettings(const SettingsModel& s) {
+    m_shownSettings = s;
+    if (m_settingsScreen)
+        showSettingsOnScreen(s);
+}
+
+void TForm1::showSettingsOnScreen(const SettingsModel& s) {
     m_settingsScreen->setCountState(s.count.position(), s.count.lower(), s.count.upper(),
                                     s.count.text());
     m_settingsScreen->setTimeState(s.time.position(), s.time.lower(), s.time.upper(),

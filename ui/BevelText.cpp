@@ -20,7 +20,17 @@ BevelText::BevelText(QWidget* parent) : QLabel(parent) {
 
 void BevelText::setRawText(const QString& text) {
     m_raw = text;
-    setText(mnemonicRichText(text));
+    m_pending = !isVisible();
+    if (!m_pending)
+        setText(mnemonicRichText(text));
+}
+
+void BevelText::showEvent(QShowEvent* event) {
+    if (m_pending) {
+        m_pending = false;
+        setText(mnemonicRichText(m_raw));
+    }
+    QLabel::showEvent(event);
 }
 
 void BevelText::setHighlighted(bool on) {

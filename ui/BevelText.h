@@ -8,7 +8,8 @@ namespace kt {
 // A fixed-size static text with the soft bevelled edge: text centred and
 // word-wrapped, clipped to the label, "&" read as a mnemonic prefix. The
 // background is sky blue, or the tooltip colour when highlighted; a sunken
-// border can be laid round the edge.
+// border can be laid round the edge. A text set while the label is not
+// shown is laid out when it is shown, not before.
 class BevelText : public QLabel {
     Q_OBJECT
 public:
@@ -28,11 +29,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void updateMargins();
 
     QString m_raw;
+    bool m_pending = false;
     bool m_highlighted = false;
     bool m_sunken = false;
 };

@@ -6,7 +6,7 @@
 
 namespace kt {
 
-ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent), m_fonts(defaultScoreBarFonts()) {
+ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent) {
     setFixedSize(585, 49);
     // The buffer covers every pixel, so the system need not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,8 +24,10 @@ void ScoreBar::renderBuffer() {
     if (m_buffer.size() != pixels)
         m_buffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     m_buffer.setDevicePixelRatio(ratio);
+    if (!m_fonts)
+        m_fonts = defaultScoreBarFonts();
     QPainter painter(&m_buffer);
-    paintScoreBar(painter, layoutScoreBar(m_values, m_fonts, size()), size());
+    paintScoreBar(painter, layoutScoreBar(m_values, *m_fonts, size()), size());
     m_stale = false;
 }
 

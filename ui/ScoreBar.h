@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace kt {
 
@@ -28,7 +29,8 @@ private:
     void renderBuffer();
 
     std::array<double, kScoreSeriesCount> m_values{0.0, 100.0, 0.0};
-    ScoreBarFonts m_fonts;
+    // Measured at the first drawing: the bar is hidden at startup.
+    std::optional<ScoreBarFonts> m_fonts;
     QImage m_buffer; // the whole bar, redrawn only when the values change
     bool m_stale = true;
 };

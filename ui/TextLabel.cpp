@@ -2,6 +2,8 @@
 
 #include "MnemonicText.h"
 
+#include <QShowEvent>
+
 namespace kt {
 
 TextLabel::TextLabel(const QString& text, const QColor& colour, const QFont& font, QWidget* parent)
@@ -16,8 +18,21 @@ TextLabel::TextLabel(const QString& text, const QColor& colour, const QFont& fon
 
 void TextLabel::setRawText(const QString& text) {
     m_raw = text;
-    setText(mnemonicRichText(text));
+    m_pending = true;
+    if (isVisible())
+        layOutText();
+}
+
+void TextLabel::layOutText() {
+    m_pending = false;
+    setText(mnemonicRichText(m_raw));
     adjustSize();
+}
+
+void TextLabel::showEvent(QShowEvent* event) {
+    if (m_pending)
+        layOutText();
+    QLabel::showEvent(event);
 }
 
 } // namespace kt

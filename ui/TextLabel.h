@@ -7,7 +7,9 @@
 namespace kt {
 
 // A static text that sizes itself to its text, keeping its left and top,
-// and reads "&" as a mnemonic prefix.
+// and reads "&" as a mnemonic prefix. While the label is not shown, a new
+// text is only kept: laying it out would load its font for nothing, so that
+// is done when the label is shown.
 class TextLabel : public QLabel {
     Q_OBJECT
 public:
@@ -17,8 +19,14 @@ public:
     const QString& rawText() const { return m_raw; }
     QColor textColour() const { return palette().color(QPalette::WindowText); }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void layOutText();
+
     QString m_raw;
+    bool m_pending = false;
 };
 
 } // namespace kt

@@ -55,13 +55,13 @@ TEST_F(SettingsReport, LinesReadTheScreensTexts) {
 
 TEST_F(SettingsReport, ThousandsSeparatorOnceTheArrowsWroteTheNumber) {
     openWindow(1010);
-    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
-    // Startup writes plain digits.
-    EXPECT_EQ(valueText(s->toControl()), QStringLiteral("1010"));
     startTest(QStringLiteral("A"));
     abortAndConfirm();
 
     clickOptions();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
+    // Startup writes plain digits; the screen shows them until an arrow is used.
+    EXPECT_EQ(valueText(s->toControl()), QStringLiteral("1010"));
     clickArrow(s->toControl(), -1);
     EXPECT_EQ(valueText(s->toControl()), QStringLiteral("1\u00A0009"));
     clickSettingsOk();

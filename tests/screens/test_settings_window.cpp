@@ -149,10 +149,10 @@ TEST_F(SettingsWindow, WhileShownAbortIsOffAndTheGridListsTheBank) {
 
 TEST_F(SettingsWindow, MenuRouteHidesViewerAndAboutOptionsRouteDoesNot) {
     openWindow(70);
-    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     element<QAction>("reportMenuItem")->trigger();
     ASSERT_TRUE(element<ReportViewer>("reportViewer")->isVisible());
     element<QAction>("settingsMenuItem")->trigger();
+    SettingsScreen* s = element<SettingsScreen>("settingsScreen");
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(element<ReportViewer>("reportViewer")->isVisible());
     clickSettingsOk();
@@ -236,13 +236,13 @@ TEST_F(SettingsWindow, FailingOpenShowsTheErrorAndLeavesTheScreenClosed) {
     m_bank->setFailure(QStringLiteral("Файл базы занят"));
     element<QAction>("settingsMenuItem")->trigger();
     EXPECT_EQ(m_dialogs.errors, QStringList{QStringLiteral("Файл базы занят.")});
-    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
+    EXPECT_FALSE(shown(QStringLiteral("settingsScreen")));
     EXPECT_FALSE(m_window->engine().settingsOpen());
     m_bank->setFailure(QStringLiteral("Нет доступа (код 5)"));
     clickOptions();
     ASSERT_EQ(m_dialogs.errors.size(), 2);
     EXPECT_EQ(m_dialogs.errors[1], QStringLiteral("Нет доступа (код 5)"));
-    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
+    EXPECT_FALSE(shown(QStringLiteral("settingsScreen")));
     EXPECT_TRUE(m_dialogs.connectionErrors.isEmpty());
     // The program goes on in the start state and the screen opens later.
     EXPECT_TRUE(element<StartPanel>("startPanel")->isVisible());
@@ -275,7 +275,7 @@ TEST_F(SettingsWindow, FailingOpenGoesToTheDefaultErrorBox) {
     EXPECT_EQ(seen[0].text, QStringLiteral("Operation failed."));
     EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_FALSE(element<SettingsScreen>("settingsScreen")->isVisible());
+    EXPECT_FALSE(shown(QStringLiteral("settingsScreen")));
     // The window goes before the dialogs it was built on.
     m_window.reset();
 }

@@ -88,8 +88,8 @@ TEST_F(ViewerAndAbout, EachReplacesTheOther) {
 
 TEST_F(ViewerAndAbout, TheFileIsReadAfreshAtEveryOpening) {
     openWindow(70);
-    ReportViewer* viewer = element<ReportViewer>("reportViewer");
     element<QAction>("reportMenuItem")->trigger();
+    ReportViewer* viewer = element<ReportViewer>("reportViewer");
     EXPECT_TRUE(viewer->reportText().isEmpty());
     // "Привет" in the code page, appended while the viewer is shown.
     appendToReport(QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\r\n"));

@@ -37,6 +37,9 @@ protected:
     template <typename T> T* element(const QString& name) const {
         return findNamed<T>(*m_window, name);
     }
+    // Whether the element of this name is on screen; a screen the window
+    // builds on first use is not there before that.
+    bool shown(const QString& name) const;
     // The question label Qstn and the answer labels Ansv1 to Ansv5.
     BevelText* question() const;
     AnswerLabel* answer(int k) const;

@@ -114,3 +114,23 @@ TEST_F(QuestionScreenTest, LongTextsWrapAndAreClipped) {
     EXPECT_EQ(answer(4)->rawText(), QStringLiteral("R&&D &отдел"));
     EXPECT_TRUE(answer(4)->text().contains(QStringLiteral("R&amp;D <u>о</u>тдел")));
 }
+
+// Texts set while the labels are hidden are laid out once they are shown:
+// the answers and the question between two tests, a text label such as the
+// counter in the same way.
+TEST_F(QuestionScreenTest, TextsSetWhileHiddenShowWhenShown) {
+    m_screen->setItemsVisible(false);
+    m_screen->setQuestion(QStringLiteral("Где &Волга?"));
+    m_screen->setAnswer(2, QStringLiteral("В Каспийском море"));
+    TextLabel label(QStringLiteral("1"), look::kPurple, makeFont(FontFamily::Arial, 24, true),
+                    m_screen.get());
+    label.hide();
+    label.setRawText(QStringLiteral("12"));
+    m_screen->setItemsVisible(true);
+    label.show();
+    EXPECT_TRUE(m_screen->question()->text().contains(QStringLiteral("Где <u>В</u>олга?")));
+    EXPECT_TRUE(answer(2)->text().contains(QStringLiteral("В Каспийском море")));
+    EXPECT_TRUE(label.text().contains(QStringLiteral("12")));
+    EXPECT_EQ(label.size(), label.sizeHint());
+    EXPECT_GT(label.width(), label.fontMetrics().horizontalAdvance(QStringLiteral("1")));
+}

@@ -37,11 +37,24 @@ TEST_F(WindowLayout, WindowFrameCaptionAndClientArea) {
     EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.pos(), QPoint(386, 176));
     EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_EQ(element<BackgroundWidget>("clientArea")->picture().size(), QSize(801, 601));
+    BackgroundWidget* client = element<BackgroundWidget>("clientArea");
+    EXPECT_EQ(client->picture().size(), QSize(801, 601));
+    // The picture decoded beside the window's construction is the file's, and
+    // the painted background shows it where no element covers it.
+    const QImage file(QStringLiteral(":/images/background.jpg"));
+    EXPECT_EQ(client->picture().toImage(), file);
+    const QImage painted = client->grab().toImage();
+    EXPECT_EQ(painted.pixelColor(785, 520), file.pixelColor(785, 520));
+    EXPECT_EQ(painted.pixelColor(100, 30), file.pixelColor(100, 30));
 }
 
 TEST_F(WindowLayout, ElementsAtTheirPlacesInStackingOrder) {
     openWindow();
+    // The screens hidden at startup are built when first needed: a test
+    // builds the result panel, the About panel the overlay screens.
+    startTest(QStringLiteral("A"));
+    abortAndConfirm();
+    element<QAction>("aboutMenuItem")->trigger();
     EXPECT_EQ(element<QuestionScreen>("questionArea")->geometry(), QRect(8, 80, 777, 321));
     EXPECT_EQ(element<TextLabel>("counter")->pos(), QPoint(432, 480));
     EXPECT_EQ(element<ArrowButton>("backButton")->geometry(), QRect(288, 480, 81, 25));
@@ -54,11 +67,15 @@ TEST_F(WindowLayout, ElementsAtTheirPlacesInStackingOrder) {
     EXPECT_EQ(element<ScoreGroup>("scoreGroup")->geometry(), QRect(176, 400, 601, 73));
     EXPECT_EQ(element<ScoreBar>("scoreBar")->geometry(), QRect(8, 16, 585, 49));
     EXPECT_EQ(element<TextLabel>("cornerLabel")->pos(), QPoint(712, 536));
+    EXPECT_EQ(element<QWidget>("settingsScreen")->geometry(), QRect(8, 80, 777, 329));
+    EXPECT_EQ(element<QWidget>("reportViewer")->geometry(), QRect(192, 80, 433, 449));
+    EXPECT_EQ(element<QWidget>("aboutPanel")->geometry(), QRect(120, 104, 529, 249));
 
     const QObjectList& kids = element<BackgroundWidget>("clientArea")->children();
-    const char* const order[] = {"questionArea", "counter",    "backButton", "forwardButton",
-                                 "resultPanel",  "startPanel", "timePanel",  "titlePanel",
-                                 "toolStrip",    "scoreGroup", "cornerLabel"};
+    const char* const order[] = {"questionArea", "counter",    "backButton",     "forwardButton",
+                                 "resultPanel",  "startPanel", "timePanel",      "titlePanel",
+                                 "toolStrip",    "scoreGroup", "settingsScreen", "reportViewer",
+                                 "aboutPanel",   "cornerLabel"};
     qsizetype last = -1;
     for (const char* name : order) {
         const qsizetype at = kids.indexOf(element<QObject>(name));
@@ -121,6 +138,9 @@ TEST_F(WindowLayout, StartAndResultPanels) {
     EXPECT_EQ(s->okButton()->geometry(), QRect(96, 136, 75, 25));
     EXPECT_FALSE(s->okButton()->icon().isNull());
 
+    // The result panel is built when the first test starts.
+    startTest(QStringLiteral("A"));
+    abortAndConfirm();
     const ResultPanel* r = element<ResultPanel>("resultPanel");
     EXPECT_EQ(r->heading()->rawText(), QStringLiteral("Тестирование завершено"));
     EXPECT_EQ(r->heading()->pos(), QPoint(104, 24));
@@ -135,6 +155,8 @@ TEST_F(WindowLayout, StartAndResultPanels) {
 
 TEST_F(WindowLayout, ResultOutlineShowsAsNotXorOfGreenOverSkyBlue) {
     openWindow();
+    startTest(QStringLiteral("A"));
+    abortAndConfirm();
     ResultPanel* r = element<ResultPanel>("resultPanel");
     const QImage img = r->grab().toImage();
     const QRect o = ResultPanel::outlineRect();
