@@ -59,6 +59,7 @@ QStringList sampleTexts() {
 
 TEST(QuestionFit, AgreesWithTheScreensOwnLabels) {
     QuestionScreen screen;
+    screen.show(); // labels lay out their texts while they are shown
     QuestionFit fit;
     int cut = 0, whole = 0;
     for (const QString& raw : sampleTexts()) {
