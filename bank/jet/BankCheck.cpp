@@ -160,9 +160,9 @@ BankCheckReport BankChecker::finish() {
     m_report = BankCheckReport();
     report.recordCount = static_cast<int>(m_kept.size());
     CheckCollector out(m_kept, report);
-    if (m_kept.size() == 0)
+    if (m_kept.size() == 0) {
         out.addBankWide(CheckSeverity::Error, QStringLiteral("В базе нет ни одной записи"));
-    else {
+    } else {
         m_across->reportDuplicates(out);
         m_across->reportCounters(out);
     }
