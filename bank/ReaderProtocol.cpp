@@ -116,19 +116,19 @@ std::optional<ReaderError> decodeError(QByteArrayView payload) {
     return e;
 }
 
-// Decodes into the raw table's record room: UTF-16 never takes more units
-// than UTF-8 takes bytes, so the payload's size is room enough.
-bool decodeRawRecord(QByteArrayView payload, RawBank& table) {
+// Decodes a record frame's ten fields into the table's record room at
+// `dst`, each converted by `convert(utf8, out)`, which returns the
+// characters it wrote; the record is kept when the frame was whole.
+template <typename End, typename Table, typename Char, typename Convert>
+bool decodeRecord(QByteArrayView payload, Table& table, Char* dst, Convert convert) {
     PayloadCursor in(payload);
-    char16_t* dst = table.recordBuffer(payload.size());
-    std::array<quint32, FieldCountTotal> ends{};
+    std::array<End, FieldCountTotal> ends{};
     quint16 nulls = 0;
     qsizetype at = 0;
     for (int f = 0; f < FieldCountTotal; ++f) {
         bool isNull = false;
-        const QByteArrayView v = in.field(&isNull);
-        at += utf8ToUtf16(v.data(), v.size(), dst + at);
-        ends[static_cast<size_t>(f)] = static_cast<quint32>(at);
+        at += convert(in.field(&isNull), dst + at);
+        ends[static_cast<size_t>(f)] = static_cast<End>(at);
         if (isNull)
             nulls |= static_cast<quint16>(1u << f);
     }
@@ -138,26 +138,21 @@ bool decodeRawRecord(QByteArrayView payload, RawBank& table) {
     return true;
 }
 
-// Decodes straight into the compact table's record room: one pass from the
-// reader's UTF-8 to the code page's bytes, cut at 255 characters.
+// The full texts as UTF-16: never more units than UTF-8 takes bytes, so the
+// payload's size is room enough.
+bool decodeRawRecord(QByteArrayView payload, RawBank& table) {
+    return decodeRecord<quint32>(
+        payload, table, table.recordBuffer(payload.size()),
+        [](QByteArrayView v, char16_t* out) { return utf8ToUtf16(v.data(), v.size(), out); });
+}
+
+// Straight into the program's compact form: one pass from the reader's
+// UTF-8 to the code page's bytes, cut at 255 characters.
 bool decodeCompactRecord(QByteArrayView payload, CompactBank& table) {
-    PayloadCursor in(payload);
-    char* dst = table.recordBuffer();
-    std::array<quint16, FieldCountTotal> ends{};
-    quint16 nulls = 0;
-    qsizetype at = 0;
-    for (int f = 0; f < FieldCountTotal; ++f) {
-        bool isNull = false;
-        const QByteArrayView v = in.field(&isNull);
-        at += utf8ToCp1251(v.data(), v.size(), dst + at, CompactBank::kMaxField);
-        ends[static_cast<size_t>(f)] = static_cast<quint16>(at);
-        if (isNull)
-            nulls |= static_cast<quint16>(1u << f);
-    }
-    if (!in.ok() || !in.atEnd())
-        return false;
-    table.commitRecord(ends, nulls);
-    return true;
+    return decodeRecord<quint16>(
+        payload, table, table.recordBuffer(), [](QByteArrayView v, char* out) {
+            return utf8ToCp1251(v.data(), v.size(), out, CompactBank::kMaxField);
+        });
 }
 
 } // namespace
