@@ -61,6 +61,15 @@ protected:
                                      "; cat '" + rec.toUtf8() + "'; done\ncat '" + end.toUtf8() +
                                      "'");
     }
+    // A reader named `name` that answers with one record, "Вопрос".
+    QString oneQuestionReader(const QString& name) {
+        BankRecord r;
+        r.text[FieldQuestion] = QStringLiteral("Вопрос");
+        const QString answer =
+            bytesFile(name + QStringLiteral(".bin"),
+                      encodeColumnsFrame(1) + encodeRecordFrame(r) + encodeEndFrame(1));
+        return script(name, "cat '" + answer.toUtf8() + "'");
+    }
     QString loadError(MdbBankSource& source) {
         try {
             source.Load();
@@ -210,12 +219,8 @@ TEST_F(FakeReader, ProgressIsToldTheRecordsAsTheyArriveAndTheEndOfEveryRead) {
 // The records are kept while the file is the same file with the same size
 // and time; any of the three changing makes the next look read it again.
 TEST_F(FakeReader, KeptRecordsAreUsedUntilTheFileChangesInSizeTimeOrIdentity) {
-    BankRecord r;
-    r.text[FieldQuestion] = QStringLiteral("Вопрос");
-    const QString answer =
-        bytesFile("answer.bin", encodeColumnsFrame(1) + encodeRecordFrame(r) + encodeEndFrame(1));
     const QString bank = bytesFile("DB1.MDB", "1234");
-    MdbBankSource source(bank, script("ok", "cat '" + answer.toUtf8() + "'"));
+    MdbBankSource source(bank, oneQuestionReader(QStringLiteral("ok")));
     const auto first = source.LoadCompact();
     EXPECT_EQ(source.LoadCompact(), first);
     EXPECT_EQ(source.Load().size(), 1u);
@@ -256,17 +261,13 @@ TEST_F(FakeReader, KeptRecordsAreUsedUntilTheFileChangesInSizeTimeOrIdentity) {
 // A reader started before the window is built serves the first read when
 // the file is still as it was, and is replaced when it is not.
 TEST_F(FakeReader, EarlyReaderServesTheFirstReadOfAnUnchangedFile) {
-    BankRecord r;
-    r.text[FieldQuestion] = QStringLiteral("Вопрос");
-    const QString answer =
-        bytesFile("answer.bin", encodeColumnsFrame(1) + encodeRecordFrame(r) + encodeEndFrame(1));
     const QString bank = bytesFile("DB1.MDB", "1234");
-    MdbBankSource source(bank, script("ok", "cat '" + answer.toUtf8() + "'"));
+    MdbBankSource source(bank, oneQuestionReader(QStringLiteral("ok")));
     source.StartEarly();
     EXPECT_EQ(source.LoadCompact()->text(0, FieldQuestion), QStringLiteral("Вопрос"));
     EXPECT_EQ(source.launches(), 1);
 
-    MdbBankSource changed(bank, script("ok2", "cat '" + answer.toUtf8() + "'"));
+    MdbBankSource changed(bank, oneQuestionReader(QStringLiteral("ok2")));
     changed.StartEarly();
     QFile f(bank);
     ASSERT_TRUE(f.open(QIODevice::Append));
