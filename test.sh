@@ -5,8 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup/deps.sh" test
-for lock in "$here"/tests/*/node/package-lock.json; do
-    [ -f "$lock" ] || continue
+for lock in $(find "$here/tests" -path "*/node/package-lock.json" -not -path "*/node_modules/*"); do
     (cd "$(dirname "$lock")" && npm ci --no-audit --no-fund --loglevel=error)
 done
 cmake -S "$here" -B "$here/build-test" -G Ninja -DKNOWTEST_BUILD_TESTS=ON -DKNOWTEST_BUILD_BENCH=ON \
@@ -14,13 +13,14 @@ cmake -S "$here" -B "$here/build-test" -G Ninja -DKNOWTEST_BUILD_TESTS=ON -DKNOW
 cmake --build "$here/build-test"
 echo "test.sh: the build took ${SECONDS} s"
 
-# The engine and the bank hold the program's arithmetic and its indexing.
+# The engine, the bank and the report hold the program's arithmetic, its
+# indexing and the parsing of files it did not write.
 start=$SECONDS
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DKNOWTEST_BUILD_TESTS=ON -DKNOWTEST_BUILD_BENCH=OFF -DKNOWTEST_WERROR=ON \
     -DKNOWTEST_SANITIZE=ON >/dev/null
-cmake --build "$here/build-sanitize" --target test_engine test_bank
-for suite in test_engine test_bank; do
+cmake --build "$here/build-sanitize" --target test_engine test_bank test_report
+for suite in test_engine test_bank test_report; do
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "$here/build-sanitize/bin/$suite" --gtest_brief=1
 done

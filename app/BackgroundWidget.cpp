@@ -1,6 +1,6 @@
-#include "BackgroundWidget.h"
+#include "app/BackgroundWidget.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QImageReader>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "BankReadProgress.h"
+#include "app/BankReadProgress.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

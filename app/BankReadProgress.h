@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReadProgress.h"
+#include "bank/ReadProgress.h"
 
 #include <QElapsedTimer>
 #include <QString>

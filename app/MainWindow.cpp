@@ -1,16 +1,16 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "ArrowButton.h"
-#include "BackgroundWidget.h"
-#include "Look.h"
-#include "QuestionScreen.h"
-#include "ScoreBar.h"
-#include "ScoreGroup.h"
-#include "StartPanel.h"
-#include "TextLabel.h"
-#include "TimePanel.h"
-#include "TitlePanel.h"
-#include "ToolStrip.h"
+#include "ui/ArrowButton.h"
+#include "app/BackgroundWidget.h"
+#include "ui/layout/Look.h"
+#include "ui/QuestionScreen.h"
+#include "ui/ScoreBar.h"
+#include "ui/ScoreGroup.h"
+#include "ui/StartPanel.h"
+#include "ui/TextLabel.h"
+#include "ui/TimePanel.h"
+#include "ui/TitlePanel.h"
+#include "ui/ToolStrip.h"
 
 #include <QAction>
 #include <QLayout>

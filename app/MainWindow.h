@@ -1,8 +1,8 @@
 #pragma once
 
-#include "QtTicker.h"
-#include "SettingsModel.h"
-#include "TestEngine.h"
+#include "app/QtTicker.h"
+#include "engine/SettingsModel.h"
+#include "engine/TestEngine.h"
 
 #include <QMainWindow>
 #include <optional>

@@ -1,11 +1,11 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "ArrowButton.h"
-#include "BackgroundWidget.h"
-#include "QuestionScreen.h"
-#include "ResultPanel.h"
-#include "StartPanel.h"
-#include "ToolStrip.h"
+#include "ui/ArrowButton.h"
+#include "app/BackgroundWidget.h"
+#include "ui/QuestionScreen.h"
+#include "ui/ResultPanel.h"
+#include "ui/StartPanel.h"
+#include "ui/ToolStrip.h"
 
 #include <QAction>
 #include <QCloseEvent>

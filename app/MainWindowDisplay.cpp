@@ -1,14 +1,14 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "ArrowButton.h"
-#include "BackgroundWidget.h"
-#include "QuestionScreen.h"
-#include "ResultPanel.h"
-#include "ScoreBar.h"
-#include "StartPanel.h"
-#include "TextLabel.h"
-#include "TimePanel.h"
-#include "TitlePanel.h"
+#include "ui/ArrowButton.h"
+#include "app/BackgroundWidget.h"
+#include "ui/QuestionScreen.h"
+#include "ui/ResultPanel.h"
+#include "ui/ScoreBar.h"
+#include "ui/StartPanel.h"
+#include "ui/TextLabel.h"
+#include "ui/TimePanel.h"
+#include "ui/TitlePanel.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,13 +1,13 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "AboutPanel.h"
-#include "ArrowButton.h"
-#include "BackgroundWidget.h"
-#include "ReportViewer.h"
-#include "ResultPanel.h"
-#include "SettingsScreen.h"
-#include "StartPanel.h"
-#include "TextLabel.h"
+#include "ui/AboutPanel.h"
+#include "ui/ArrowButton.h"
+#include "app/BackgroundWidget.h"
+#include "ui/ReportViewer.h"
+#include "ui/ResultPanel.h"
+#include "ui/SettingsScreen.h"
+#include "ui/StartPanel.h"
+#include "ui/TextLabel.h"
 
 #include <QLineEdit>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "MessageDialogs.h"
+#include "app/MessageDialogs.h"
 
 #include <QCoreApplication>
 #include <QEvent>

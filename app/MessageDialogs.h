@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Seams.h"
+#include "engine/Seams.h"
 
 #include <QMessageBox>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "QtTicker.h"
+#include "app/QtTicker.h"
 
 namespace kt {
 

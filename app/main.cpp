@@ -1,8 +1,8 @@
-#include "BankReadProgress.h"
-#include "MainWindow.h"
-#include "MdbBankSource.h"
-#include "MessageDialogs.h"
-#include "SeedSource.h"
+#include "app/BankReadProgress.h"
+#include "app/MainWindow.h"
+#include "bank/MdbBankSource.h"
+#include "app/MessageDialogs.h"
+#include "bank/SeedSource.h"
 
 #include <QApplication>
 

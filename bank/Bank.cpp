@@ -1,6 +1,6 @@
-#include "Bank.h"
+#include "bank/Bank.h"
 
-#include "KtError.h"
+#include "bank/KtError.h"
 
 namespace kt {
 

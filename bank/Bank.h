@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankSource.h"
+#include "bank/BankSource.h"
 
 namespace kt {
 

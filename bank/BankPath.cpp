@@ -1,6 +1,6 @@
-#include "BankPath.h"
+#include "bank/BankPath.h"
 
-#include "KtError.h"
+#include "bank/KtError.h"
 
 #include <QDir>
 #include <QFileInfo>

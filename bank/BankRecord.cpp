@@ -1,4 +1,4 @@
-#include "BankRecord.h"
+#include "bank/BankRecord.h"
 
 namespace kt {
 

@@ -1,6 +1,6 @@
-#include "BankSchemaListing.h"
+#include "bank/BankSchemaListing.h"
 
-#include "MdbBankSource.h"
+#include "bank/MdbBankSource.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
-#include "BankSource.h"
+#include "bank/BankSource.h"
 
-#include "KtError.h"
+#include "bank/KtError.h"
 
 namespace kt {
 

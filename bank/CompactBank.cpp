@@ -1,6 +1,6 @@
-#include "CompactBank.h"
+#include "bank/CompactBank.h"
 
-#include "Cp1251.h"
+#include "bank/Cp1251.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankRecord.h"
-#include "RecordStore.h"
+#include "bank/BankRecord.h"
+#include "bank/RecordStore.h"
 
 #include <QByteArrayView>
 #include <memory>

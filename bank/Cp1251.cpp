@@ -1,6 +1,6 @@
-#include "Cp1251.h"
+#include "bank/Cp1251.h"
 
-#include "Utf8.h"
+#include "bank/Utf8.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "FileStamp.h"
+#include "bank/FileStamp.h"
 
 #include <QFile>
 #include <QFileInfo>

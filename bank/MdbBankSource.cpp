@@ -1,11 +1,11 @@
-#include "MdbBankSource.h"
+#include "bank/MdbBankSource.h"
 
-#include "BankPath.h"
-#include "Cp1251.h"
-#include "KtError.h"
-#include "LibmdbEnvironment.h"
-#include "ReaderLocation.h"
-#include "ReaderProtocol.h"
+#include "bank/BankPath.h"
+#include "bank/Cp1251.h"
+#include "bank/KtError.h"
+#include "bank/LibmdbEnvironment.h"
+#include "bank/ReaderLocation.h"
+#include "bank/ReaderProtocol.h"
 
 #include <QCoreApplication>
 #include <QDir>

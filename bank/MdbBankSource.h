@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BankSource.h"
-#include "FileStamp.h"
-#include "RawBank.h"
-#include "ReadProgress.h"
-#include "ReaderProtocol.h"
+#include "bank/BankSource.h"
+#include "bank/FileStamp.h"
+#include "bank/RawBank.h"
+#include "bank/ReadProgress.h"
+#include "bank/ReaderProtocol.h"
 
 class QProcess;
 

@@ -1,6 +1,6 @@
-#include "QGen.h"
+#include "bank/QGen.h"
 
-#include "KtError.h"
+#include "bank/KtError.h"
 
 #include <string_view>
 #include <unordered_set>

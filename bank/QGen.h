@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Bank.h"
-#include "SeedSource.h"
-#include "TestItem.h"
+#include "bank/Bank.h"
+#include "bank/SeedSource.h"
+#include "bank/TestItem.h"
 
 namespace kt {
 

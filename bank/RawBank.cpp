@@ -1,4 +1,4 @@
-#include "RawBank.h"
+#include "bank/RawBank.h"
 
 #include <algorithm>
 

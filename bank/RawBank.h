@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordStore.h"
-#include "RecordTexts.h"
+#include "bank/RecordStore.h"
+#include "bank/RecordTexts.h"
 
 #include <array>
 

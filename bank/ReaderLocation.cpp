@@ -1,4 +1,4 @@
-#include "ReaderLocation.h"
+#include "bank/ReaderLocation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "ReaderProtocol.h"
+#include "bank/ReaderProtocol.h"
 
-#include "ByteOrder.h"
-#include "Cp1251.h"
-#include "Utf8.h"
+#include "bank/ByteOrder.h"
+#include "bank/Cp1251.h"
+#include "bank/Utf8.h"
 
 #include <QtEndian>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BankRecord.h"
-#include "CompactBank.h"
-#include "RawBank.h"
+#include "bank/BankRecord.h"
+#include "bank/CompactBank.h"
+#include "bank/RawBank.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

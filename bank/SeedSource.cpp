@@ -1,4 +1,4 @@
-#include "SeedSource.h"
+#include "bank/SeedSource.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "bank/Utf8.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "BankSettingsFile.h"
+#include "engine/BankSettingsFile.h"
 
-#include "KtError.h"
+#include "bank/KtError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The engine's side of the report file: the block of a finished test, the
 // check before a test starts and the kept blocks at the end.
-#include "TestEngine.h"
+#include "engine/TestEngine.h"
 
-#include "ReportWriter.h"
-#include "TextFormats.h"
+#include "report/ReportWriter.h"
+#include "engine/TextFormats.h"
 
 namespace kt {
 

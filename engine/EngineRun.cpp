@@ -1,9 +1,9 @@
 // Answering, moving, the countdown and the completion of a test.
-#include "TestEngine.h"
+#include "engine/TestEngine.h"
 
-#include "EngineTexts.h"
-#include "KtError.h"
-#include "TextFormats.h"
+#include "engine/EngineTexts.h"
+#include "bank/KtError.h"
+#include "engine/TextFormats.h"
 
 namespace kt {
 

@@ -1,10 +1,10 @@
 // The settings screen, the draw and the report viewer's file.
-#include "TestEngine.h"
+#include "engine/TestEngine.h"
 
-#include "EngineTexts.h"
-#include "KtError.h"
-#include "ReportWriter.h"
-#include "TextFormats.h"
+#include "engine/EngineTexts.h"
+#include "bank/KtError.h"
+#include "report/ReportWriter.h"
+#include "engine/TextFormats.h"
 
 namespace kt {
 

@@ -1,8 +1,8 @@
 // The settings a teacher keeps beside the bank, taken once at startup in
 // place of the built-in ones.
-#include "TestEngine.h"
+#include "engine/TestEngine.h"
 
-#include "TextFormats.h"
+#include "engine/TextFormats.h"
 
 namespace kt {
 namespace {

@@ -1,6 +1,6 @@
-#include "SettingsModel.h"
+#include "engine/SettingsModel.h"
 
-#include "TextFormats.h"
+#include "engine/TextFormats.h"
 
 #include <algorithm>
 #include <limits>

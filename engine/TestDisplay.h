@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestItem.h"
+#include "bank/TestItem.h"
 
 #include <QString>
 

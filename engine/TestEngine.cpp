@@ -1,10 +1,10 @@
-#include "TestEngine.h"
+#include "engine/TestEngine.h"
 
-#include "Cp1251.h"
-#include "EngineTexts.h"
-#include "KtError.h"
-#include "ReportWriter.h"
-#include "TextFormats.h"
+#include "bank/Cp1251.h"
+#include "engine/EngineTexts.h"
+#include "bank/KtError.h"
+#include "report/ReportWriter.h"
+#include "engine/TextFormats.h"
 
 namespace kt {
 namespace {

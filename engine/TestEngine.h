@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Bank.h"
-#include "BankSettingsFile.h"
-#include "QGen.h"
-#include "ReportQueue.h"
-#include "Seams.h"
-#include "SettingsModel.h"
-#include "TestDisplay.h"
-#include "TestState.h"
+#include "bank/Bank.h"
+#include "engine/BankSettingsFile.h"
+#include "bank/QGen.h"
+#include "report/ReportQueue.h"
+#include "engine/Seams.h"
+#include "engine/SettingsModel.h"
+#include "engine/TestDisplay.h"
+#include "engine/TestState.h"
 
 namespace kt {
 

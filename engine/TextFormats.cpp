@@ -1,4 +1,4 @@
-#include "TextFormats.h"
+#include "engine/TextFormats.h"
 
 #include <QStringList>
 #include <cmath>

@@ -2,7 +2,7 @@
 // student sees it, and the test settings kept beside the bank.
 //
 // Usage: knowtest-teacher [BANK]
-#include "TeacherWindow.h"
+#include "teacher/gui/TeacherWindow.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "AboutPanel.h"
+#include "ui/AboutPanel.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QLabel>
 #include <QPainter>

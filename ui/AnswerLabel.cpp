@@ -1,7 +1,7 @@
-#include "AnswerLabel.h"
+#include "ui/AnswerLabel.h"
 
-#include "Look.h"
-#include "QuestionFit.h"
+#include "ui/layout/Look.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BevelText.h"
+#include "ui/BevelText.h"
 
 namespace kt {
 

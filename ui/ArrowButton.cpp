@@ -1,4 +1,4 @@
-#include "ArrowButton.h"
+#include "ui/ArrowButton.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

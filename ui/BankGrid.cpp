@@ -1,7 +1,7 @@
-#include "BankGrid.h"
+#include "ui/BankGrid.h"
 
-#include "BankGridModel.h"
-#include "Look.h"
+#include "ui/BankGridModel.h"
+#include "ui/layout/Look.h"
 
 #include <QHeaderView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankGridModel.h"
+#include "ui/BankGridModel.h"
 
 #include <QTableView>
 

@@ -1,4 +1,4 @@
-#include "BankGridModel.h"
+#include "ui/BankGridModel.h"
 
 #include <algorithm>
 #include <limits>

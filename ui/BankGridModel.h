@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankRecord.h"
-#include "CompactBank.h"
+#include "bank/BankRecord.h"
+#include "bank/CompactBank.h"
 
 #include <QAbstractTableModel>
 #include <memory>

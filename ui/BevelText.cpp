@@ -1,9 +1,9 @@
-#include "BevelText.h"
+#include "ui/BevelText.h"
 
-#include "Bevel.h"
-#include "Look.h"
-#include "MnemonicText.h"
-#include "QuestionFit.h"
+#include "ui/Bevel.h"
+#include "ui/layout/Look.h"
+#include "ui/layout/MnemonicText.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <QPainter>
 

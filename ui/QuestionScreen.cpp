@@ -1,8 +1,8 @@
-#include "QuestionScreen.h"
+#include "ui/QuestionScreen.h"
 
-#include "Bevel.h"
-#include "Look.h"
-#include "QuestionFit.h"
+#include "ui/Bevel.h"
+#include "ui/layout/Look.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <QMouseEvent>
 #include <QPainter>

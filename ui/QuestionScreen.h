@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AnswerLabel.h"
+#include "ui/AnswerLabel.h"
 
 #include <QLabel>
 #include <array>

@@ -1,6 +1,6 @@
-#include "ReportViewer.h"
+#include "ui/ReportViewer.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

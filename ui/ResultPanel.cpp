@@ -1,7 +1,7 @@
-#include "ResultPanel.h"
+#include "ui/ResultPanel.h"
 
-#include "Look.h"
-#include "TextLabel.h"
+#include "ui/layout/Look.h"
+#include "ui/TextLabel.h"
 
 #include <QPainter>
 

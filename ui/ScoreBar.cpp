@@ -1,6 +1,6 @@
-#include "ScoreBar.h"
+#include "ui/ScoreBar.h"
 
-#include "ScoreBarPainter.h"
+#include "ui/ScoreBarPainter.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScoreBarGeometry.h"
+#include "ui/ScoreBarGeometry.h"
 
 #include <QImage>
 #include <QWidget>

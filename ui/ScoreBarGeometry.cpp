@@ -1,6 +1,6 @@
-#include "ScoreBarGeometry.h"
+#include "ui/ScoreBarGeometry.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
-#include "ScoreBarPainter.h"
+#include "ui/ScoreBarPainter.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QPainter>
 #include <QPalette>

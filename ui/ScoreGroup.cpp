@@ -1,7 +1,7 @@
-#include "ScoreGroup.h"
+#include "ui/ScoreGroup.h"
 
-#include "Bevel.h"
-#include "Look.h"
+#include "ui/Bevel.h"
+#include "ui/layout/Look.h"
 
 #include <QPainter>
 

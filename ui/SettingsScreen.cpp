@@ -1,8 +1,8 @@
-#include "SettingsScreen.h"
+#include "ui/SettingsScreen.h"
 
-#include "BankGrid.h"
-#include "Look.h"
-#include "UpDown.h"
+#include "ui/BankGrid.h"
+#include "ui/layout/Look.h"
+#include "ui/UpDown.h"
 
 #include <QFile>
 #include <QIcon>

@@ -1,7 +1,7 @@
-#include "StartPanel.h"
+#include "ui/StartPanel.h"
 
-#include "Look.h"
-#include "TextLabel.h"
+#include "ui/layout/Look.h"
+#include "ui/TextLabel.h"
 
 namespace kt {
 

@@ -1,6 +1,6 @@
-#include "TextLabel.h"
+#include "ui/TextLabel.h"
 
-#include "MnemonicText.h"
+#include "ui/layout/MnemonicText.h"
 
 #include <QShowEvent>
 

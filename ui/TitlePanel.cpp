@@ -1,7 +1,7 @@
-#include "TitlePanel.h"
+#include "ui/TitlePanel.h"
 
-#include "Look.h"
-#include "MnemonicText.h"
+#include "ui/layout/Look.h"
+#include "ui/layout/MnemonicText.h"
 
 namespace kt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Bevel.h"
+#include "ui/Bevel.h"
 
 #include <QLabel>
 

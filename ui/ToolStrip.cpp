@@ -1,7 +1,7 @@
-#include "ToolStrip.h"
+#include "ui/ToolStrip.h"
 
-#include "Bevel.h"
-#include "Look.h"
+#include "ui/Bevel.h"
+#include "ui/layout/Look.h"
 
 #include <QAction>
 #include <QPainter>

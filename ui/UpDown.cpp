@@ -1,6 +1,6 @@
-#include "UpDown.h"
+#include "ui/UpDown.h"
 
-#include "UpDownArrows.h"
+#include "ui/UpDownArrows.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "UpDownArrows.h"
+#include "ui/UpDownArrows.h"
 
-#include "Look.h"
+#include "ui/layout/Look.h"
 
 #include <QPalette>
 #include <QToolButton>

@@ -1,7 +1,7 @@
-#include "JetCatalog.h"
+#include "bank/jet/JetCatalog.h"
 
-#include "ByteOrder.h"
-#include "KtError.h"
+#include "bank/ByteOrder.h"
+#include "bank/KtError.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JetPages.h"
+#include "bank/jet/JetPages.h"
 
 namespace kt::jet {
 

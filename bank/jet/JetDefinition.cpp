@@ -1,7 +1,7 @@
-#include "JetPages.h"
+#include "bank/jet/JetPages.h"
 
-#include "ByteOrder.h"
-#include "KtError.h"
+#include "bank/ByteOrder.h"
+#include "bank/KtError.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "JetValue.h"
+#include "bank/jet/JetValue.h"
 
-#include "ByteOrder.h"
+#include "bank/ByteOrder.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JetWriter.h"
+#include "bank/jet/JetWriter.h"
 
 #include <QByteArray>
 #include <QString>

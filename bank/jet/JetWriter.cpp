@@ -1,10 +1,10 @@
-#include "JetWriter.h"
+#include "bank/jet/JetWriter.h"
 
-#include "BankRecord.h"
-#include "JetCatalog.h"
-#include "JetPages.h"
-#include "JetValue.h"
-#include "KtError.h"
+#include "bank/BankRecord.h"
+#include "bank/jet/JetCatalog.h"
+#include "bank/jet/JetPages.h"
+#include "bank/jet/JetValue.h"
+#include "bank/KtError.h"
 
 #include <QDateTime>
 #include <QSaveFile>

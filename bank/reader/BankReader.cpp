@@ -1,6 +1,6 @@
-#include "BankReader.h"
-#include "MdbSupport.h"
-#include "RowTexts.h"
+#include "bank/reader/BankReader.h"
+#include "bank/reader/MdbSupport.h"
+#include "bank/reader/RowTexts.h"
 
 #include <QFile>
 #include <QFileInfo>

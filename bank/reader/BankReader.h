@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankRecord.h"
-#include "ReaderProtocol.h"
+#include "bank/BankRecord.h"
+#include "bank/ReaderProtocol.h"
 
 #include <QByteArray>
 #include <optional>

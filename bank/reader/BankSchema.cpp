@@ -1,5 +1,5 @@
-#include "BankSchema.h"
-#include "MdbSupport.h"
+#include "bank/reader/BankSchema.h"
+#include "bank/reader/MdbSupport.h"
 
 #include <QFile>
 

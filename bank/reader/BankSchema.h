@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankSchemaListing.h"
+#include "bank/BankSchemaListing.h"
 
 namespace kt {
 

@@ -1,4 +1,4 @@
-#include "JetText.h"
+#include "bank/reader/JetText.h"
 
 namespace kt {
 namespace {

@@ -1,4 +1,4 @@
-#include "MdbSupport.h"
+#include "bank/reader/MdbSupport.h"
 
 #include <cstdio>
 #include <cstring>

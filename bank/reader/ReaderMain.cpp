@@ -7,9 +7,9 @@
 //        knowtest-reader --schema FILE   (the file's objects and the question
 //                                         table's columns, for the editor)
 
-#include "BankReader.h"
-#include "BankSchema.h"
-#include "LibmdbEnvironment.h"
+#include "bank/reader/BankReader.h"
+#include "bank/reader/BankSchema.h"
+#include "bank/LibmdbEnvironment.h"
 
 #include <QtGlobal>
 

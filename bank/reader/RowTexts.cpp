@@ -1,6 +1,6 @@
-#include "RowTexts.h"
+#include "bank/reader/RowTexts.h"
 
-#include "JetText.h"
+#include "bank/reader/JetText.h"
 
 #include <algorithm>
 

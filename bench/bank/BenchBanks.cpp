@@ -1,7 +1,7 @@
-#include "BenchBanks.h"
+#include "bench/bank/BenchBanks.h"
 
-#include "BankRecord.h"
-#include "JetWriter.h"
+#include "bank/BankRecord.h"
+#include "bank/jet/JetWriter.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>

@@ -9,10 +9,10 @@
 // Usage: bench_bank [repetitions]   (default 3; the three are run in turn and
 // each one's median is printed)
 
-#include "Bank.h"
-#include "BenchBanks.h"
-#include "MdbBankSource.h"
-#include "QGen.h"
+#include "bank/Bank.h"
+#include "bench/bank/BenchBanks.h"
+#include "bank/MdbBankSource.h"
+#include "bank/QGen.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -13,11 +13,11 @@
 //
 // Usage: bench_start [repetitions] [--million]   (default 3; medians)
 
-#include "BankReadProgress.h"
-#include "BenchBanks.h"
-#include "MainWindow.h"
-#include "MdbBankSource.h"
-#include "SeedSource.h"
+#include "app/BankReadProgress.h"
+#include "bench/bank/BenchBanks.h"
+#include "app/MainWindow.h"
+#include "bank/MdbBankSource.h"
+#include "bank/SeedSource.h"
 
 #include <QApplication>
 #include <QDir>

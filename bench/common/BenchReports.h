@@ -3,7 +3,7 @@
 // What the report benchmarks share: report blocks in the student program's
 // own form and a stopwatch that shows processor time beside wall time.
 
-#include "Cp1251.h"
+#include "bank/Cp1251.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // about 20 MB (some 45,000 ten-line blocks) in code page 1251 is written to a
 // temporary file, then read and decoded, then handed to the viewer and painted.
 
-#include "BenchReports.h"
-#include "ReportViewer.h"
+#include "bench/common/BenchReports.h"
+#include "ui/ReportViewer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 // parsed in this process, loaded into the journal's model and opened in the
 // journal's page.
 
-#include "BenchReports.h"
-#include "JournalPage.h"
-#include "SpreadsheetCsv.h"
+#include "bench/common/BenchReports.h"
+#include "teacher/journal/JournalPage.h"
+#include "csv/SpreadsheetCsv.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

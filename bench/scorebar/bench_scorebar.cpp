@@ -1,7 +1,7 @@
 // Time of one score-bar repaint after an answer: layout, painting into the
 // buffer and the blit, as the window does it after every judged answer.
-#include "ScoreBar.h"
-#include "ScoreBarGeometry.h"
+#include "ui/ScoreBar.h"
+#include "ui/ScoreBarGeometry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

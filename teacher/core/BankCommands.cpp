@@ -1,6 +1,6 @@
-#include "BankCommands.h"
+#include "teacher/core/BankCommands.h"
 
-#include "BankDocument.h"
+#include "teacher/core/BankDocument.h"
 
 namespace kt {
 

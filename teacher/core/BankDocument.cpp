@@ -1,6 +1,6 @@
-#include "BankDocument.h"
+#include "teacher/core/BankDocument.h"
 
-#include "BankCommands.h"
+#include "teacher/core/BankCommands.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "BankFile.h"
+#include "teacher/core/BankFile.h"
 
-#include "JetWriter.h"
-#include "KtError.h"
-#include "MdbBankSource.h"
+#include "bank/jet/JetWriter.h"
+#include "bank/KtError.h"
+#include "bank/MdbBankSource.h"
 
 #include <QDir>
 #include <QFile>

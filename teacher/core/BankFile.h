@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankRecord.h"
-#include "BankSchemaListing.h"
+#include "bank/BankRecord.h"
+#include "bank/BankSchemaListing.h"
 
 #include <QString>
 #include <QStringList>

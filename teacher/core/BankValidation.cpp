@@ -1,4 +1,4 @@
-#include "BankValidation.h"
+#include "teacher/core/BankValidation.h"
 
 namespace kt {
 namespace {

@@ -1,7 +1,7 @@
-#include "QuestionsCsv.h"
+#include "teacher/core/QuestionsCsv.h"
 
-#include "BankImport.h"
-#include "KtError.h"
+#include "bank/import/BankImport.h"
+#include "bank/KtError.h"
 
 namespace kt {
 namespace {

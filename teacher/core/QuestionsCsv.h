@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankRecord.h"
+#include "bank/BankRecord.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "PreviewPane.h"
+#include "teacher/gui/PreviewPane.h"
 
-#include "Cp1251.h"
-#include "QuestionScreen.h"
+#include "bank/Cp1251.h"
+#include "ui/QuestionScreen.h"
 
 namespace kt {
 

@@ -1,6 +1,6 @@
-#include "QuestionForm.h"
+#include "teacher/gui/QuestionForm.h"
 
-#include "BankDocument.h"
+#include "teacher/core/BankDocument.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

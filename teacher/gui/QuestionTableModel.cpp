@@ -1,6 +1,6 @@
-#include "QuestionTableModel.h"
+#include "teacher/gui/QuestionTableModel.h"
 
-#include "BankDocument.h"
+#include "teacher/core/BankDocument.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankValidation.h"
+#include "teacher/core/BankValidation.h"
 
 #include <QAbstractTableModel>
 

@@ -1,8 +1,8 @@
-#include "QuestionsPart.h"
+#include "teacher/gui/QuestionsPart.h"
 
-#include "PreviewPane.h"
-#include "QuestionForm.h"
-#include "QuestionTableModel.h"
+#include "teacher/gui/PreviewPane.h"
+#include "teacher/gui/QuestionForm.h"
+#include "teacher/gui/QuestionTableModel.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BankDocument.h"
-#include "BankValidation.h"
-#include "QuestionFit.h"
+#include "teacher/core/BankDocument.h"
+#include "teacher/core/BankValidation.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <QWidget>
 

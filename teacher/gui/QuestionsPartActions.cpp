@@ -1,7 +1,7 @@
 // The commands of the questions part.
-#include "QuestionsPart.h"
+#include "teacher/gui/QuestionsPart.h"
 
-#include "QuestionForm.h"
+#include "teacher/gui/QuestionForm.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // The file commands of the questions part: new, open, save, import, export
 // and the test settings kept beside the bank.
-#include "QuestionsPart.h"
+#include "teacher/gui/QuestionsPart.h"
 
-#include "QuestionForm.h"
+#include "teacher/gui/QuestionForm.h"
 
-#include "BankFile.h"
-#include "BankSettingsFile.h"
-#include "KtError.h"
-#include "QuestionsCsv.h"
-#include "TestSettingsDialog.h"
+#include "teacher/core/BankFile.h"
+#include "engine/BankSettingsFile.h"
+#include "bank/KtError.h"
+#include "teacher/core/QuestionsCsv.h"
+#include "teacher/gui/TestSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "TeacherWindow.h"
+#include "teacher/gui/TeacherWindow.h"
 
-#include "JournalPage.h"
-#include "QuestionsPart.h"
+#include "teacher/journal/JournalPage.h"
+#include "teacher/gui/QuestionsPart.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "TestSettingsDialog.h"
+#include "teacher/gui/TestSettingsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BankSettingsFile.h"
+#include "engine/BankSettingsFile.h"
 
 #include <QDialog>
 

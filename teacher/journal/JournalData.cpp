@@ -1,4 +1,4 @@
-#include "JournalData.h"
+#include "teacher/journal/JournalData.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "JournalFilterBar.h"
+#include "teacher/journal/JournalFilterBar.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,4 +1,4 @@
-#include "JournalModel.h"
+#include "teacher/journal/JournalModel.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JournalData.h"
+#include "teacher/journal/JournalData.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

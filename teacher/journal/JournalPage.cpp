@@ -1,12 +1,12 @@
-#include "JournalPage.h"
+#include "teacher/journal/JournalPage.h"
 
-#include "JournalFilterBar.h"
-#include "JournalPrinter.h"
-#include "KtError.h"
-#include "MarkChart.h"
-#include "ReportLocation.h"
-#include "SpreadsheetCsv.h"
-#include "ThresholdsDialog.h"
+#include "teacher/journal/JournalFilterBar.h"
+#include "teacher/journal/JournalPrinter.h"
+#include "bank/KtError.h"
+#include "teacher/journal/MarkChart.h"
+#include "teacher/journal/ReportLocation.h"
+#include "csv/SpreadsheetCsv.h"
+#include "teacher/journal/ThresholdsDialog.h"
 
 #include <QAction>
 #include <QDir>

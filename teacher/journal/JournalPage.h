@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JournalModel.h"
-#include "JournalPrinter.h"
+#include "teacher/journal/JournalModel.h"
+#include "teacher/journal/JournalPrinter.h"
 
 #include <QFutureWatcher>
 #include <QWidget>

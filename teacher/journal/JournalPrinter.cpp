@@ -1,6 +1,6 @@
-#include "JournalPrinter.h"
+#include "teacher/journal/JournalPrinter.h"
 
-#include "MarkChart.h"
+#include "teacher/journal/MarkChart.h"
 
 #include <QFileInfo>
 #include <QPainter>

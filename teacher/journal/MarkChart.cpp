@@ -1,4 +1,4 @@
-#include "MarkChart.h"
+#include "teacher/journal/MarkChart.h"
 
 #include <QPainter>
 #include <algorithm>

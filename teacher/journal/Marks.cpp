@@ -1,4 +1,4 @@
-#include "Marks.h"
+#include "teacher/journal/Marks.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "ReportLocation.h"
+#include "teacher/journal/ReportLocation.h"
 
 #include <QDir>
 

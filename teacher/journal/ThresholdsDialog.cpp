@@ -1,4 +1,4 @@
-#include "ThresholdsDialog.h"
+#include "teacher/journal/ThresholdsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Marks.h"
+#include "teacher/journal/Marks.h"
 
 #include <QDialog>
 

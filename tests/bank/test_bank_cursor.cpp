@@ -1,6 +1,6 @@
-#include "Bank.h"
-#include "Banks.h"
-#include "KtError.h"
+#include "bank/Bank.h"
+#include "tests/support/Banks.h"
+#include "bank/KtError.h"
 
 #include <gtest/gtest.h>
 

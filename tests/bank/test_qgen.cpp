@@ -1,7 +1,7 @@
-#include "Banks.h"
-#include "Fakes.h"
-#include "KtError.h"
-#include "QGen.h"
+#include "tests/support/Banks.h"
+#include "tests/support/Fakes.h"
+#include "bank/KtError.h"
+#include "bank/QGen.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Banks.h"
-#include "Fakes.h"
-#include "QtPrinters.h"
-#include "TestEngine.h"
+#include "tests/support/Banks.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/QtPrinters.h"
+#include "engine/TestEngine.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

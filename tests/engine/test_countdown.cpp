@@ -1,4 +1,4 @@
-#include "EngineHarness.h"
+#include "tests/engine/EngineHarness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Cp1251.h"
-#include "EngineHarness.h"
-#include "ScratchMount.h"
+#include "bank/Cp1251.h"
+#include "tests/engine/EngineHarness.h"
+#include "tests/support/ScratchMount.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "SettingsModel.h"
+#include "engine/SettingsModel.h"
 
 #include <gtest/gtest.h>
 

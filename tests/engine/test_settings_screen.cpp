@@ -1,5 +1,5 @@
-#include "Cp1251.h"
-#include "EngineHarness.h"
+#include "bank/Cp1251.h"
+#include "tests/engine/EngineHarness.h"
 
 #include <gtest/gtest.h>
 

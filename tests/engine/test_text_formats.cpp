@@ -1,4 +1,4 @@
-#include "TextFormats.h"
+#include "engine/TextFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 //   report_append_worker hold FILE MS
 //     holds the file's lock for MS milliseconds, printing "locked" once
 //     it has it, as a program on another PC in the middle of its append.
-#include "ReportQueue.h"
-#include "ReportWriter.h"
-#include "Reports.h"
+#include "report/ReportQueue.h"
+#include "report/ReportWriter.h"
+#include "tests/support/Reports.h"
 
 #include <QFile>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "Cp1251.h"
-#include "KtError.h"
-#include "ReportFile.h"
-#include "ReportReasons.h"
+#include "bank/Cp1251.h"
+#include "bank/KtError.h"
+#include "report/ReportFile.h"
+#include "report/ReportReasons.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Banks.h"
+#include "tests/support/Banks.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Seams.h"
-#include "SeedSource.h"
+#include "engine/Seams.h"
+#include "bank/SeedSource.h"
 
 #include <QStringList>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Reports.h"
+#include "tests/support/Reports.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

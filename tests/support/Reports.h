@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportWriter.h"
+#include "report/ReportWriter.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 // The main function of the widget test programs: one application object for
 // the whole run, made when the tests start (listing the tests needs none).
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Widgets.h"
+#include "tests/support/Widgets.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "BankSource.h"
-#include "Banks.h"
-#include "Fakes.h"
-#include "MainWindow.h"
-#include "QtPrinters.h"
-#include "Widgets.h"
+#include "bank/BankSource.h"
+#include "tests/support/Banks.h"
+#include "tests/support/Fakes.h"
+#include "app/MainWindow.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/Widgets.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

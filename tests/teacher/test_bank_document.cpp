@@ -1,7 +1,7 @@
-#include "BankDocument.h"
-#include "BankValidation.h"
-#include "KtError.h"
-#include "QuestionsCsv.h"
+#include "teacher/core/BankDocument.h"
+#include "teacher/core/BankValidation.h"
+#include "bank/KtError.h"
+#include "teacher/core/QuestionsCsv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "BankFile.h"
-#include "JetWriter.h"
-#include "KtError.h"
+#include "teacher/core/BankFile.h"
+#include "bank/jet/JetWriter.h"
+#include "bank/KtError.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "AnswerLabel.h"
-#include "BankFile.h"
-#include "BevelText.h"
-#include "QuestionScreen.h"
-#include "QuestionsPart.h"
-#include "TeacherWindow.h"
-#include "TestSettingsDialog.h"
-#include "Widgets.h"
+#include "ui/AnswerLabel.h"
+#include "teacher/core/BankFile.h"
+#include "ui/BevelText.h"
+#include "ui/QuestionScreen.h"
+#include "teacher/gui/QuestionsPart.h"
+#include "teacher/gui/TeacherWindow.h"
+#include "teacher/gui/TestSettingsDialog.h"
+#include "tests/support/Widgets.h"
 
 #include <QAction>
 #include <QApplication>

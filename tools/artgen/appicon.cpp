@@ -1,6 +1,6 @@
-#include "appicon.h"
+#include "tools/artgen/appicon.h"
 
-#include "paint.h"
+#include "tools/artgen/paint.h"
 
 #include <QtMath>
 

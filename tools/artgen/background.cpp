@@ -1,4 +1,4 @@
-#include "background.h"
+#include "tools/artgen/background.h"
 
 #include <algorithm>
 #include <cmath>

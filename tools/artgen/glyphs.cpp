@@ -1,6 +1,6 @@
-#include "glyphs.h"
+#include "tools/artgen/glyphs.h"
 
-#include "paint.h"
+#include "tools/artgen/paint.h"
 
 #include <QTransform>
 

@@ -2,11 +2,11 @@
 // or the menu icons of both programs in the desktop's theme layout
 // (<folder>/<side>x<side>/apps/<name>.png):  artgen --icons <folder>
 // Every picture is drawn from fixed figures, so a run always gives the same files.
-#include "appicon.h"
-#include "background.h"
-#include "glyphs.h"
-#include "teachericon.h"
-#include "toolicons.h"
+#include "tools/artgen/appicon.h"
+#include "tools/artgen/background.h"
+#include "tools/artgen/glyphs.h"
+#include "tools/artgen/teachericon.h"
+#include "tools/artgen/toolicons.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "paint.h"
+#include "tools/artgen/paint.h"
 
 namespace kt {
 

@@ -1,6 +1,6 @@
-#include "teachericon.h"
+#include "tools/artgen/teachericon.h"
 
-#include "paint.h"
+#include "tools/artgen/paint.h"
 
 namespace kt {
 

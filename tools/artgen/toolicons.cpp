@@ -1,6 +1,6 @@
-#include "toolicons.h"
+#include "tools/artgen/toolicons.h"
 
-#include "paint.h"
+#include "tools/artgen/paint.h"
 
 #include <QPainterPathStroker>
 #include <QTransform>

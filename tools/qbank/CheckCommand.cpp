@@ -1,11 +1,11 @@
 // qbank check: everything in a bank that would spoil a test.
 
-#include "BankCheck.h"
-#include "Commands.h"
-#include "KtError.h"
-#include "MdbBankSource.h"
-#include "QbankOutput.h"
-#include "QuestionFit.h"
+#include "bank/check/BankCheck.h"
+#include "tools/qbank/Commands.h"
+#include "bank/KtError.h"
+#include "bank/MdbBankSource.h"
+#include "tools/qbank/QbankOutput.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <optional>
 

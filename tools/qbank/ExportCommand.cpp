@@ -1,9 +1,9 @@
 // qbank export: a bank back as CSV, for import or for a spreadsheet.
 
-#include "BankCsv.h"
-#include "Commands.h"
-#include "Cp1251.h"
-#include "QbankOutput.h"
+#include "bank/import/BankCsv.h"
+#include "tools/qbank/Commands.h"
+#include "bank/Cp1251.h"
+#include "tools/qbank/QbankOutput.h"
 
 #include <QStringEncoder>
 

@@ -1,11 +1,11 @@
 // qbank import: a CSV file, as a spreadsheet or an editor saves it, to a bank.
 
-#include "BankImport.h"
-#include "BankPath.h"
-#include "Commands.h"
-#include "JetWriter.h"
-#include "KtError.h"
-#include "QbankOutput.h"
+#include "bank/import/BankImport.h"
+#include "bank/BankPath.h"
+#include "tools/qbank/Commands.h"
+#include "bank/jet/JetWriter.h"
+#include "bank/KtError.h"
+#include "tools/qbank/QbankOutput.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "QbankOutput.h"
+#include "tools/qbank/QbankOutput.h"
 
 #include <cerrno>
 #include <cstring>

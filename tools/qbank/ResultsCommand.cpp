@@ -1,8 +1,8 @@
-#include "ResultsCommand.h"
+#include "tools/qbank/ResultsCommand.h"
 
-#include "KtError.h"
-#include "ReportParser.h"
-#include "SpreadsheetCsv.h"
+#include "bank/KtError.h"
+#include "report/ReportParser.h"
+#include "csv/SpreadsheetCsv.h"
 
 #include <cstdio>
 

@@ -2,9 +2,9 @@
 // checks a bank for what would spoil a test, and writes a bank back as CSV.
 // The reading and checking live in the libraries; this is the command line.
 
-#include "Commands.h"
-#include "QbankOutput.h"
-#include "ResultsCommand.h"
+#include "tools/qbank/Commands.h"
+#include "tools/qbank/QbankOutput.h"
+#include "tools/qbank/ResultsCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

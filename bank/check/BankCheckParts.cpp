@@ -1,0 +1,133 @@
+#include "bank/check/BankCheckParts.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <map>
+
+namespace kt {
+namespace {
+
+constexpr int kDefaultQuestionCount = 60;
+constexpr int kMaxGapRanges = 20;
+
+QString numberList(const std::vector<qsizetype>& indexes) {
+    QStringList numbers;
+    for (qsizetype i : indexes)
+        numbers << QString::number(i + 1);
+    return numbers.join(QStringLiteral(", "));
+}
+
+// Missing numbers from 1 to the largest as ranges: "5, 7–9".
+QString gapRanges(const std::vector<qint64>& sorted) {
+    QStringList ranges;
+    qint64 expected = 1;
+    for (qint64 v : sorted) {
+        if (v > expected && ranges.size() < kMaxGapRanges)
+            ranges << (v - 1 == expected ? QString::number(expected)
+                                         : QStringLiteral("%1–%2").arg(expected).arg(v - 1));
+        else if (v > expected)
+            return ranges.join(QStringLiteral(", ")) + QStringLiteral(" и другие");
+        expected = std::max(expected, v + 1);
+    }
+    return ranges.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString CheckCollector::counterOf(qsizetype i) const {
+    return m_kept.isNull(i, FieldCounter) ? QString() : m_kept.text(i, FieldCounter).toString();
+}
+
+void CheckCollector::add(CheckSeverity severity, qsizetype i, const QString& field,
+                         const QString& text) {
+    const QString counter = counterOf(i);
+    QString name = QStringLiteral("Запись %1").arg(i + 1);
+    if (!m_kept.isNull(i, FieldCounter))
+        name += QStringLiteral(" (Счетчик %1)").arg(counter);
+    store({severity, static_cast<int>(i) + 1, counter, field, name + QStringLiteral(": ") + text});
+}
+
+void CheckCollector::addGroup(CheckSeverity severity, qsizetype first, const QString& field,
+                              const QString& text) {
+    store({severity, static_cast<int>(first) + 1, counterOf(first), field, text});
+}
+
+void CheckCollector::addBankWide(CheckSeverity severity, const QString& text) {
+    store({severity, 0, QString(), QString(), text});
+}
+
+void CheckCollector::store(BankProblem problem) {
+    if (problem.severity == CheckSeverity::Error)
+        m_report.fatal = true;
+    (problem.severity == CheckSeverity::Warning ? m_report.warnings : m_report.problems)
+        << problem.text;
+    m_report.details.push_back(std::move(problem));
+}
+
+void AcrossRecords::reserve(qsizetype records) {
+    m_firstOf.reserve(records);
+    m_counters.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+}
+
+void AcrossRecords::add(const RecordTexts& kept, qsizetype i) {
+    const QStringView text = kept.text(i, FieldQuestion);
+    const auto seen = m_firstOf.constFind(text);
+    if (seen == m_firstOf.constEnd()) {
+        m_firstOf.insert(text, i);
+    } else {
+        std::vector<qsizetype>& group = m_groups[*seen];
+        if (group.empty())
+            group.push_back(*seen);
+        group.push_back(i);
+    }
+    bool ok = false;
+    const qint64 counter = kept.text(i, FieldCounter).toLongLong(&ok);
+    if (!kept.isNull(i, FieldCounter) && ok)
+        m_counters.emplace_back(counter, i);
+}
+
+void AcrossRecords::reportDuplicates(CheckCollector& out) const {
+    const RecordTexts& kept = out.kept();
+    for (const auto& [firstRecord, group] : m_groups)
+        out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
+                     QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
+                                    "попадёт только одна из них")
+                         .arg(numberList(group), kept.text(firstRecord, FieldQuestion).toString()));
+    const qsizetype distinct = m_firstOf.size();
+    if (kept.size() > 0 && distinct < kDefaultQuestionCount)
+        out.addBankWide(CheckSeverity::Problem,
+                        QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по "
+                                       "умолчанию; уменьшите число вопросов в настройках")
+                            .arg(distinct)
+                            .arg(kDefaultQuestionCount));
+}
+
+void AcrossRecords::reportCounters(CheckCollector& out) {
+    std::vector<std::pair<qint64, qsizetype>>& byCounter = m_counters;
+    std::sort(byCounter.begin(), byCounter.end()); // equal counters side by side
+    std::vector<qint64> values;
+    for (size_t at = 0, end = 0; at < byCounter.size(); at = end) {
+        const qint64 v = byCounter[at].first;
+        for (end = at; end < byCounter.size() && byCounter[end].first == v;)
+            ++end;
+        values.push_back(v);
+        std::vector<qsizetype> same;
+        for (size_t k = at; end - at > 1 && k < end; ++k)
+            same.push_back(byCounter[k].second);
+        if (!same.empty())
+            out.addBankWide(CheckSeverity::Warning,
+                            QStringLiteral("Записи %1: одинаковый «Счетчик» %2 — файл, "
+                                           "вероятно, повреждён")
+                                .arg(numberList(same))
+                                .arg(v));
+    }
+    const QString gaps = gapRanges(values);
+    if (!gaps.isEmpty())
+        out.addBankWide(CheckSeverity::Warning,
+                        QStringLiteral("«Счетчик»: нет номеров %1 — записи удалены или файл "
+                                       "повреждён")
+                            .arg(gaps));
+}
+
+} // namespace kt

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "bank/import/BankCsv.h"
+#include "csv/CsvDialect.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace kt {
+
+// How a CSV file of questions is to be read.
+struct ImportOptions {
+    CsvEncoding encoding = CsvEncoding::Detect;
+    QChar separator; // null: taken from the header line
+    // The subject of every record when the file has no "Предмет" column.
+    std::optional<QString> subject;
+    // Test fixtures only: the header shapes the table as bankTableFromCsv
+    // reads it (any columns, forced types), so the bank may be one the
+    // program refuses. Teachers' files never take this road.
+    bool fixture = false;
+    bool addCounter = true; // fixture only
+};
+
+// One thing wrong with the file. Each problem stops the bank from being
+// written; all of them are collected so that one run lists them all.
+struct ImportProblem {
+    int line = 0;   // line of the file, from 1; 0: the file as a whole
+    int field = 0;  // position in the record, from 1, when no column is named
+    QString column; // the column's name from the header, or empty
+    QString text;   // what is wrong, in Russian
+};
+
+struct ImportResult {
+    // The table to write: for a teacher's file always the ten standard
+    // columns in field order ("Счетчик" left to the writer).
+    BankCsvTable table;
+    std::vector<ImportProblem> problems;
+    QStringList warnings; // read on, but the teacher should know
+    CsvEncoding encoding = CsvEncoding::Utf8;
+    QChar separator = u',';
+    bool ok() const { return problems.empty(); }
+};
+
+// Reads a CSV file of questions: encoding and separator, header names
+// matched after trimming and without regard to case, "ВернОтв" as 1-5 or a
+// letter А-Д / A-E, texts restored from their formula-safe form and stored
+// exactly. Never throws for bad input: everything wrong is in `problems`.
+ImportResult importBankCsv(const QByteArray& fileBytes, const ImportOptions& options = {});
+
+// "Строка 3, столбец «ВернОтв»: ...", "Строка 2, поле 2: ...", "Строка 4: ...".
+QString formatImportProblem(const ImportProblem& problem);
+// Problems one per line, at most `limit` of them, then how many were left out.
+QString formatImportProblems(const std::vector<ImportProblem>& problems, int limit = 100);
+
+} // namespace kt

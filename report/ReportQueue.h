@@ -1,0 +1,48 @@
+#pragma once
+
+#include "report/ReportFile.h"
+
+#include <QByteArrayList>
+#include <QString>
+
+namespace kt {
+
+// Where blocks go that the report file would not take even when the program
+// closes: a file of the same format in the user's data folder.
+QString defaultFallbackReportPath();
+
+// The finished tests' blocks on their way into the report file. A block the
+// file does not take is kept and goes in first with the next one; when the
+// program closes, whatever is still kept goes to the fallback file, so no
+// result that was on screen is dropped. Every method returns the message for
+// the student, empty when all went well.
+class ReportQueue {
+public:
+    ReportQueue(QString path, QString fallbackPath,
+                const ReportFileOptions& options = ReportFileOptions());
+
+    // Before a test starts: the file can take a block, and the blocks kept
+    // from earlier tests are in it.
+    QString Prepare();
+    // The kept blocks and then this one, in one all-or-nothing append.
+    QString Append(const QByteArray& block);
+    // Before the program ends.
+    QString Flush();
+
+    int keptCount() const { return static_cast<int>(m_kept.size()); }
+    const QString& path() const { return m_path; }
+    const QString& fallbackPath() const { return m_fallbackPath; }
+
+private:
+    // Empty, or the reason the file did not take the kept blocks.
+    QString WriteKept();
+    QString KeptMessage(const QString& reason) const;
+    QString SaveToFallback(const QString& reason);
+
+    QString m_path;
+    QString m_fallbackPath;
+    ReportFileOptions m_options;
+    QByteArrayList m_kept;
+};
+
+} // namespace kt

@@ -1,0 +1,145 @@
+// The journal without widgets: marks and their settings, blocks merged from
+// several files, filters, sorting, the summary and the spreadsheet table.
+
+#include "bank/Cp1251.h"
+#include "teacher/journal/JournalModel.h"
+#include "tests/support/Reports.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace kt;
+using kt::test::BlockFields;
+using kt::test::reportBytes;
+
+namespace {
+
+ParsedReport report(const std::vector<BlockFields>& specs) {
+    return parseReport(reportBytes(specs));
+}
+
+BlockFields fields(const QString& name, int percent, const QString& date = "07.12.2026") {
+    BlockFields s;
+    s.name = name;
+    s.percent = percent;
+    s.date = date;
+    return s;
+}
+
+JournalFilter filter(const QString& name, QDate from = {}, QDate to = {}, int bankSize = -1,
+                     int count = -1) {
+    JournalFilter f;
+    f.name = name;
+    f.from = from;
+    f.to = to;
+    f.bankSize = bankSize;
+    f.count = count;
+    return f;
+}
+
+} // namespace
+
+TEST(Marks, ThresholdsGiveMarksAndAreKept) {
+    const MarkThresholds d;
+    const std::vector<std::pair<int, int>> cases = {{100, 5}, {85, 5}, {84, 4}, {70, 4},
+                                                    {69, 3},  {50, 3}, {49, 2}, {0, 2}};
+    for (auto [percent, mark] : cases)
+        EXPECT_EQ(markFor(percent, d), mark) << percent;
+    EXPECT_TRUE(isValid(d));
+    EXPECT_FALSE(isValid({101, 70, 50}));
+    EXPECT_FALSE(isValid({85, 85, 50}));
+    EXPECT_FALSE(isValid({85, 40, 50}));
+    EXPECT_FALSE(isValid({85, 70, 0}));
+
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("t.ini"), QSettings::IniFormat);
+    EXPECT_EQ(loadThresholds(settings), d);
+    saveThresholds(settings, {90, 75, 40});
+    EXPECT_EQ(loadThresholds(settings), (MarkThresholds{90, 75, 40}));
+    settings.setValue("journal/markFour", 95); // edited by hand into disorder
+    EXPECT_EQ(loadThresholds(settings), d);
+}
+
+TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
+    JournalData data;
+    const BlockFields a = fields("Аня", 90), b = fields("Боря", 60), c = fields("Вера", 40);
+    // The same test twice in one file stays two tests.
+    EXPECT_TRUE(data.addReport("pc1.dat", report({a, b, b})));
+    EXPECT_EQ(data.rows().size(), 3u);
+    // A later copy of the same report adds only its new test.
+    EXPECT_TRUE(data.addReport("copy.dat", report({a, b, b, c})));
+    EXPECT_EQ(data.rows().size(), 4u);
+    EXPECT_EQ(data.repeats(), 3);
+    ASSERT_EQ(data.rows()[0].sources.size(), 2u);
+    EXPECT_EQ(data.rows()[0].sources[1].file, 1);
+    EXPECT_EQ(data.rows()[3].entry.studentName, "Вера");
+    EXPECT_EQ(data.rows()[3].sources[0].block, 4);
+    // Another PC's file with one of them once.
+    EXPECT_TRUE(data.addReport("pc2.dat", report({b})));
+    EXPECT_EQ(data.rows().size(), 4u);
+    EXPECT_EQ(data.rows()[1].sources.size(), 3u);
+    EXPECT_EQ(data.rows()[2].sources.size(), 2u);
+    EXPECT_FALSE(data.addReport("pc1.dat", report({c})));
+    EXPECT_EQ(data.files().size(), 3);
+
+    ParsedReport damaged = report({a});
+    damaged.damage.push_back({11, 14, QStringLiteral("причина")});
+    data.addReport("bad.dat", damaged);
+    EXPECT_EQ(data.warnings(), QStringList{damageText("bad.dat", damaged.damage[0])});
+}
+
+TEST(JournalData, FilterByNameDatesAndSizes) {
+    BlockFields other = fields("Петров", 70, "10.12.2026");
+    other.bankSize = 200;
+    other.count = 30;
+    JournalData data;
+    data.addReport("f", report({fields("Иванов", 80, "01.12.2026"), fields("Иванова", 50), other}));
+    const auto shown = [&](const JournalFilter& f) {
+        QStringList names;
+        for (const JournalRow& r : data.rows())
+            if (f.accepts(r))
+                names << r.entry.studentName;
+        return names.join(',');
+    };
+    EXPECT_EQ(shown(JournalFilter()), "Иванов,Иванова,Петров");
+    EXPECT_EQ(shown(filter(QStringLiteral("иван"))), "Иванов,Иванова");
+    EXPECT_EQ(shown(filter(QString(), QDate(2026, 12, 7))), "Иванова,Петров");
+    EXPECT_EQ(shown(filter(QString(), QDate(2026, 12, 1), QDate(2026, 12, 7))), "Иванов,Иванова");
+    EXPECT_EQ(shown(filter(QString(), {}, {}, 200)), "Петров");
+    EXPECT_EQ(shown(filter(QString(), {}, {}, -1, 20)), "Иванов,Иванова");
+}
+
+TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
+    JournalModel model;
+    JournalProxy proxy(&model);
+    BlockFields late = fields("Яна", 100, "07.12.2026");
+    late.time = "10:00:00";
+    model.addReport("/r/a.dat",
+                    report({fields("Оля", 9), late, fields("Дима", 72), fields("=Вредный", 49)}));
+    proxy.sort(JournalModel::Percent, Qt::DescendingOrder);
+    QStringList order;
+    for (int i = 0; i < proxy.rowCount(); ++i)
+        order << proxy.index(i, JournalModel::Percent).data().toString();
+    EXPECT_EQ(order.join(' '), "100 72 49 9"); // as numbers, not as texts
+
+    MarkSummary s = proxy.summary();
+    EXPECT_EQ(s.tests, 4);
+    EXPECT_DOUBLE_EQ(s.averagePercent, (9 + 100 + 72 + 49) / 4.0);
+    EXPECT_EQ(s.marks, (std::array<int, 4>{2, 0, 1, 1}));
+
+    model.setThresholds({95, 60, 45});
+    s = proxy.summary();
+    EXPECT_EQ(s.marks, (std::array<int, 4>{1, 1, 1, 1}));
+    EXPECT_EQ(proxy.index(2, JournalModel::Mark).data().toString(), "3");
+
+    proxy.setFilter(filter(QStringLiteral("а")));
+    const QList<QStringList> table = proxy.table();
+    ASSERT_EQ(table.size(), 3); // Яна, Дима; header first
+    EXPECT_EQ(table[0].join(','), "Файл,Блок,Ученик,Процент,Оценка,Дата,Время,Остаток времени,"
+                                  "Вопросов в базе,Вопросов в тесте,От,До,Минут на вопрос");
+    EXPECT_EQ(table[1].join(','),
+              "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2");
+    EXPECT_EQ(proxy.index(0, JournalModel::File).data().toString(), "a.dat");
+}
+

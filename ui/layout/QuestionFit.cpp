@@ -1,0 +1,181 @@
+#include "ui/layout/QuestionFit.h"
+
+#include "ui/layout/Look.h"
+#include "ui/layout/MnemonicText.h"
+
+#include <QFontMetricsF>
+#include <QTextDocument>
+#include <QTextOption>
+#include <cmath>
+#include <vector>
+
+namespace kt {
+
+namespace questionbox {
+QRect questionRect() {
+    return QRect(104, 16, 601, 49);
+}
+QRect answerRect(int k) {
+    return QRect(32, kFirstAnswerTop + (k - 1) * kAnswerStep, 737, 41);
+}
+QFont questionFont() {
+    return makeFont(FontFamily::TimesNewRoman, 14, true);
+}
+QFont answerFont() {
+    return makeFont(FontFamily::TimesNewRoman, 12, true);
+}
+int spareBelow(const QFont& font) {
+    return static_cast<int>(QFontMetricsF(font).descent() / 2);
+}
+} // namespace questionbox
+
+namespace {
+
+// Widths are taken this much wider on the quick path, so that kerning or
+// rounding can never make a text pass that the layout would cut.
+constexpr qreal kWidthSlack = 1.05;
+constexpr int kMostLines = 12;
+constexpr float kUnknown = -2;
+
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber();
+}
+
+} // namespace
+
+// One box: its room, a full layout done as the label does it, and the quick
+// estimate of how many lines a plain text needs at most.
+class QuestionFit::Box {
+public:
+    Box(const QFont& font, const QRect& rect, int margin)
+        : m_metrics(font), m_width(rect.width() - 2 * margin),
+          m_height(rect.height() - 2 * margin + questionbox::spareBelow(font)) {
+        m_doc.setDefaultFont(font);
+        m_doc.setDocumentMargin(0);
+        QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        m_doc.setDefaultTextOption(option);
+        QString lines = QStringLiteral("Ж");
+        while (m_maxLines < kMostLines && laidOutFits(lines)) {
+            ++m_maxLines;
+            lines += QStringLiteral("\nЖ");
+        }
+    }
+
+    bool fits(QStringView text) {
+        if (quickLines(text) <= m_maxLines)
+            return true;
+        if (surelyTooWide(text))
+            return false;
+        const QString whole = text.toString();
+        const auto known = m_known.constFind(whole);
+        if (known != m_known.constEnd())
+            return *known;
+        const bool result = laidOutFits(whole);
+        m_known.insert(whole, result);
+        return result;
+    }
+
+private:
+    // The label's own layout: the same rich text in a document with no
+    // margin, wrapped at the label's inner width.
+    bool laidOutFits(const QString& text) {
+        m_doc.setHtml(mnemonicRichText(text));
+        m_doc.setTextWidth(m_width);
+        return std::ceil(m_doc.size().height()) <= m_height &&
+               std::ceil(m_doc.idealWidth()) <= m_width;
+    }
+
+    // Widened advance of a character, -1 when the font lacks it; and
+    // whether it is a letter or digit. A table over all of UTF-16, as this
+    // runs for every character of a bank.
+    struct CharInfo {
+        float advance = kUnknown;
+        bool word = false;
+    };
+    const CharInfo& info(QChar c) {
+        CharInfo& i = m_chars[c.unicode()];
+        if (i.advance == kUnknown)
+            i = {m_metrics.inFont(c)
+                     ? static_cast<float>(m_metrics.horizontalAdvance(c) * kWidthSlack)
+                     : -1.0f,
+                 isWordChar(c)};
+        return i;
+    }
+    qreal advance(QChar c) { return info(c).advance; }
+
+    // Lines a greedy wrap needs when it breaks only at single spaces between
+    // word characters, with widened widths: never fewer than the layout
+    // uses. A word is as wide as its characters' widened advances together;
+    // the widening more than covers what kerning could add, so no word has
+    // to be shaped here. Texts the estimate cannot judge give more lines
+    // than any box.
+    int quickLines(QStringView text) {
+        qreal line = 0, word = 0;
+        int lines = 1;
+        const qreal space = advance(u' ');
+        for (int i = 0; i <= text.size(); ++i) {
+            const bool end = i == text.size();
+            const QChar c = end ? QChar() : text[i];
+            const qreal a = end ? 0 : advance(c);
+            if (a < 0 || c == u'&' || c == u'\n' || c == u'\r' || c == u'\t')
+                return kMostLines + 1;
+            const bool breakHere = end || (c == u' ' && i > 0 && i + 1 < text.size() &&
+                                           info(text[i - 1]).word && info(text[i + 1]).word);
+            if (!breakHere) {
+                word += a;
+                continue;
+            }
+            if (word > m_width)
+                return kMostLines + 1;
+            if (line > 0 && line + space + word > m_width) {
+                ++lines;
+                line = word;
+            } else {
+                line += (line > 0 ? space : 0) + word;
+            }
+            word = 0;
+        }
+        return lines;
+    }
+
+    // The characters other than spaces, at narrowed widths, would fill more
+    // lines than the box holds even if no line had any room left over.
+    bool surelyTooWide(QStringView text) {
+        qreal total = 0;
+        for (QChar c : text) {
+            const qreal a = advance(c);
+            if (a < 0 || c == u'&' || c == u'\n' || c == u'\r')
+                return false;
+            if (c != u' ')
+                total += a / (kWidthSlack * kWidthSlack);
+        }
+        return total > qreal(m_maxLines) * m_width;
+    }
+
+    QFontMetricsF m_metrics;
+    QTextDocument m_doc;
+    int m_width;
+    int m_height; // with the room the last line's descender tips may take
+    int m_maxLines = 0;
+    std::vector<CharInfo> m_chars = std::vector<CharInfo>(0x10000);
+    QHash<QString, bool> m_known;
+};
+
+QuestionFit::QuestionFit()
+    : m_question(std::make_unique<Box>(questionbox::questionFont(), questionbox::questionRect(),
+                                       questionbox::kPlainMargin)),
+      m_answer(std::make_unique<Box>(questionbox::answerFont(), questionbox::answerRect(1),
+                                     questionbox::kPlainMargin)) {}
+
+QuestionFit::~QuestionFit() = default;
+
+bool QuestionFit::questionFits(QStringView shownText) {
+    return m_question->fits(shownText);
+}
+
+bool QuestionFit::answerFits(QStringView shownText) {
+    return m_answer->fits(shownText);
+}
+
+} // namespace kt
