@@ -1,8 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "ui/ArrowButton.h"
 #include "app/BackgroundWidget.h"
-#include "ui/layout/Look.h"
+#include "ui/ArrowButton.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ScoreBar.h"
 #include "ui/ScoreGroup.h"
@@ -11,6 +10,7 @@
 #include "ui/TimePanel.h"
 #include "ui/TitlePanel.h"
 #include "ui/ToolStrip.h"
+#include "ui/layout/Look.h"
 
 #include <QAction>
 #include <QLayout>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "ui/ArrowButton.h"
 #include "app/BackgroundWidget.h"
+#include "ui/ArrowButton.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ResultPanel.h"
 #include "ui/ScoreBar.h"

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/BackgroundWidget.h"
 #include "ui/AboutPanel.h"
 #include "ui/ArrowButton.h"
-#include "app/BackgroundWidget.h"
 #include "ui/ReportViewer.h"
 #include "ui/ResultPanel.h"
 #include "ui/SettingsScreen.h"

@@ -1,7 +1,7 @@
 #include "app/BankReadProgress.h"
 #include "app/MainWindow.h"
-#include "bank/MdbBankSource.h"
 #include "app/MessageDialogs.h"
+#include "bank/MdbBankSource.h"
 #include "bank/SeedSource.h"
 
 #include <QApplication>

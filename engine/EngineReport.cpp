@@ -2,8 +2,8 @@
 // check before a test starts and the kept blocks at the end.
 #include "engine/TestEngine.h"
 
-#include "report/ReportWriter.h"
 #include "engine/TextFormats.h"
+#include "report/ReportWriter.h"
 
 namespace kt {
 

@@ -1,8 +1,8 @@
 // Answering, moving, the countdown and the completion of a test.
 #include "engine/TestEngine.h"
 
-#include "engine/EngineTexts.h"
 #include "bank/KtError.h"
+#include "engine/EngineTexts.h"
 #include "engine/TextFormats.h"
 
 namespace kt {

@@ -1,10 +1,10 @@
 // The settings screen, the draw and the report viewer's file.
 #include "engine/TestEngine.h"
 
-#include "engine/EngineTexts.h"
 #include "bank/KtError.h"
-#include "report/ReportWriter.h"
+#include "engine/EngineTexts.h"
 #include "engine/TextFormats.h"
+#include "report/ReportWriter.h"
 
 namespace kt {
 

@@ -1,10 +1,10 @@
 #include "engine/TestEngine.h"
 
 #include "bank/Cp1251.h"
-#include "engine/EngineTexts.h"
 #include "bank/KtError.h"
-#include "report/ReportWriter.h"
+#include "engine/EngineTexts.h"
 #include "engine/TextFormats.h"
+#include "report/ReportWriter.h"
 
 namespace kt {
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "bank/Bank.h"
-#include "engine/BankSettingsFile.h"
 #include "bank/QGen.h"
-#include "report/ReportQueue.h"
+#include "engine/BankSettingsFile.h"
 #include "engine/Seams.h"
 #include "engine/SettingsModel.h"
 #include "engine/TestDisplay.h"
 #include "engine/TestState.h"
+#include "report/ReportQueue.h"
 
 namespace kt {
 

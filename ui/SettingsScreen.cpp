@@ -1,8 +1,8 @@
 #include "ui/SettingsScreen.h"
 
 #include "ui/BankGrid.h"
-#include "ui/layout/Look.h"
 #include "ui/UpDown.h"
+#include "ui/layout/Look.h"
 
 #include <QFile>
 #include <QIcon>

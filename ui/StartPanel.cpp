@@ -1,7 +1,7 @@
 #include "ui/StartPanel.h"
 
-#include "ui/layout/Look.h"
 #include "ui/TextLabel.h"
+#include "ui/layout/Look.h"
 
 namespace kt {
 

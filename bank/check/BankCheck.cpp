@@ -1,7 +1,7 @@
 #include "bank/check/BankCheck.h"
 
-#include "bank/check/BankCheckParts.h"
 #include "bank/Cp1251.h"
+#include "bank/check/BankCheckParts.h"
 
 namespace kt {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bank/BankRecord.h"
-#include "csv/CsvTable.h"
 #include "bank/jet/JetWriter.h"
+#include "csv/CsvTable.h"
 
 namespace kt {
 

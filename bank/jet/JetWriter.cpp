@@ -1,10 +1,10 @@
 #include "bank/jet/JetWriter.h"
 
 #include "bank/BankRecord.h"
+#include "bank/KtError.h"
 #include "bank/jet/JetCatalog.h"
 #include "bank/jet/JetPages.h"
 #include "bank/jet/JetValue.h"
-#include "bank/KtError.h"
 
 #include <QDateTime>
 #include <QSaveFile>

@@ -7,9 +7,9 @@
 //        knowtest-reader --schema FILE   (the file's objects and the question
 //                                         table's columns, for the editor)
 
+#include "bank/LibmdbEnvironment.h"
 #include "bank/reader/BankReader.h"
 #include "bank/reader/BankSchema.h"
-#include "bank/LibmdbEnvironment.h"
 
 #include <QtGlobal>
 

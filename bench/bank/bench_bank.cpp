@@ -10,9 +10,9 @@
 // each one's median is printed)
 
 #include "bank/Bank.h"
-#include "bench/bank/BenchBanks.h"
 #include "bank/MdbBankSource.h"
 #include "bank/QGen.h"
+#include "bench/bank/BenchBanks.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -14,10 +14,10 @@
 // Usage: bench_start [repetitions] [--million]   (default 3; medians)
 
 #include "app/BankReadProgress.h"
-#include "bench/bank/BenchBanks.h"
 #include "app/MainWindow.h"
 #include "bank/MdbBankSource.h"
 #include "bank/SeedSource.h"
+#include "bench/bank/BenchBanks.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 // journal's page.
 
 #include "bench/common/BenchReports.h"
-#include "teacher/journal/JournalPage.h"
 #include "csv/SpreadsheetCsv.h"
+#include "teacher/journal/JournalPage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "teacher/core/BankFile.h"
 
-#include "bank/jet/JetWriter.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "bank/jet/JetWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bank/check/BankCheck.h"
 #include "bank/BankRecord.h"
+#include "bank/check/BankCheck.h"
 
 #include <QString>
 #include <vector>

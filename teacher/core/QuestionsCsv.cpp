@@ -1,7 +1,7 @@
 #include "teacher/core/QuestionsCsv.h"
 
-#include "bank/import/BankImport.h"
 #include "bank/KtError.h"
+#include "bank/import/BankImport.h"
 
 namespace kt {
 namespace {

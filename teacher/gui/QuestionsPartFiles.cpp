@@ -4,9 +4,9 @@
 
 #include "teacher/gui/QuestionForm.h"
 
-#include "teacher/core/BankFile.h"
-#include "engine/BankSettingsFile.h"
 #include "bank/KtError.h"
+#include "engine/BankSettingsFile.h"
+#include "teacher/core/BankFile.h"
 #include "teacher/core/QuestionsCsv.h"
 #include "teacher/gui/TestSettingsDialog.h"
 

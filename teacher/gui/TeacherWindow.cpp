@@ -1,7 +1,7 @@
 #include "teacher/gui/TeacherWindow.h"
 
-#include "teacher/journal/JournalPage.h"
 #include "teacher/gui/QuestionsPart.h"
+#include "teacher/journal/JournalPage.h"
 
 #include <QAction>
 #include <QCloseEvent>

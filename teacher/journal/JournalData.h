@@ -1,7 +1,7 @@
 #pragma once
 
-#include "teacher/journal/Marks.h"
 #include "report/ReportParser.h"
+#include "teacher/journal/Marks.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,11 +1,11 @@
 #include "teacher/journal/JournalPage.h"
 
+#include "bank/KtError.h"
+#include "csv/SpreadsheetCsv.h"
 #include "teacher/journal/JournalFilterBar.h"
 #include "teacher/journal/JournalPrinter.h"
-#include "bank/KtError.h"
 #include "teacher/journal/MarkChart.h"
 #include "teacher/journal/ReportLocation.h"
-#include "csv/SpreadsheetCsv.h"
 #include "teacher/journal/ThresholdsDialog.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "bank/Bank.h"
-#include "tests/support/Banks.h"
 #include "bank/KtError.h"
+#include "tests/support/Banks.h"
 
 #include <gtest/gtest.h>
 

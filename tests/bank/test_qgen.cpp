@@ -1,7 +1,7 @@
-#include "tests/support/Banks.h"
-#include "tests/support/Fakes.h"
 #include "bank/KtError.h"
 #include "bank/QGen.h"
+#include "tests/support/Banks.h"
+#include "tests/support/Fakes.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

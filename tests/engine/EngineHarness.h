@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/TestEngine.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/QtPrinters.h"
-#include "engine/TestEngine.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
-#include "tests/support/Reports.h"
 #include "report/ReportParser.h"
+#include "tests/support/Reports.h"
 
 #include <gtest/gtest.h>
 

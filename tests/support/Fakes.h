@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Seams.h"
 #include "bank/SeedSource.h"
+#include "engine/Seams.h"
 
 #include <QStringList>
 #include <cstdint>

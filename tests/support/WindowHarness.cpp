@@ -1,9 +1,9 @@
 #include "tests/support/WindowHarness.h"
 
+#include "bank/Cp1251.h"
 #include "ui/AnswerLabel.h"
 #include "ui/ArrowButton.h"
 #include "ui/BevelText.h"
-#include "bank/Cp1251.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ResultPanel.h"
 #include "ui/ScoreBar.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/MainWindow.h"
 #include "bank/BankSource.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
-#include "app/MainWindow.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Widgets.h"
 

@@ -1,6 +1,6 @@
+#include "bank/KtError.h"
 #include "teacher/core/BankDocument.h"
 #include "teacher/core/BankValidation.h"
-#include "bank/KtError.h"
 #include "teacher/core/QuestionsCsv.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "teacher/core/BankFile.h"
-#include "bank/jet/JetWriter.h"
 #include "bank/KtError.h"
+#include "bank/jet/JetWriter.h"
+#include "teacher/core/BankFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

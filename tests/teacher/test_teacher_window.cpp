@@ -1,11 +1,11 @@
-#include "ui/AnswerLabel.h"
 #include "teacher/core/BankFile.h"
-#include "ui/BevelText.h"
-#include "ui/QuestionScreen.h"
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"
 #include "teacher/gui/TestSettingsDialog.h"
 #include "tests/support/Widgets.h"
+#include "ui/AnswerLabel.h"
+#include "ui/BevelText.h"
+#include "ui/QuestionScreen.h"
 
 #include <QAction>
 #include <QApplication>

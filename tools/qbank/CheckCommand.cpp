@@ -1,9 +1,9 @@
 // qbank check: everything in a bank that would spoil a test.
 
-#include "bank/check/BankCheck.h"
-#include "tools/qbank/Commands.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "bank/check/BankCheck.h"
+#include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "ui/layout/QuestionFit.h"
 

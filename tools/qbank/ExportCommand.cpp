@@ -1,8 +1,8 @@
 // qbank export: a bank back as CSV, for import or for a spreadsheet.
 
+#include "bank/Cp1251.h"
 #include "bank/import/BankCsv.h"
 #include "tools/qbank/Commands.h"
-#include "bank/Cp1251.h"
 #include "tools/qbank/QbankOutput.h"
 
 #include <QStringEncoder>

@@ -1,10 +1,10 @@
 // qbank import: a CSV file, as a spreadsheet or an editor saves it, to a bank.
 
-#include "bank/import/BankImport.h"
 #include "bank/BankPath.h"
-#include "tools/qbank/Commands.h"
-#include "bank/jet/JetWriter.h"
 #include "bank/KtError.h"
+#include "bank/import/BankImport.h"
+#include "bank/jet/JetWriter.h"
+#include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 
 #include <QFile>

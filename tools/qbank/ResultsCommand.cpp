@@ -1,8 +1,8 @@
 #include "tools/qbank/ResultsCommand.h"
 
 #include "bank/KtError.h"
-#include "report/ReportParser.h"
 #include "csv/SpreadsheetCsv.h"
+#include "report/ReportParser.h"
 
 #include <cstdio>
 

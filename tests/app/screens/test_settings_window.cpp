@@ -2,10 +2,10 @@
 // OK, Enter, the two ways of opening it and a bank that cannot be opened.
 #include "tests/support/WindowHarness.h"
 
+#include "app/MessageDialogs.h"
 #include "ui/AboutPanel.h"
 #include "ui/BankGrid.h"
 #include "ui/BankGridModel.h"
-#include "app/MessageDialogs.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ReportViewer.h"
 #include "ui/ScoreBar.h"

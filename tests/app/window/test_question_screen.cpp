@@ -1,9 +1,9 @@
 #include "tests/support/WindowHarness.h"
 
-#include "ui/layout/Look.h"
-#include "ui/layout/MnemonicText.h"
 #include "ui/QuestionScreen.h"
 #include "ui/TextLabel.h"
+#include "ui/layout/Look.h"
+#include "ui/layout/MnemonicText.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,8 @@
 #include "tests/support/WindowHarness.h"
 
-#include "ui/ArrowButton.h"
 #include "app/BackgroundWidget.h"
-#include "ui/layout/Look.h"
 #include "app/MessageDialogs.h"
+#include "ui/ArrowButton.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ResultPanel.h"
 #include "ui/ScoreBar.h"
@@ -13,6 +12,7 @@
 #include "ui/TimePanel.h"
 #include "ui/TitlePanel.h"
 #include "ui/ToolStrip.h"
+#include "ui/layout/Look.h"
 
 #include <QAction>
 #include <QMenuBar>

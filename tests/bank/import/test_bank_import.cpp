@@ -1,8 +1,8 @@
 // A teacher's CSV file as spreadsheets save it: encodings, separators,
 // header names, letters for the right answer, and every problem at once.
 
-#include "bank/import/BankImport.h"
 #include "bank/Cp1251.h"
+#include "bank/import/BankImport.h"
 #include "tests/support/JetTestSupport.h"
 
 #include <gtest/gtest.h>

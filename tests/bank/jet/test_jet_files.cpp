@@ -2,10 +2,10 @@
 // and by an independent reader (node + mdb-reader).
 
 #include "bank/BankRecord.h"
-#include "tests/support/JetTestSupport.h"
-#include "bank/jet/JetWriter.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "bank/jet/JetWriter.h"
+#include "tests/support/JetTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

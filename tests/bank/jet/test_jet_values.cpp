@@ -1,10 +1,10 @@
 // Values as a row stores them, the type names of CSV headers, and the
 // masking of the database definition page.
 
-#include "bank/jet/JetPages.h"
-#include "tests/support/JetTestSupport.h"
-#include "bank/jet/JetValue.h"
 #include "bank/KtError.h"
+#include "bank/jet/JetPages.h"
+#include "bank/jet/JetValue.h"
+#include "tests/support/JetTestSupport.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

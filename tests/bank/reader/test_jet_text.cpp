@@ -1,7 +1,7 @@
 // The reader's own decoding of Jet 4 texts: against Qt for the characters
 // libmdb cannot give, against libmdb itself for those it can.
-#include "tests/bank/reader/BankFixtures.h"
 #include "bank/reader/JetText.h"
+#include "tests/bank/reader/BankFixtures.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,9 +1,9 @@
 // Damaged and hostile files: whatever the bytes, the program gets either the
 // whole table or one of the bank's messages, and in bounded time.
-#include "tests/bank/reader/BankFixtures.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
 #include "bank/ReaderProtocol.h"
+#include "tests/bank/reader/BankFixtures.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,10 +1,10 @@
 // The bank read from real database files, made by the Jet writer at test
 // time, through the reader process.
 #include "bank/Bank.h"
-#include "tests/bank/reader/BankFixtures.h"
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "tests/bank/reader/BankFixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -142,4 +142,3 @@ TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
               "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2");
     EXPECT_EQ(proxy.index(0, JournalModel::File).data().toString(), "a.dat");
 }
-

@@ -1,9 +1,9 @@
 // The qbank tool as a teacher runs it: exit codes, messages, files.
 
 #include "bank/BankRecord.h"
-#include "tests/support/JetTestSupport.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "tests/support/JetTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

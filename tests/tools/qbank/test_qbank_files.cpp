@@ -5,9 +5,9 @@
 #include "bank/Bank.h"
 #include "bank/BankRecord.h"
 #include "bank/Cp1251.h"
-#include "tests/support/JetTestSupport.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "tests/support/JetTestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // the same texts are cut, or not, in the real labels.
 
 #include "bank/Cp1251.h"
-#include "ui/layout/QuestionFit.h"
 #include "ui/QuestionScreen.h"
+#include "ui/layout/QuestionFit.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "tests/support/Widgets.h"
 #include "ui/AboutPanel.h"
 #include "ui/layout/Look.h"
-#include "tests/support/Widgets.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "ui/BankGrid.h"
-#include "ui/BankGridModel.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Widgets.h"
+#include "ui/BankGrid.h"
+#include "ui/BankGridModel.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "ui/layout/Look.h"
-#include "ui/ReportViewer.h"
 #include "tests/support/Widgets.h"
+#include "ui/ReportViewer.h"
+#include "ui/layout/Look.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>

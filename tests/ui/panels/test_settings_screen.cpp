@@ -1,10 +1,10 @@
+#include "tests/support/Widgets.h"
 #include "ui/BankGrid.h"
 #include "ui/BankGridModel.h"
-#include "ui/layout/Look.h"
 #include "ui/SettingsScreen.h"
 #include "ui/UpDown.h"
 #include "ui/UpDownArrows.h"
-#include "tests/support/Widgets.h"
+#include "ui/layout/Look.h"
 
 #include <QApplication>
 #include <QDialog>

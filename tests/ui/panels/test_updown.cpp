@@ -1,6 +1,6 @@
+#include "tests/support/Widgets.h"
 #include "ui/UpDown.h"
 #include "ui/UpDownArrows.h"
-#include "tests/support/Widgets.h"
 
 #include <QLabel>
 #include <QSignalSpy>

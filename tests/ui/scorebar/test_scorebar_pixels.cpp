@@ -1,8 +1,8 @@
 // The rendered widget against its own layout: each pixel must show the colour
 // of the last shape the layout paints over it.
-#include "ui/layout/Look.h"
 #include "ui/ScoreBar.h"
 #include "ui/ScoreBarGeometry.h"
+#include "ui/layout/Look.h"
 
 #include <QImage>
 #include <QPolygonF>

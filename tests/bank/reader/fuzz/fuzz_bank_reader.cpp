@@ -1,8 +1,8 @@
 // libFuzzer target for the reader's open-and-read path: any bytes as a
 // database file image, read as the question table exactly as the reader
 // process reads a file.
-#include "bank/reader/BankReader.h"
 #include "bank/LibmdbEnvironment.h"
+#include "bank/reader/BankReader.h"
 
 #include <QtGlobal>
 

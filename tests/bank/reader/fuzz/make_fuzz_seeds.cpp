@@ -1,7 +1,7 @@
 // Writes the seed banks of the reader fuzz target into the folder given:
 // sound banks of several shapes and banks the reader refuses.
-#include "tests/bank/reader/BankFixtures.h"
 #include "bank/KtError.h"
+#include "tests/bank/reader/BankFixtures.h"
 
 #include <QDir>
 
