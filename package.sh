@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (a release build of its own in build-package,
 # without tests) and prints the path of the .deb as its last line.
 # Install it with:  sudo apt install ./build-package/package/knowtest_*.deb

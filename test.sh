@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test. The engine
 # and bank tests also run in a build of their own under AddressSanitizer and
 # UBSan; CTest's summary of the whole suite comes last.

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
 
 #include "app/BackgroundWidget.h"
+#include "ui/AboutPanel.h"
 #include "ui/ArrowButton.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ScoreBar.h"
@@ -72,7 +74,7 @@ void TForm1::buildClientArea() {
     m_tools = new ToolStrip(m_client);
     m_tools->move(0, 0);
     buildScoreGroup();
-    m_corner = new TextLabel(QStringLiteral("kt.example"), look::kRed,
+    m_corner = new TextLabel(AboutPanel::kWebAddress, look::kRed,
                              makeFont(FontFamily::MsSansSerif, 8, true), m_client);
     m_corner->move(712, 536);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/Cp1251.h"
 
 #include "bank/Utf8.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Adds the listed subfolders of the current folder. A subfolder that holds a
 # CMakeLists.txt but is missing from the list stops the configuration, so a
 # new piece of the tree is never left out of the build unnoticed.

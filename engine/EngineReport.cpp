@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's side of the report file: the block of a finished test, the
 // check before a test starts and the kept blocks at the end.
 #include "engine/TestEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answering, moving, the countdown and the completion of a test.
 #include "engine/TestEngine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings screen, the draw and the report viewer's file.
 #include "engine/TestEngine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings a teacher keeps beside the bank, taken once at startup in
 // place of the built-in ones.
 #include "engine/TestEngine.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: cpack -G DEB in the build folder (package.sh does it
 # with a release build). Part of Packaging.cmake.
 

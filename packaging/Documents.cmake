@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Manual pages (English and Russian), the changelog and the copyright notice.
 # Debian keeps manual pages and changelogs compressed with gzip -9n (no name
 # or time stamp inside, so the same sources give the same package). Part of

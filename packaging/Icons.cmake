@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu icons of both programs in the sizes of the hicolor theme, drawn by
 # the picture generator during the build, so no scaled copies are kept in the
 # source tree. Part of Packaging.cmake.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules for what the programs' own folders do not install (menu
 # entries, icons, manual pages, metadata, the package's documents) and the
 # Debian package made from them by CPack:  cpack -G DEB  in the build folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report file on POSIX systems: open without blocking, fcntl locks,
 // O_APPEND writes, fsync, ftruncate to undo a partial block.
 #ifndef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report file on Windows. The file is opened for appending only
 // (FILE_APPEND_DATA without FILE_WRITE_DATA), so the system itself puts
 // every write at the end of the file, also on a shared network folder

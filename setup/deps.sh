@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing for building ("build"), for
 # building the Debian package ("package") or for building and testing
 # ("test"). Runs apt-get as root, through sudo otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's program: edits a question bank with a preview as the
 // student sees it, and the test settings kept beside the bank.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AboutPanel.h"
 
 #include "ui/layout/Look.h"
@@ -13,7 +14,7 @@ const QString AboutPanel::kProgramLine =
     QStringLiteral("       Программа тестирования знаний      ");
 const QString AboutPanel::kCreditLabel = QStringLiteral("Разработчик программы:");
 const QString AboutPanel::kDeveloper = QStringLiteral("Команда knowtest, школьный кружок");
-const QString AboutPanel::kWebAddress = QStringLiteral("kt.example");
+const QString AboutPanel::kWebAddress = QStringLiteral("knowtest");
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TextLabel.h"
 
 #include "ui/layout/MnemonicText.h"

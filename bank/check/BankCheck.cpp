@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/check/BankCheck.h"
 
 #include "bank/Cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/reader/BankReader.h"
 #include "bank/reader/MdbSupport.h"
 #include "bank/reader/RowTexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bank reader: parses one database file with libmdb and writes the
 // question table as frames on standard output. It runs as a process of its
 // own so that a damaged file can crash or stall only this process; the

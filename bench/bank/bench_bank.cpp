@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds banks of 1,000, 10,000 and 100,000 records with the Jet writer and
 // prints, per size: one full read of the table through the reader process
 // (into the compact form the program keeps),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Side by side in one run, on a bank of 100,000 records written by the Jet
 // writer: one pass of mdb-export over the same table, the reader process
 // alone, `qbank check`, and the start of the program's window up to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the report viewer takes to show a large report file: a report of
 // about 20 MB (some 45,000 ten-line blocks) in code page 1251 is written to a
 // temporary file, then read and decoded, then handed to the viewer and painted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast a large report becomes a table: a report of about 20 MB (60,000
 // blocks) is written to a temporary file, then converted by qbank results,
 // parsed in this process, loaded into the journal's model and opened in the

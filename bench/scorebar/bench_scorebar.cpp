@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one score-bar repaint after an answer: layout, painting into the
 // buffer and the blit, as the window does it after every judged answer.
 #include "ui/ScoreBar.h"

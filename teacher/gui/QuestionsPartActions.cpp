@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the questions part.
 #include "teacher/gui/QuestionsPart.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands of the questions part: new, open, save, import, export
 // and the test settings kept beside the bank.
 #include "teacher/gui/QuestionsPart.h"

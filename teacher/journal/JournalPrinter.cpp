@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/journal/JournalPrinter.h"
 
 #include "teacher/journal/MarkChart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV reading and writing of banks (RFC 4180).
 
 #include "bank/Cp1251.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the real program: a name typed, answers chosen with the
 # mouse, the test aborted with the Stop button, the result confirmed; then
 # the settings changed with the arrows and a second test aborted; the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks a top-level window to close, as its close box does: sends it the
 // WM_DELETE_WINDOW message of the window-manager protocol. Used by the
 // end-to-end test, whose display has no window manager to draw a close box.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build tree and checks it without
 # installing it: lintian, the unpacked programs, the maintainer scripts on a
 # scratch root, and the unpacked program's window under a virtual display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One of the programs of the stress test.
 //   report_append_worker append FILE ID COUNT GOFILE
 //     waits until GOFILE exists, then appends COUNT blocks through the

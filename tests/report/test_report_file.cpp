@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report file on its own: what a full disk, a read-only file, a named
 // pipe or a folder do to an append, and that the file then holds only whole
 // blocks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading report files back: every name the student can type, the numbers as
 // the settings screen writes them, and files that were cut or edited.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command tests start qbank, which wants an application object.
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main function of the widget test programs: one application object for
 // the whole run, made when the tests start (listing the tests needs none).
 #include "app/MainWindow.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the teacher's editor and the student's program: the
 # editor makes a bank of twelve questions with the keyboard, saves it and
 # writes the test settings beside it (5 questions, 1 minute, records 1 to

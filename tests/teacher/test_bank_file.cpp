@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/KtError.h"
 #include "bank/jet/JetWriter.h"
 #include "teacher/core/BankFile.h"

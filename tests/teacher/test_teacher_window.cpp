@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/core/BankFile.h"
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's pictures into a folder:  artgen <folder>
 // or the menu icons of both programs in the desktop's theme layout
 // (<folder>/<side>x<side>/apps/<name>.png):  artgen --icons <folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank check: everything in a bank that would spoil a test.
 
 #include "bank/KtError.h"

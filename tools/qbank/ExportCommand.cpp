@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank export: a bank back as CSV, for import or for a spreadsheet.
 
 #include "bank/Cp1251.h"

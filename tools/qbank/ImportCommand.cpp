@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank import: a CSV file, as a spreadsheet or an editor saves it, to a bank.
 
 #include "bank/BankPath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank: the teacher's tool for question banks. Builds a bank file from CSV,
 // checks a bank for what would spoil a test, and writes a bank back as CSV.
 // The reading and checking live in the libraries; this is the command line.

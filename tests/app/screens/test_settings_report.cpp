@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // After OK the report's settings lines copy the screen's value texts.
 #include "tests/support/WindowHarness.h"
 

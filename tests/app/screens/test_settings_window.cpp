@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings screen driven through the window: the arrows' corrections,
 // OK, Enter, the two ways of opening it and a bank that cannot be opened.
 #include "tests/support/WindowHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report viewer and the About panel in the window: the file read afresh
 // at every opening, the two panels replacing each other, and a test that goes
 // on behind them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `qbank check` finds in a bank's records.
 
 #include "bank/check/BankCheck.h"

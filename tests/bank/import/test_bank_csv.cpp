@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bank's CSV form: header, types, values, and the messages for bad input.
 
 #include "bank/import/BankCsv.h"

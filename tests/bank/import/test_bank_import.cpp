@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A teacher's CSV file as spreadsheets save it: encodings, separators,
 // header names, letters for the right answer, and every problem at once.
 

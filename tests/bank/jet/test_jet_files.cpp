@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files made by the writer, read back by libmdb (through the reader process)
 // and by an independent reader (node + mdb-reader).
 

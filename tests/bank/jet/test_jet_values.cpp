@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values as a row stores them, the type names of CSV headers, and the
 // masking of the database definition page.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader's own decoding of Jet 4 texts: against Qt for the characters
 // libmdb cannot give, against libmdb itself for those it can.
 #include "bank/reader/JetText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client's guard against a reader that misbehaves, its time limit that
 // follows progress, and the records it keeps while the file is unchanged:
 // stand-in readers are small shell scripts, so these cases run where a POSIX

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged and hostile files: whatever the bytes, the program gets either the
 // whole table or one of the bank's messages, and in bounded time.
 #include "bank/KtError.h"

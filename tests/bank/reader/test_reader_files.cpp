@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bank read from real database files, made by the Jet writer at test
 // time, through the reader process.
 #include "bank/Bank.h"

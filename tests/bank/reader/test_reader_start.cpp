@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A start reads the bank once: the count and the first draw, the settings
 // screen and its OK and the next test's draw all use that read while the
 // file is unchanged; a changed file is read again. A read that takes longer

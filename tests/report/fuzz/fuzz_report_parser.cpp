@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: any bytes as a report file. The parser must neither crash
 // nor read out of bounds, and every block it gives back must be whole.
 

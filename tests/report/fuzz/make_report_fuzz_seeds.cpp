@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seeds of the report parser's fuzz run: whole blocks with awkward
 // names and grouped numbers, a cut file and a file in UTF-8.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's page on its own window, with report files given on the
 // command line or, without them, sample reports of a class on two PCs.
 // "--shot FILE" saves a picture of the window once the files are read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal without widgets: marks and their settings, blocks merged from
 // several files, filters, sorting, the summary and the spreadsheet table.
 

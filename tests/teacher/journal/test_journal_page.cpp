@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's page as a teacher uses it: files opened through the toolbar's
 // dialog, filters typed in, the header clicked, thresholds changed, the table
 // exported and printed to PDF.

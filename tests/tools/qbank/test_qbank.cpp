@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The qbank tool as a teacher runs it: exit codes, messages, files.
 
 #include "bank/BankRecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank with the files teachers really have and the outputs that can go
 // wrong: spreadsheet CSV, paths that are not bank files, a full disk, a
 // closed pipe, the spreadsheet form of export, and check's new findings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qbank results as a script sees it: the exact table on standard output,
 // damaged blocks and unreadable files on standard error, the exit status.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fit that qbank check measures agrees with the question screen itself:
 // the same texts are cut, or not, in the real labels.
 

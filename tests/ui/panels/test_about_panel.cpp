@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/Widgets.h"
 #include "ui/AboutPanel.h"
 #include "ui/layout/Look.h"
@@ -67,7 +68,7 @@ TEST(AboutPanelTest, CreditsOverTheStrip) {
          QStringLiteral("Команда knowtest, школьный кружок"),
          {224, 96},
          look::kPurple},
-        {panel.addressLabel(), QStringLiteral("kt.example"), {192, 120}, look::kRed},
+        {panel.addressLabel(), QStringLiteral("knowtest"), {192, 120}, look::kRed},
     };
     const QString mono = makeFont(FontFamily::CourierNew, 10).family();
     for (const Credit& credit : credits) {

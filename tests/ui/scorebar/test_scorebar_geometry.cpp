@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the score bar with fixed font measures: every figure below is
 // worked out by hand from the layout rules for a 585 x 49 widget.
 #include "ui/ScoreBarGeometry.h"

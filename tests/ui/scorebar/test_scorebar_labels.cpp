@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Label texts, series data and the layout with the real fonts.
 #include "ui/ScoreBarGeometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rendered widget against its own layout: each pixel must show the colour
 // of the last shape the layout paints over it.
 #include "ui/ScoreBar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a bank file with an independent Jet reader and prints what it finds
 // as JSON: the user tables, and for the named table its columns and rows.
 // Usage: node readback.mjs FILE TABLE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the reader's open-and-read path: any bytes as a
 // database file image, read as the question table exactly as the reader
 // process reads a file.

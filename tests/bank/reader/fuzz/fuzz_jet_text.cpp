@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the reader's own text decoding: any bytes as a Jet 4
 // text value. The reader target rarely makes a well-formed row with a
 // compressed text, so the decoder is driven here directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed banks of the reader fuzz target into the folder given:
 // sound banks of several shapes and banks the reader refuses.
 #include "bank/KtError.h"
