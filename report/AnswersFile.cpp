@@ -178,7 +178,7 @@ qsizetype AnswersReader::parseField(qsizetype pos, int index, AnswerFields& fiel
         return end - data;
     }
     QByteArray& text = m_unquoted[size_t(index)];
-    text.clear();
+    text.resize(0); // keeps the capacity: clear() would free it for every field
     qsizetype from = pos + 1;
     for (;;) {
         const void* q = std::memchr(data + from, '"', size_t(size - from));

@@ -10,7 +10,7 @@ namespace {
 
 // The item's identity: bank, counter and question text, in one key.
 void itemKey(QByteArray& key, const AnswerFields& f) {
-    key.clear();
+    key.resize(0); // keeps the capacity for the next row
     key.append(f[ColBank]).append('\x1f').append(f[ColCounter]).append('\x1f');
     key.append(f[ColQuestion]);
 }
