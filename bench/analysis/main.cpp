@@ -2,13 +2,17 @@
 // How fast a year of answers is analysed: 1,000,000 answer rows (--rows N for
 // another count) over 20 PCs' files are written to a temporary folder, then
 // read plainly (cat, wc -l) and analysed by qbank analysis, each the median
-// of --runs runs (3), with the peak memory of each process. --folder DIR
-// writes the files there and keeps them.
+// of --runs runs (3), with the peak memory of each process; then the
+// journal's question view opens the folder. --folder DIR writes the files
+// there and keeps them.
 
 #include "bench/analysis/AnswersGenerator.h"
+#include "teacher/journal/ItemAnalysisPage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -80,9 +84,31 @@ int option(const QStringList& args, const QString& name, int fallback) {
 
 } // namespace
 
+// From the command to a painted table, the median of `runs` pages.
+void measureView(const QString& folder, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        kt::ItemAnalysisPage page;
+        page.resize(1100, 700);
+        page.show();
+        QEventLoop loop;
+        QObject::connect(&page, &kt::ItemAnalysisPage::loaded, &loop, &QEventLoop::quit);
+        QElapsedTimer timer;
+        timer.start();
+        page.openFiles({folder});
+        loop.exec();
+        QApplication::processEvents(); // the table's first paint
+        times.push_back(double(timer.nsecsElapsed()) / 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-28s %7.3f s wall\n", "question view: open to shown", times[times.size() / 2]);
+}
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
     const int rows = option(args, QStringLiteral("--rows"), 1000000);
     const int runs = std::max(1, option(args, QStringLiteral("--runs"), 3));
     QTemporaryDir temporary;
@@ -104,5 +130,6 @@ int main(int argc, char** argv) {
     measure("wc -l (plain read)", wc, runs);
     measure("qbank analysis FOLDER",
             {QByteArrayLiteral(QBANK_PATH), "analysis", dir.path().toLocal8Bit()}, runs);
+    measureView(dir.path(), runs);
     return 0;
 }
