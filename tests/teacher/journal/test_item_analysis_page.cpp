@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's question view on answers files written at test time: the
 // table sorts and filters, exports, and a double click opens the record in
-// the editor of the teacher's window.
+// the editor of the teacher's window; a test of the results journal opens
+// its questions.
 
 #include "teacher/core/BankFile.h"
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"
 #include "teacher/journal/ItemAnalysisPage.h"
+#include "teacher/journal/JournalPage.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Reports.h"
 #include "tests/teacher/analysis/AnswersFixture.h"
@@ -18,8 +20,10 @@
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace kt;
@@ -108,4 +112,37 @@ TEST(ItemAnalysisPage, ADoubleClickOpensTheRecordInTheEditor) {
     EXPECT_EQ(window.parts()->currentWidget(), window.questions());
     EXPECT_EQ(QFileInfo(window.questions()->document().path()).fileName(), "db1.mdb");
     EXPECT_EQ(window.questions()->currentRow(), 2); // record 3 is the third row
+}
+
+TEST(ItemAnalysisPage, AResultOfTheJournalOpensItsQuestions) {
+    QTemporaryDir dir;
+    kt::test::BlockFields block{QStringLiteral("Ученик 3")};
+    kt::test::writeFile(dir.filePath(QStringLiteral("TestData.dat")),
+                        kt::test::reportBytes({block}));
+    kt::test::writeFile(dir.filePath(QStringLiteral("Answers.csv")),
+                        kt::test::answersFileBytes({{"3", {{5, 2, 2}, {6, 1, 4}, {7, 0, 1}}}}));
+    JournalPage journal;
+    journal.show();
+    QSignalSpy loaded(&journal, &JournalPage::loaded);
+    journal.openFiles({dir.filePath(QStringLiteral("TestData.dat"))});
+    ASSERT_TRUE(loaded.wait(10000));
+    auto* view = journal.findChild<QTableView*>(QStringLiteral("journalTable"));
+    const QRect cell = view->visualRect(view->model()->index(0, 0));
+    QStringList seen;
+    // The dialog is modal: it is read and closed from the event loop it runs.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&seen, &poll] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        poll.stop();
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("answersTable"));
+        for (int row = 0; table && row < table->rowCount(); ++row)
+            seen.append(table->item(row, 3)->text() + table->item(row, 4)->text());
+        dialog->close();
+    });
+    poll.start(10);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(seen, QStringList({"BB", "AD", "—A"})); // chosen against right
 }
