@@ -139,6 +139,15 @@ void QuestionsPart::selectRow(int row) {
     showCurrent();
 }
 
+int QuestionsPart::rowOfCounter(int counter) const {
+    for (int row = 0; row < m_doc.size(); ++row) {
+        const BankRecord& r = m_doc.record(row);
+        if (!r.isNull[FieldCounter] && r.text[FieldCounter].toInt() == counter)
+            return row;
+    }
+    return -1;
+}
+
 void QuestionsPart::showCurrent() {
     const int row = currentRow();
     m_form->showRecord(row);

@@ -30,6 +30,8 @@ public:
     const std::vector<EditorProblem>& problems() const { return m_problems; }
     int currentRow() const;
     void selectRow(int row);
+    // The row of the record with this counter, -1 when there is none.
+    int rowOfCounter(int counter) const;
 
     // File commands; each says what went wrong in a message box. The ones
     // that could drop unsaved changes ask first.

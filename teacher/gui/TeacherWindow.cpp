@@ -2,6 +2,7 @@
 #include "teacher/gui/TeacherWindow.h"
 
 #include "teacher/gui/QuestionsPart.h"
+#include "teacher/journal/ItemAnalysisPage.h"
 #include "teacher/journal/JournalPage.h"
 
 #include <QAction>
@@ -38,6 +39,9 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     addPart(QStringLiteral("Вопросы"), m_questions, m_questions->toolbarActions());
     // The journal brings its own toolbar inside its page.
     addPart(QStringLiteral("Результаты"), new JournalPage(this));
+    auto* analysis = new ItemAnalysisPage(this);
+    addPart(QStringLiteral("Анализ вопросов"), analysis);
+    connect(analysis, &ItemAnalysisPage::recordRequested, this, &TeacherWindow::showRecord);
     connect(m_tabs, &QTabWidget::currentChanged, this, &TeacherWindow::showPartTools);
 
     BankDocument& doc = m_questions->document();
@@ -68,6 +72,24 @@ void TeacherWindow::showPartTools(int index) {
         m_toolbar->addActions(m_partTools.at(index));
     // A part that brings its own toolbar (the journal) leaves no empty strip.
     m_toolbar->setVisible(!m_toolbar->actions().isEmpty());
+}
+
+// A finding of the item analysis, opened in the editor with its preview.
+void TeacherWindow::showRecord(const QString& bankPath, int counter, const QString& question) {
+    const QString open = m_questions->document().path();
+    const bool same = !open.isEmpty() && QFileInfo(open) == QFileInfo(bankPath);
+    if (!same && (!m_questions->maybeDiscard() || !m_questions->openBankFile(bankPath)))
+        return;
+    m_tabs->setCurrentWidget(m_questions);
+    const int row = m_questions->rowOfCounter(counter);
+    m_questions->selectRow(row);
+    const QString name = QFileInfo(bankPath).fileName();
+    if (row < 0)
+        statusBar()->showMessage(
+            QStringLiteral("В базе «%1» нет записи со счётчиком %2").arg(name).arg(counter));
+    else if (m_questions->document().record(row).text[FieldQuestion] != question)
+        statusBar()->showMessage(
+            QStringLiteral("Текст записи %1 изменён после этих ответов").arg(counter));
 }
 
 void TeacherWindow::buildMenus() {

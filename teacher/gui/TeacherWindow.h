@@ -35,6 +35,7 @@ private:
     void rememberFile(const QString& path);
     void fillRecentMenu();
     void showPartTools(int index);
+    void showRecord(const QString& bankPath, int counter, const QString& question);
 
     QTabWidget* m_tabs;
     QToolBar* m_toolbar;

@@ -73,6 +73,7 @@ JournalPage::JournalPage(QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);
+    connect(m_table, &QTableView::doubleClicked, this, &JournalPage::showTestAnswers);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summaryLabel"));
     m_summary->setTextFormat(Qt::PlainText);

@@ -62,6 +62,8 @@ private:
     void editThresholds();
     void applyFilter();
     void finishLoading();
+    // A test's questions, chosen against right, from its PC's answers file.
+    void showTestAnswers(const QModelIndex& index);
     void updateSummary();
     void updateActions();
     QStringList summaryNotes(const MarkSummary& s) const;

@@ -3,6 +3,7 @@
 // checks a bank for what would spoil a test, and writes a bank back as CSV.
 // The reading and checking live in the libraries; this is the command line.
 
+#include "tools/qbank/AnalysisCommand.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "tools/qbank/ResultsCommand.h"
@@ -20,6 +21,7 @@ const char* const kUsage = R"(Использование:
   qbank check БАЗА.mdb
   qbank export [--excel] БАЗА.mdb > ВОПРОСЫ.csv
   qbank results [--excel] TestData.dat... > РЕЗУЛЬТАТЫ.csv
+  qbank analysis [--excel] ОТВЕТЫ.csv_ИЛИ_ПАПКА... > ВОПРОСЫ.csv
   qbank import --fixture [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank --help
 
@@ -55,6 +57,14 @@ export  выводит таблицу в формате CSV для import (бе�
 results выводит блоки файлов отчета (TestData.dat) таблицей CSV; --excel -
         для электронной таблицы, как у export. Код выхода 1, если какой-то
         файл не прочитан.
+analysis разбирает ответы учеников (Answers*.csv; папка - все такие
+        файлы в ней): одна строка CSV на запись базы - сколько раз
+        показана, доля верных, дискриминация (доля верных у лучших 27 %
+        тестов минус доля у худших), бисериальная корреляция, доли
+        выбора вариантов A…E и без ответа, флаг: «возможно неверный
+        ключ», «слишком трудный», «слишком лёгкий», «не различает»,
+        «мало данных». Доли - с точкой и тремя знаками. --excel - как у
+        export. Код выхода 1, если какой-то файл не прочитан.
 
 --fixture только для тестов: делает базы, которые программа может не
         открыть. Заголовок задаёт столбцы как есть, тип можно задать после
@@ -115,5 +125,7 @@ int main(int argc, char* argv[]) {
         return kt::runExport(args);
     if (command == u"results")
         return kt::runResults(args);
+    if (command == u"analysis")
+        return kt::runAnalysis(args);
     return kt::usage();
 }
