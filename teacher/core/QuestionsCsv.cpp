@@ -26,7 +26,7 @@ ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileN
     const ImportResult result = importBankCsv(bytes);
     if (!result.ok())
         throw KtError(QStringLiteral("Файл «%1» не прочитан:\n%2")
-                          .arg(fileName, formatImportProblems(result.problems, 20)));
+                          .arg(fileName, formatImportProblems(result.problems, 20, result.problemsLeftOut)));
     ImportedQuestions out;
     out.warnings = result.warnings;
     out.records.reserve(result.table.rows.size());
