@@ -39,9 +39,9 @@ private:
 // Sizes no real table of questions comes near (its texts are at most 255
 // characters, a spreadsheet row a few dozen cells). A file beyond them is
 // damaged or not a table at all; it is refused before it can fill memory.
-constexpr int kCsvMaxFields = 1000;           // fields of one record
-constexpr int kCsvMaxFieldLength = 100000;    // characters of one field
-constexpr int kCsvMaxRecordLength = 1000000;  // characters of one record, separators included
+constexpr int kCsvMaxFields = 1000;          // fields of one record
+constexpr int kCsvMaxFieldLength = 100000;   // characters of one field
+constexpr int kCsvMaxRecordLength = 1000000; // characters of one record, separators included
 
 // Where a streamed parse takes its text from: each call gives the next
 // piece, an empty one at the end.
