@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 namespace kt {
@@ -22,6 +23,26 @@ QString csvEncodingName(CsvEncoding encoding);
 // not UTF-8.
 bool decodeCsvBytes(const QByteArray& bytes, CsvEncoding requested, QString& text,
                     CsvEncoding& used);
+
+// The same choice for a file read from its device, which is read through
+// once a piece at a time and left at its start again: the file is never held
+// whole. Returns false as decodeCsvBytes does, and when the device cannot
+// go back to its start.
+bool detectCsvEncoding(QIODevice& device, CsvEncoding requested, CsvEncoding& used);
+
+// The text of a file in an encoding found above, one piece per call (empty
+// at the end), as decodeCsvBytes would give it whole. Feeds a CsvReader.
+class CsvFileText {
+public:
+    CsvFileText(QIODevice& device, CsvEncoding encoding);
+    QString next();
+
+private:
+    QIODevice& m_device;
+    CsvEncoding m_encoding;
+    QByteArray m_carry; // the start of a UTF-8 sequence that the last piece cut
+    bool m_first = true;
+};
 
 // The separator of the header line: whichever of ',', ';' and tab occurs
 // most often outside quotes in the first line that is not blank; ',' when

@@ -4,6 +4,7 @@
 #include "bank/KtError.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,46 @@ private:
     int m_line;
     int m_column;
     QString m_reason;
+};
+
+// Sizes no real table of questions comes near (its texts are at most 255
+// characters, a spreadsheet row a few dozen cells). A file beyond them is
+// damaged or not a table at all; it is refused before it can fill memory.
+constexpr int kCsvMaxFields = 1000;          // fields of one record
+constexpr int kCsvMaxFieldLength = 100000;   // characters of one field
+constexpr int kCsvMaxRecordLength = 1000000; // characters of one record, separators included
+
+// Where a streamed parse takes its text from: each call gives the next
+// piece, an empty one at the end.
+using CsvTextSource = std::function<QString()>;
+
+// Reads CSV (as parseCsv below) one record at a time, holding only the
+// record being read and one piece of the text. Throws CsvError, also for a
+// record beyond the limits above.
+class CsvReader {
+public:
+    CsvReader(CsvTextSource source, QChar separator);
+    // The next record that is not blank; false at the end of the text.
+    bool next(CsvRecord& record);
+
+private:
+    bool have(qsizetype ahead);
+    bool more() { return m_pos < m_text.size() || have(0); }
+    QChar at(qsizetype ahead = 0) const { return m_text[m_pos + ahead]; }
+    bool atLineEnd() const { return at() == u'\n' || at() == u'\r'; }
+    void skipLineEnd();
+    CsvRecord record();
+    CsvCell field(int recordLine, int column);
+    CsvCell quotedField(int column);
+    void take(CsvCell& cell, QChar c, int line, int column);
+
+    CsvTextSource m_source;
+    QChar m_separator;
+    QString m_text;       // the unread rest of the piece last taken
+    qsizetype m_pos = 0;  // next unread character of m_text
+    bool m_ended = false; // the source gave its last piece
+    int m_line = 1;
+    qsizetype m_recordLength = 0;
 };
 
 // Parses CSV after RFC 4180: fields separated by commas (or the separator

@@ -4,8 +4,24 @@
 #include "bank/import/BankImportHeader.h"
 #include "bank/jet/JetValue.h"
 
+#include <QBuffer>
+
 namespace kt {
 namespace {
+
+void addProblem(ImportResult& result, const ImportProblem& problem) {
+    if (result.problems.size() < kImportKeptMessages)
+        result.problems.push_back(problem);
+    else
+        ++result.problemsLeftOut;
+}
+
+void addWarning(ImportResult& result, const QString& warning) {
+    if (result.warnings.size() < kImportKeptMessages)
+        result.warnings << warning;
+    else
+        ++result.warningsLeftOut;
+}
 
 // "ВернОтв" as a teacher writes it: the number 1-5 or the variant's letter,
 // Cyrillic А-Д or Latin A-E in either case. 0 when it is neither.
@@ -32,8 +48,9 @@ bool isBlankRecord(const CsvRecord& record) {
 // Reads the records of a teacher's file after its header was mapped.
 class RecordReader {
 public:
-    RecordReader(const BankHeaderMap& map, const ImportOptions& options, ImportResult& result)
-        : m_map(map), m_options(options), m_result(result) {}
+    RecordReader(const BankHeaderMap& map, const ImportOptions& options, ImportResult& result,
+                 const ImportRowSink& sink)
+        : m_map(map), m_options(options), m_result(result), m_sink(sink) {}
 
     void read(const CsvRecord& record) {
         if (isBlankRecord(record) || !widthFits(record))
@@ -49,7 +66,9 @@ public:
             else
                 row[f] = cellValue(f, record.cells[at]);
         }
-        m_result.table.rows.push_back(std::move(row));
+        ++m_result.recordCount;
+        if (m_result.ok())
+            m_sink(std::move(row));
     }
 
 private:
@@ -77,10 +96,10 @@ private:
     std::optional<QString> cellValue(int f, const CsvCell& cell) {
         if (cell.text.isEmpty() && !cell.quoted) {
             if (f == FieldRightAnswer)
-                m_result.warnings << QStringLiteral("Строка %1: «%2» не заполнен — запись нельзя "
+                addWarning(m_result, QStringLiteral("Строка %1: «%2» не заполнен — запись нельзя "
                                                     "будет выбрать в тест")
                                          .arg(m_line)
-                                         .arg(bankFieldNames()[f]);
+                                         .arg(bankFieldNames()[f]));
             return std::nullopt;
         }
         if (f == FieldRightAnswer)
@@ -108,25 +127,32 @@ private:
     }
 
     void problem(int line, const QString& column, const QString& text) {
-        m_result.problems.push_back({line, 0, column, text});
+        addProblem(m_result, {line, 0, column, text});
     }
 
     const BankHeaderMap& m_map;
     const ImportOptions& m_options;
     ImportResult& m_result;
+    const ImportRowSink& m_sink;
     int m_line = 0;
 };
 
-void importTeacherFile(const std::vector<CsvRecord>& records, const ImportOptions& options,
-                       ImportResult& result) {
-    const BankHeaderMap map = mapBankHeader(records.front(), options, result);
+void importTeacherFile(CsvReader& records, const ImportOptions& options, ImportResult& result,
+                       const ImportRowSink& sink) {
+    CsvRecord record;
+    if (!records.next(record)) {
+        result.problems.push_back(
+            {0, 0, QString(), QStringLiteral("Файл CSV пуст: нет строки заголовка")});
+        return;
+    }
+    const BankHeaderMap map = mapBankHeader(record, options, result);
     if (!result.ok())
         return;
     result.table.columns = standardBankColumns();
-    RecordReader reader(map, options, result);
-    for (size_t r = 1; r < records.size(); ++r)
-        reader.read(records[r]);
-    if (result.ok() && result.table.rows.empty())
+    RecordReader reader(map, options, result, sink);
+    while (records.next(record))
+        reader.read(record);
+    if (result.ok() && result.recordCount == 0)
         result.problems.push_back(
             {0, 0, QString(), QStringLiteral("В файле нет ни одной записи — только заголовок")});
 }
@@ -141,35 +167,80 @@ void importFixture(const QString& text, const ImportOptions& options, ImportResu
     }
 }
 
-} // namespace
+void notUtf8(ImportResult& result) {
+    result.problems.push_back({0, 0, QString(),
+                               QStringLiteral("Файл не в кодировке UTF-8; если он сохранён в "
+                                              "Windows-1251, укажите --encoding cp1251")});
+}
 
-ImportResult importBankCsv(const QByteArray& fileBytes, const ImportOptions& options) {
+ImportResult importWholeFixture(QIODevice& file, const ImportOptions& options,
+                                const ImportRowSink& sink) {
     ImportResult result;
     QString text;
-    if (!decodeCsvBytes(fileBytes, options.encoding, text, result.encoding)) {
-        result.problems.push_back(
-            {0, 0, QString(),
-             QStringLiteral("Файл не в кодировке UTF-8; если он сохранён в Windows-1251, "
-                            "укажите --encoding cp1251")});
+    if (!decodeCsvBytes(file.readAll(), options.encoding, text, result.encoding)) {
+        notUtf8(result);
         return result;
     }
     result.separator = options.separator.isNull() ? detectCsvSeparator(text) : options.separator;
-    if (options.fixture) {
-        importFixture(text, options, result);
-        return result;
-    }
-    std::vector<CsvRecord> records;
+    importFixture(text, options, result);
+    result.recordCount = static_cast<qint64>(result.table.rows.size());
+    if (result.ok())
+        for (JetRow& row : result.table.rows)
+            sink(std::move(row));
+    result.table.rows.clear();
+    return result;
+}
+
+// Reads the file in pieces; the first piece also gives the separator.
+void importStream(QIODevice& file, const ImportOptions& options, ImportResult& result,
+                  const ImportRowSink& sink) {
+    CsvFileText text(file, result.encoding);
+    QString first = text.next();
+    result.separator = options.separator.isNull() ? detectCsvSeparator(first) : options.separator;
+    CsvReader records(
+        [&]() {
+            QString piece = first.isEmpty() ? text.next() : std::move(first);
+            first.clear();
+            return piece;
+        },
+        result.separator);
     try {
-        records = parseCsv(text, result.separator);
+        importTeacherFile(records, options, result, sink);
     } catch (const CsvError& e) {
         result.problems.push_back({e.line(), e.column(), QString(), e.reason()});
+    }
+}
+
+} // namespace
+
+ImportResult importBankCsv(QIODevice& file, const ImportOptions& options,
+                           const ImportRowSink& sink) {
+    if (options.fixture)
+        return importWholeFixture(file, options, sink);
+    QBuffer whole; // a pipe cannot be read twice, so it is read into memory first
+    QIODevice* device = &file;
+    if (file.isSequential()) {
+        whole.setData(file.readAll());
+        whole.open(QIODevice::ReadOnly);
+        device = &whole;
+    }
+    ImportResult result;
+    if (!detectCsvEncoding(*device, options.encoding, result.encoding)) {
+        notUtf8(result);
         return result;
     }
-    if (records.empty())
-        result.problems.push_back(
-            {0, 0, QString(), QStringLiteral("Файл CSV пуст: нет строки заголовка")});
-    else
-        importTeacherFile(records, options, result);
+    importStream(*device, options, result, sink);
+    return result;
+}
+
+ImportResult importBankCsv(const QByteArray& fileBytes, const ImportOptions& options) {
+    QBuffer buffer;
+    buffer.setData(fileBytes);
+    buffer.open(QIODevice::ReadOnly);
+    std::vector<JetRow> rows;
+    ImportResult result =
+        importBankCsv(buffer, options, [&](JetRow&& row) { rows.push_back(std::move(row)); });
+    result.table.rows = std::move(rows);
     return result;
 }
 
@@ -183,14 +254,15 @@ QString formatImportProblem(const ImportProblem& p) {
     return QStringLiteral("Строка %1: %2").arg(p.line).arg(p.text);
 }
 
-QString formatImportProblems(const std::vector<ImportProblem>& problems, int limit) {
+QString formatImportProblems(const std::vector<ImportProblem>& problems, int limit,
+                             qint64 leftOut) {
     QString out;
     const int shown = std::min<int>(limit, static_cast<int>(problems.size()));
     for (int i = 0; i < shown; ++i)
         out += formatImportProblem(problems[static_cast<size_t>(i)]) + u'\n';
-    if (static_cast<int>(problems.size()) > shown)
-        out += QStringLiteral("… и ещё %1 — исправьте показанные и запустите снова\n")
-                   .arg(problems.size() - static_cast<size_t>(shown));
+    const qint64 more = static_cast<qint64>(problems.size()) - shown + leftOut;
+    if (more > 0)
+        out += QStringLiteral("… и ещё %1 — исправьте показанные и запустите снова\n").arg(more);
     return out;
 }
 

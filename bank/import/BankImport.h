@@ -5,7 +5,9 @@
 #include "csv/CsvDialect.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,6 +41,11 @@ struct ImportResult {
     BankCsvTable table;
     std::vector<ImportProblem> problems;
     QStringList warnings; // read on, but the teacher should know
+    // A file can hold millions of faulty lines: beyond the first
+    // kImportKeptMessages of each, only their number is kept.
+    qint64 problemsLeftOut = 0;
+    qint64 warningsLeftOut = 0;
+    qint64 recordCount = 0; // records read, also those handed to a sink
     CsvEncoding encoding = CsvEncoding::Utf8;
     QChar separator = u',';
     bool ok() const { return problems.empty(); }
@@ -50,9 +57,25 @@ struct ImportResult {
 // exactly. Never throws for bad input: everything wrong is in `problems`.
 ImportResult importBankCsv(const QByteArray& fileBytes, const ImportOptions& options = {});
 
+constexpr int kImportKeptMessages = 1000;
+
+// Receives each record's row as soon as it is read, as long as the file has
+// shown no problem.
+using ImportRowSink = std::function<void(JetRow&&)>;
+
+// The same reading of a teacher's file from its device, one record at a
+// time: the rows go to `sink` instead of `table.rows`, and memory stays
+// bounded whatever the file holds (see the limits of CsvReader). A seekable
+// device is read twice, the first time only to find its encoding. Fixtures
+// are read whole. What the sink throws is passed on.
+ImportResult importBankCsv(QIODevice& file, const ImportOptions& options,
+                           const ImportRowSink& sink);
+
 // "Строка 3, столбец «ВернОтв»: ...", "Строка 2, поле 2: ...", "Строка 4: ...".
 QString formatImportProblem(const ImportProblem& problem);
-// Problems one per line, at most `limit` of them, then how many were left out.
-QString formatImportProblems(const std::vector<ImportProblem>& problems, int limit = 100);
+// Problems one per line, at most `limit` of them, then how many were left
+// out (with `leftOut` more that were not kept).
+QString formatImportProblems(const std::vector<ImportProblem>& problems, int limit = 100,
+                             qint64 leftOut = 0);
 
 } // namespace kt

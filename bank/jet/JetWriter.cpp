@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace kt {
 using namespace jet;
@@ -137,52 +138,51 @@ QByteArray encodeRecord(const std::vector<JetColumn>& columns, const TableLayout
     return bytes;
 }
 
-std::vector<DataPage> packRows(const std::vector<JetColumn>& columns, const TableLayout& layout,
-                               const std::vector<JetRow>& rows,
-                               const std::vector<qint64>& autoNumbers) {
-    std::vector<DataPage> pages;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const QByteArray bytes = encodeRecord(columns, layout, rows[r], r, autoNumbers[r]);
-        if (pages.empty() || !pages.back().fits(bytes.size()))
-            pages.emplace_back(kTableDefinitionPage);
-        pages.back().add(bytes);
-    }
-    return pages;
-}
-
-// The counter value of each row: 1, 2, 3... or, when kept, the rows' own
-// values, a NULL taking the next number after the largest so far.
-std::vector<qint64> autoNumbers(const std::vector<JetColumn>& columns,
-                                const std::vector<JetRow>& rows, bool keep) {
-    std::vector<qint64> numbers(rows.size());
-    const auto column = std::find_if(columns.begin(), columns.end(), [](const JetColumn& c) {
-        return c.type == JetType::AutoLong;
-    });
-    const auto at = static_cast<size_t>(column - columns.begin());
-    qint64 largest = 0;
-    QSet<qint64> seen;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const bool given = keep && column != columns.end() && r < rows.size() &&
-                           at < rows[r].size() && rows[r][at];
-        if (!given) {
-            numbers[r] = keep ? largest + 1 : static_cast<qint64>(r) + 1;
-        } else {
-            bool ok = false;
-            numbers[r] = rows[r][at]->trimmed().toLongLong(&ok);
-            if (!ok || numbers[r] < 1 || numbers[r] > std::numeric_limits<qint32>::max())
-                throw KtError(QStringLiteral("Запись %1: «%2» = «%3» — не номер счётчика")
-                                  .arg(r + 1)
-                                  .arg(column->name, *rows[r][at]));
+// The counter value of each row as it arrives: 1, 2, 3... or, when kept,
+// the rows' own values, a NULL taking the next number after the largest so
+// far. Only kept values can repeat, so only they are remembered.
+class AutoNumbering {
+public:
+    AutoNumbering(const std::vector<JetColumn>& columns, bool keep) : m_keep(keep) {
+        const auto column = std::find_if(columns.begin(), columns.end(), [](const JetColumn& c) {
+            return c.type == JetType::AutoLong;
+        });
+        if (column != columns.end()) {
+            m_at = static_cast<size_t>(column - columns.begin());
+            m_name = column->name;
         }
-        if (seen.contains(numbers[r]))
-            throw KtError(QStringLiteral("Запись %1: значение счётчика %2 повторяется")
-                              .arg(r + 1)
-                              .arg(numbers[r]));
-        seen.insert(numbers[r]);
-        largest = std::max(largest, numbers[r]);
     }
-    return numbers;
-}
+
+    qint64 next(const JetRow& row, size_t record) {
+        const bool given = m_keep && m_at < row.size() && row[m_at];
+        qint64 number = m_keep ? m_largest + 1 : static_cast<qint64>(record) + 1;
+        if (given) {
+            bool ok = false;
+            number = row[m_at]->trimmed().toLongLong(&ok);
+            if (!ok || number < 1 || number > std::numeric_limits<qint32>::max())
+                throw KtError(QStringLiteral("Запись %1: «%2» = «%3» — не номер счётчика")
+                                  .arg(record + 1)
+                                  .arg(m_name, *row[m_at]));
+        }
+        if (m_keep && m_seen.contains(number))
+            throw KtError(QStringLiteral("Запись %1: значение счётчика %2 повторяется")
+                              .arg(record + 1)
+                              .arg(number));
+        if (m_keep)
+            m_seen.insert(number);
+        m_largest = std::max(m_largest, number);
+        return number;
+    }
+
+    qint64 largest() const { return m_largest; }
+
+private:
+    bool m_keep;
+    size_t m_at = std::numeric_limits<size_t>::max();
+    QString m_name;
+    qint64 m_largest = 0;
+    QSet<qint64> m_seen;
+};
 
 double jetNow() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -211,67 +211,124 @@ std::vector<JetColumn> standardBankColumns() {
 
 namespace {
 
-struct TablePages {
-    std::vector<QByteArray> data;
-    UsageMap used;
-    UsageMap freeSpace;
-};
-
-TablePages tablePages(const std::vector<DataPage>& packed) {
-    TablePages t;
-    std::vector<std::uint32_t> used, withRoom;
-    for (size_t i = 0; i < packed.size(); ++i) {
-        const auto number = kFirstDataPage + static_cast<std::uint32_t>(i);
-        used.push_back(number);
-        if (packed[i].freeSpace() >= kMinFreeForInsert)
-            withRoom.push_back(number);
-        t.data.push_back(packed[i].bytes());
-    }
-    const auto firstMapPage = kFirstDataPage + static_cast<std::uint32_t>(packed.size());
-    t.used = usageMap(used, firstMapPage);
-    t.freeSpace =
-        usageMap(withRoom, firstMapPage + static_cast<std::uint32_t>(t.used.mapPages.size()));
-    return t;
+TableLayout tableLayout(const std::vector<JetColumn>& columns) {
+    std::vector<ColumnLayout> layouts;
+    for (const JetColumn& c : columns)
+        layouts.push_back(columnLayout(c));
+    return layOut(std::move(layouts));
 }
 
-QByteArray assemble(const TableLayout& layout, const TablePages& table, std::uint32_t rowCount,
-                    std::uint32_t lastAutoNumber, const QString& tableName, double now) {
-    const CatalogPages catalog =
-        catalogPages(tableName, kTableDefinitionPage, kCatalogDataPage, now);
-    DataPage maps(0);
-    const std::uint32_t base = kMapsPage << 8;
-    const TableInfo catalogInfo{catalog.rowCount, 0, true, base | maps.add(catalog.used.row),
-                                base | maps.add(catalog.freeSpace.row)};
-    TableInfo info{rowCount, 0, false, base | maps.add(table.used.row),
-                   base | maps.add(table.freeSpace.row)};
-    for (const ColumnLayout& c : layout.columns)
-        if (c.autoNumber)
-            info.lastAutoNumber = lastAutoNumber;
-    QByteArray file = databaseDefinitionPage(now);
-    file += maps.bytes();
-    file += tableDefinitionPage(catalog.layout, catalogInfo);
-    file += catalog.data;
-    file += tableDefinitionPage(layout, info);
-    for (const QByteArray& p : table.data)
-        file += p;
-    for (const QByteArray& p : table.used.mapPages)
-        file += p;
-    for (const QByteArray& p : table.freeSpace.mapPages)
-        file += p;
-    return file;
-}
-
-void saveFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw KtError(
-            QStringLiteral("Не удалось создать файл «%1»: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw KtError(
-            QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString()));
+QString fileError(const QString& what, const QString& path, const QFileDevice& file) {
+    return what.arg(path, file.errorString());
 }
 
 } // namespace
+
+// The pages before the table's data are written at once, the maps page and
+// the table definition (both needing the final counts) as blank pages that
+// commit() fills in; data pages follow as they fill, the bitmap pages of
+// large usage maps come last.
+struct JetFileWriter::State {
+    State(const QString& filePath, const std::vector<JetColumn>& cols, bool keep)
+        : path(filePath), columns(cols), layout(tableLayout(cols)), numbers(cols, keep),
+          file(filePath) {}
+
+    QString path;
+    std::vector<JetColumn> columns;
+    TableLayout layout;
+    AutoNumbering numbers;
+    QSaveFile file;
+    DataPage maps{0};
+    std::optional<DataPage> page;
+    std::vector<std::uint32_t> used;
+    std::vector<std::uint32_t> withRoom;
+    qint64 rows = 0;
+};
+
+JetFileWriter::JetFileWriter(const QString& path, const QString& tableName,
+                             std::vector<JetColumn> columns, const JetWriteOptions& options) {
+    checkColumns(tableName, columns);
+    m_state = std::make_unique<State>(path, columns, options.keepAutoNumbers);
+    State& s = *m_state;
+    if (!s.file.open(QIODevice::WriteOnly))
+        throw KtError(fileError(QStringLiteral("Не удалось создать файл «%1»: %2"), path, s.file));
+    const double now = jetNow();
+    const CatalogPages catalog =
+        catalogPages(tableName, kTableDefinitionPage, kCatalogDataPage, now);
+    const std::uint32_t base = kMapsPage << 8;
+    const TableInfo catalogInfo{catalog.rowCount, 0, true, base | s.maps.add(catalog.used.row),
+                                base | s.maps.add(catalog.freeSpace.row)};
+    writePage(databaseDefinitionPage(now));
+    writePage(QByteArray(kPageSize, '\0')); // the maps, at commit()
+    writePage(tableDefinitionPage(catalog.layout, catalogInfo));
+    writePage(catalog.data);
+    writePage(QByteArray(kPageSize, '\0')); // the table definition, at commit()
+}
+
+JetFileWriter::~JetFileWriter() = default;
+
+void JetFileWriter::writePage(const QByteArray& page) {
+    if (m_state->file.write(page) != page.size())
+        throw KtError(fileError(QStringLiteral("Не удалось записать файл «%1»: %2"), m_state->path,
+                                m_state->file));
+}
+
+void JetFileWriter::flushPage() {
+    State& s = *m_state;
+    const auto number = kFirstDataPage + static_cast<std::uint32_t>(s.used.size());
+    s.used.push_back(number);
+    if (s.page->freeSpace() >= kMinFreeForInsert)
+        s.withRoom.push_back(number);
+    writePage(s.page->bytes());
+    s.page.reset();
+}
+
+void JetFileWriter::addRow(const JetRow& row) {
+    State& s = *m_state;
+    const auto record = static_cast<size_t>(s.rows);
+    const qint64 number = s.numbers.next(row, record);
+    const QByteArray bytes = encodeRecord(s.columns, s.layout, row, record, number);
+    if (s.page && !s.page->fits(bytes.size()))
+        flushPage();
+    if (!s.page)
+        s.page.emplace(kTableDefinitionPage);
+    s.page->add(bytes);
+    ++s.rows;
+}
+
+qint64 JetFileWriter::rowCount() const {
+    return m_state->rows;
+}
+
+void JetFileWriter::commit() {
+    State& s = *m_state;
+    if (s.page)
+        flushPage();
+    const auto firstMapPage = kFirstDataPage + static_cast<std::uint32_t>(s.used.size());
+    const UsageMap used = usageMap(s.used, firstMapPage);
+    const UsageMap withRoom =
+        usageMap(s.withRoom, firstMapPage + static_cast<std::uint32_t>(used.mapPages.size()));
+    for (const UsageMap* map : {&used, &withRoom})
+        for (const QByteArray& p : map->mapPages)
+            writePage(p);
+    const std::uint32_t base = kMapsPage << 8;
+    TableInfo info{static_cast<std::uint32_t>(s.rows), 0, false, base | s.maps.add(used.row),
+                   base | s.maps.add(withRoom.row)};
+    for (const ColumnLayout& c : s.layout.columns)
+        if (c.autoNumber)
+            info.lastAutoNumber = static_cast<std::uint32_t>(s.numbers.largest());
+    if (!s.file.seek(qint64(kMapsPage) * kPageSize))
+        throw KtError(
+            fileError(QStringLiteral("Не удалось записать файл «%1»: %2"), s.path, s.file));
+    writePage(s.maps.bytes());
+    if (!s.file.seek(qint64(kTableDefinitionPage) * kPageSize))
+        throw KtError(
+            fileError(QStringLiteral("Не удалось записать файл «%1»: %2"), s.path, s.file));
+    writePage(tableDefinitionPage(s.layout, info));
+    if (!s.file.commit())
+        throw KtError(
+            fileError(QStringLiteral("Не удалось записать файл «%1»: %2"), s.path, s.file));
+}
 
 void writeJetDatabase(const QString& path, const QString& tableName,
                       const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows) {
@@ -281,16 +338,10 @@ void writeJetDatabase(const QString& path, const QString& tableName,
 void writeJetDatabase(const QString& path, const QString& tableName,
                       const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows,
                       const JetWriteOptions& options) {
-    checkColumns(tableName, columns);
-    std::vector<ColumnLayout> layouts;
-    for (const JetColumn& c : columns)
-        layouts.push_back(columnLayout(c));
-    const TableLayout layout = layOut(std::move(layouts));
-    const std::vector<qint64> numbers = autoNumbers(columns, rows, options.keepAutoNumbers);
-    const TablePages table = tablePages(packRows(columns, layout, rows, numbers));
-    const qint64 last = numbers.empty() ? 0 : *std::max_element(numbers.begin(), numbers.end());
-    saveFile(path, assemble(layout, table, static_cast<std::uint32_t>(rows.size()),
-                            static_cast<std::uint32_t>(last), tableName, jetNow()));
+    JetFileWriter writer(path, tableName, columns, options);
+    for (const JetRow& row : rows)
+        writer.addRow(row);
+    writer.commit();
 }
 
 } // namespace kt

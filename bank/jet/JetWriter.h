@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -51,6 +52,32 @@ struct JetWriteOptions {
 void writeJetDatabase(const QString& path, const QString& tableName,
                       const std::vector<JetColumn>& columns, const std::vector<JetRow>& rows,
                       const JetWriteOptions& options);
+
+// Writes a NEW Jet 4 file row by row: the pages go to a temporary file
+// beside `path` as they fill, the table's definition and usage maps are
+// put in place at commit(), which then renames the file over `path`. A
+// writer destroyed without commit() leaves nothing behind, so a failure at
+// any row keeps the file at `path` as it was. The rows are never all in
+// memory; the same rows give the same bytes as writeJetDatabase. Throws
+// KtError.
+class JetFileWriter {
+public:
+    JetFileWriter(const QString& path, const QString& tableName, std::vector<JetColumn> columns,
+                  const JetWriteOptions& options = {});
+    ~JetFileWriter();
+    JetFileWriter(const JetFileWriter&) = delete;
+    JetFileWriter& operator=(const JetFileWriter&) = delete;
+
+    void addRow(const JetRow& row);
+    qint64 rowCount() const;
+    void commit();
+
+private:
+    struct State;
+    void flushPage();
+    void writePage(const QByteArray& page);
+    std::unique_ptr<State> m_state;
+};
 
 // The ten fields of the question table in their Jet types, in field order.
 std::vector<JetColumn> standardBankColumns();

@@ -41,18 +41,19 @@ bool isStandardField(const QString& name) {
     return false;
 }
 
-std::vector<JetRow> rowsOf(const BankTable& records) {
-    std::vector<JetRow> rows;
-    rows.reserve(records.size());
+// The records go to the writer one at a time from the editor's own store;
+// only the row being written is ever copied.
+void writeRecords(const QString& path, const BankTable& records) {
+    JetFileWriter writer(path, bankTableName(), standardBankColumns(), JetWriteOptions{true});
+    JetRow row(FieldCountTotal);
     for (const BankRecord& r : records) {
-        JetRow row;
         for (int f = 0; f < FieldCountTotal; ++f) {
             const auto i = static_cast<size_t>(f);
-            row.push_back(r.isNull[i] ? std::nullopt : std::optional<QString>(r.text[i]));
+            row[i] = r.isNull[i] ? std::nullopt : std::optional<QString>(r.text[i]);
         }
-        rows.push_back(row);
+        writer.addRow(row);
     }
-    return rows;
+    writer.commit();
 }
 
 } // namespace
@@ -106,8 +107,7 @@ void saveBankFile(const QString& path, const BankTable& records) {
             throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»")
                               .arg(QDir::toNativeSeparators(backup)));
     }
-    writeJetDatabase(path, bankTableName(), standardBankColumns(), rowsOf(records),
-                     JetWriteOptions{true});
+    writeRecords(path, records);
 }
 
 } // namespace kt

@@ -25,8 +25,9 @@ BankRecord recordOf(const JetRow& row) {
 ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName) {
     const ImportResult result = importBankCsv(bytes);
     if (!result.ok())
-        throw KtError(QStringLiteral("Файл «%1» не прочитан:\n%2")
-                          .arg(fileName, formatImportProblems(result.problems, 20)));
+        throw KtError(
+            QStringLiteral("Файл «%1» не прочитан:\n%2")
+                .arg(fileName, formatImportProblems(result.problems, 20, result.problemsLeftOut)));
     ImportedQuestions out;
     out.warnings = result.warnings;
     out.records.reserve(result.table.rows.size());

@@ -5,11 +5,15 @@
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
 #include "bank/jet/JetWriter.h"
+#include "teacher/core/BankFile.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <new>
+#include <optional>
 
 namespace kt {
 namespace {
@@ -18,6 +22,7 @@ struct ImportCommand {
     ImportOptions options;
     QString table = bankTableName();
     bool fixtureOnly = false; // an option that needs --fixture was given
+    bool replace = false;     // an existing bank may be replaced (its backup is kept)
     QString csv;
     QString bank;
 };
@@ -28,6 +33,8 @@ bool takeOption(const QString& option, QStringList& args, ImportCommand& c) {
         c.options.fixture = true;
     else if (option == u"--no-counter")
         c.options.addCounter = false;
+    else if (option == u"--replace")
+        c.replace = true;
     else if (args.isEmpty())
         return false;
     else if (option == u"--table")
@@ -58,14 +65,58 @@ QString outputProblem(const ImportCommand& c) {
         return QStringLiteral("«%1» — не файл, а %2: базу туда записать нельзя").arg(c.bank, kind);
     if (QFileInfo(c.csv).isDir())
         return QStringLiteral("«%1» — папка, а не файл CSV").arg(c.csv);
+    if (!c.replace && QFileInfo::exists(c.bank))
+        return QStringLiteral("Файл «%1» уже есть, база не записана. Чтобы заменить его, "
+                              "добавьте --replace: прежний файл сохранится как «%2»")
+            .arg(c.bank, QDir::toNativeSeparators(backupPathOf(c.bank)));
     return QString();
 }
 
-void printWarnings(const QStringList& warnings) {
+void printWarnings(const ImportResult& result) {
     std::vector<ImportProblem> lines;
-    for (const QString& w : warnings)
+    for (const QString& w : result.warnings)
         lines.push_back({0, 0, QString(), QStringLiteral("Предупреждение: ") + w});
-    print(stderr, formatImportProblems(lines));
+    print(stderr, formatImportProblems(lines, 100, result.warningsLeftOut));
+}
+
+// The bank being replaced is copied to its backup just before the new file
+// takes its place, so a failed import never touches either.
+void keepBackup(const QString& bank) {
+    if (!QFileInfo::exists(bank))
+        return;
+    const QString backup = backupPathOf(bank);
+    if (QFileInfo::exists(backup) && !QFile::remove(backup))
+        throw KtError(QStringLiteral("Не удалось заменить резервную копию «%1»; база не записана")
+                          .arg(QDir::toNativeSeparators(backup)));
+    if (!QFile::copy(bank, backup))
+        throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»; база не записана")
+                          .arg(QDir::toNativeSeparators(backup)));
+}
+
+// Fixtures are small and shape their own columns: read whole, then written.
+ImportResult importFixture(const ImportCommand& c, QFile& csv) {
+    ImportResult result = importBankCsv(csv.readAll(), c.options);
+    if (result.ok()) {
+        keepBackup(c.bank);
+        writeJetDatabase(c.bank, c.table, result.table.columns, result.table.rows);
+    }
+    return result;
+}
+
+// A teacher's file goes to the writer record by record as it is read; the
+// writer's temporary file is dropped when a problem turns up later.
+ImportResult importStreamed(const ImportCommand& c, QFile& csv) {
+    std::optional<JetFileWriter> writer;
+    ImportResult result = importBankCsv(csv, c.options, [&](JetRow&& row) {
+        if (!writer)
+            writer.emplace(c.bank, c.table, standardBankColumns());
+        writer->addRow(row);
+    });
+    if (result.ok() && writer) {
+        keepBackup(c.bank);
+        writer->commit();
+    }
+    return result;
 }
 
 int importFile(const ImportCommand& c) {
@@ -75,22 +126,22 @@ int importFile(const ImportCommand& c) {
               QStringLiteral("Не удалось открыть файл «%1»: %2\n").arg(c.csv, csv.errorString()));
         return kExitProblems;
     }
-    const ImportResult result = importBankCsv(csv.readAll(), c.options);
-    if (!result.ok()) {
-        print(stderr, formatImportProblems(result.problems) +
-                          QStringLiteral("База не записана: исправьте файл и запустите снова.\n"));
-        printWarnings(result.warnings);
-        return kExitProblems;
-    }
-    printWarnings(result.warnings);
+    ImportResult result;
     try {
-        writeJetDatabase(c.bank, c.table, result.table.columns, result.table.rows);
+        result = c.options.fixture ? importFixture(c, csv) : importStreamed(c, csv);
     } catch (const KtError& e) {
         print(stderr, e.message() + u'\n');
         return kExitProblems;
     }
+    if (!result.ok()) {
+        print(stderr, formatImportProblems(result.problems, 100, result.problemsLeftOut) +
+                          QStringLiteral("База не записана: исправьте файл и запустите снова.\n"));
+        printWarnings(result);
+        return kExitProblems;
+    }
+    printWarnings(result);
     print(stdout, QStringLiteral("Записей: %1; файл прочитан как %2, разделитель «%3»\n")
-                      .arg(result.table.rows.size())
+                      .arg(result.recordCount)
                       .arg(csvEncodingName(result.encoding), separatorName(result.separator)));
     return 0;
 }
@@ -117,7 +168,15 @@ int runImport(QStringList args) {
         print(stderr, problem + u'\n');
         return kExitProblems;
     }
-    return importFile(c);
+    try {
+        return importFile(c);
+    } catch (const std::bad_alloc&) {
+        // Every file the writer had begun is dropped while unwinding.
+        print(stderr, QStringLiteral("Не хватило памяти, чтобы прочитать «%1»; база не записана, "
+                                     "существующий файл не изменён\n")
+                          .arg(c.csv));
+        return kExitProblems;
+    }
 }
 
 } // namespace kt
