@@ -16,6 +16,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kt {
 namespace {
 
@@ -117,10 +119,15 @@ QWidget* QuestionsPart::buildTableSide() {
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColQuestion,
                                                       QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColCounter,
-                                                      QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColRight,
-                                                      QHeaderView::ResizeToContents);
+    // Widths from the font, not from the contents: fitting a column to its
+    // contents measures a thousand rows again after every edit.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
+        const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_table->setColumnWidth(column, std::max(metrics.horizontalAdvance(title),
+                                                 metrics.horizontalAdvance(QStringLiteral("0000000"))) +
+                                            3 * metrics.averageCharWidth());
+    }
     m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
