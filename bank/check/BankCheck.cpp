@@ -9,12 +9,24 @@ namespace {
 
 constexpr int kMaxTextLength = 255;
 
-// The record being checked: row `row` of `records`, record `i` of the bank
-// (from 0).
+// Gathers one record's findings.
+class Findings {
+public:
+    void add(CheckSeverity severity, const QString& field, const QString& text) {
+        m_list.push_back({severity, field, text});
+    }
+    std::vector<RecordFinding> take() { return std::move(m_list); }
+
+private:
+    std::vector<RecordFinding> m_list;
+};
+
+// The record being checked: row `row` of `records`; `first` when it is the
+// bank's first.
 struct Record {
     const RecordTexts& records;
     qsizetype row;
-    qsizetype i;
+    bool first;
 
     QStringView text(int field) const { return records.text(row, field); }
     bool isNull(int field) const { return records.isNull(row, field); }
@@ -48,28 +60,27 @@ QString nonCp1251(QStringView text) {
     return out;
 }
 
-void checkText(CheckCollector& out, const Record& r, int f) {
-    const qsizetype i = r.i;
+void checkText(Findings& out, const Record& r, int f) {
     const QString& name = bankFieldNames()[f];
     const QStringView text = r.text(f);
     if (text.size() > kMaxTextLength)
-        out.add(CheckSeverity::Problem, i, name,
+        out.add(CheckSeverity::Problem, name,
                 QStringLiteral("поле «%1» длиннее %2 символов (%3) — конец будет отрезан")
                     .arg(name)
                     .arg(kMaxTextLength)
                     .arg(text.size()));
     const QString odd = nonCp1251(text);
     if (!odd.isEmpty())
-        out.add(CheckSeverity::Problem, i, name,
+        out.add(CheckSeverity::Problem, name,
                 QStringLiteral("в поле «%1» есть символы вне кодовой страницы 1251 («%2») — "
                                "они будут показаны как «?»")
                     .arg(name, odd));
 }
 
-void checkTexts(CheckCollector& out, const Record& r) {
+void checkTexts(Findings& out, const Record& r) {
     for (int f = FieldQuestion; f <= FieldAnswer5; ++f)
         checkText(out, r, f);
-    if (r.i == 0)
+    if (r.first)
         checkText(out, r, FieldSubject); // only the first record's subject is ever shown
 }
 
@@ -79,21 +90,20 @@ QChar variantLetter(int k) {
 
 // Empty variants; the right answer pointing at one makes the record one
 // that no student can answer right.
-void checkVariants(CheckCollector& out, const Record& r, bool rightValid) {
-    const qsizetype i = r.i;
+void checkVariants(Findings& out, const Record& r, bool rightValid) {
     const int right = rightValid ? r.text(FieldRightAnswer).trimmed().toInt() : 0;
     for (int k = 1; k <= 5; ++k) {
         if (!r.isNull(k) && !r.text(k).trimmed().isEmpty())
             continue;
         const QString& name = bankFieldNames()[k];
         if (k == right)
-            out.add(CheckSeverity::Error, i, name,
+            out.add(CheckSeverity::Error, name,
                     QStringLiteral("верный ответ — пустой вариант %1 («%2»): верно ответить "
                                    "на вопрос нельзя")
                         .arg(variantLetter(k))
                         .arg(name));
         else
-            out.add(CheckSeverity::Problem, i, name,
+            out.add(CheckSeverity::Problem, name,
                     QStringLiteral("вариант %1 («%2») пустой").arg(variantLetter(k)).arg(name));
     }
 }
@@ -107,25 +117,24 @@ bool shownFits(const TextFits& fits, QStringView text) {
 }
 
 // Texts the student would see cut: measured as the screen shows them.
-void checkFit(CheckCollector& out, const Record& r, const BankCheckOptions& options) {
-    const qsizetype i = r.i;
+void checkFit(Findings& out, const Record& r, const BankCheckOptions& options) {
     const QString tail = QStringLiteral(" не помещается в своё поле на экране вопроса — ученик "
                                         "увидит его обрезанным");
     if (options.questionFits && !shownFits(options.questionFits, r.text(FieldQuestion)))
-        out.add(CheckSeverity::Problem, i, bankFieldNames()[FieldQuestion],
+        out.add(CheckSeverity::Problem, bankFieldNames()[FieldQuestion],
                 QStringLiteral("вопрос") + tail);
     for (int k = 1; k <= 5 && options.answerFits; ++k)
         if (!r.text(k).isEmpty() && !shownFits(options.answerFits, r.text(k)))
             out.add(
-                CheckSeverity::Problem, i, bankFieldNames()[k],
+                CheckSeverity::Problem, bankFieldNames()[k],
                 QStringLiteral("вариант %1 («%2»)").arg(variantLetter(k)).arg(bankFieldNames()[k]) +
                     tail);
 }
 
-void checkRecord(CheckCollector& out, const Record& r, const BankCheckOptions& options) {
+void checkRecord(Findings& out, const Record& r, const BankCheckOptions& options) {
     const QString answer = rightAnswerProblem(r);
     if (!answer.isEmpty())
-        out.add(CheckSeverity::Error, r.i, bankFieldNames()[FieldRightAnswer], answer);
+        out.add(CheckSeverity::Error, bankFieldNames()[FieldRightAnswer], answer);
     checkVariants(out, r, answer.isEmpty());
     checkTexts(out, r);
     checkFit(out, r, options);
@@ -153,7 +162,22 @@ void BankChecker::add(const RecordTexts& records, qsizetype row) {
     m_kept.append(records, row, kKeptFields);
     m_across->add(m_kept, i);
     CheckCollector out(m_kept, m_report);
-    checkRecord(out, Record{records, row, i}, m_options);
+    for (const RecordFinding& f : checkRecordAlone(records, row, i == 0, m_options))
+        out.add(f.severity, i, f.field, f.text);
+}
+
+std::vector<RecordFinding> checkRecordAlone(const RecordTexts& records, qsizetype row, bool first,
+                                            const BankCheckOptions& options) {
+    Findings out;
+    checkRecord(out, Record{records, row, first}, options);
+    return out.take();
+}
+
+QString recordName(qsizetype position, QStringView counter, bool counterIsNull) {
+    QString name = QStringLiteral("Запись %1").arg(position + 1);
+    if (!counterIsNull)
+        name += QStringLiteral(" (Счетчик %1)").arg(counter);
+    return name;
 }
 
 BankCheckReport BankChecker::finish() {

@@ -47,6 +47,30 @@ struct BankCheckOptions {
     TextFits answerFits;
 };
 
+// A finding about one record on its own, without the record's name: the
+// record's position and counter name it where it is shown.
+struct RecordFinding {
+    CheckSeverity severity = CheckSeverity::Problem;
+    QString field; // the field's name
+    QString text;
+};
+inline bool operator==(const RecordFinding& a, const RecordFinding& b) {
+    return a.severity == b.severity && a.field == b.field && a.text == b.text;
+}
+inline bool operator!=(const RecordFinding& a, const RecordFinding& b) {
+    return !(a == b);
+}
+
+// What the check finds in record `row` of `records` by itself, in the order
+// the check of the whole bank lists it. `first`: it is the bank's first
+// record, whose subject is the one the student sees.
+std::vector<RecordFinding> checkRecordAlone(const RecordTexts& records, qsizetype row, bool first,
+                                            const BankCheckOptions& options);
+
+// How the check names a record in its findings: "Запись 5 (Счетчик 7)";
+// `position` from 0, no counter when it is null.
+QString recordName(qsizetype position, QStringView counter, bool counterIsNull);
+
 class AcrossRecords;
 
 // Checks a bank record by record as its records arrive, so that a tool

@@ -36,6 +36,35 @@ QString gapRanges(const std::vector<qint64>& sorted) {
 
 } // namespace
 
+QString duplicateQuestionText(const std::vector<qsizetype>& records, QStringView question) {
+    return QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест попадёт только "
+                          "одна из них")
+        .arg(numberList(records), question);
+}
+
+QString fewQuestionsText(qsizetype distinct) {
+    if (distinct >= kDefaultQuestionCount)
+        return QString();
+    return QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по умолчанию; "
+                          "уменьшите число вопросов в настройках")
+        .arg(distinct)
+        .arg(kDefaultQuestionCount);
+}
+
+QString sameCounterText(const std::vector<qsizetype>& records, qint64 counter) {
+    return QStringLiteral("Записи %1: одинаковый «Счетчик» %2 — файл, вероятно, повреждён")
+        .arg(numberList(records))
+        .arg(counter);
+}
+
+QString counterGapsText(const std::vector<qint64>& sortedDistinct) {
+    const QString gaps = gapRanges(sortedDistinct);
+    if (gaps.isEmpty())
+        return gaps;
+    return QStringLiteral("«Счетчик»: нет номеров %1 — записи удалены или файл повреждён")
+        .arg(gaps);
+}
+
 QString CheckCollector::counterOf(qsizetype i) const {
     return m_kept.isNull(i, FieldCounter) ? QString() : m_kept.text(i, FieldCounter).toString();
 }
@@ -43,9 +72,7 @@ QString CheckCollector::counterOf(qsizetype i) const {
 void CheckCollector::add(CheckSeverity severity, qsizetype i, const QString& field,
                          const QString& text) {
     const QString counter = counterOf(i);
-    QString name = QStringLiteral("Запись %1").arg(i + 1);
-    if (!m_kept.isNull(i, FieldCounter))
-        name += QStringLiteral(" (Счетчик %1)").arg(counter);
+    const QString name = recordName(i, counter, m_kept.isNull(i, FieldCounter));
     store({severity, static_cast<int>(i) + 1, counter, field, name + QStringLiteral(": ") + text});
 }
 
@@ -92,16 +119,10 @@ void AcrossRecords::reportDuplicates(CheckCollector& out) const {
     const RecordTexts& kept = out.kept();
     for (const auto& [firstRecord, group] : m_groups)
         out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
-                     QStringLiteral("Записи %1: одинаковый текст вопроса «%2» — в один тест "
-                                    "попадёт только одна из них")
-                         .arg(numberList(group), kept.text(firstRecord, FieldQuestion).toString()));
-    const qsizetype distinct = m_firstOf.size();
-    if (kept.size() > 0 && distinct < kDefaultQuestionCount)
-        out.addBankWide(CheckSeverity::Problem,
-                        QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по "
-                                       "умолчанию; уменьшите число вопросов в настройках")
-                            .arg(distinct)
-                            .arg(kDefaultQuestionCount));
+                     duplicateQuestionText(group, kept.text(firstRecord, FieldQuestion)));
+    const QString few = fewQuestionsText(m_firstOf.size());
+    if (kept.size() > 0 && !few.isEmpty())
+        out.addBankWide(CheckSeverity::Problem, few);
 }
 
 void AcrossRecords::reportCounters(CheckCollector& out) {
@@ -117,18 +138,11 @@ void AcrossRecords::reportCounters(CheckCollector& out) {
         for (size_t k = at; end - at > 1 && k < end; ++k)
             same.push_back(byCounter[k].second);
         if (!same.empty())
-            out.addBankWide(CheckSeverity::Warning,
-                            QStringLiteral("Записи %1: одинаковый «Счетчик» %2 — файл, "
-                                           "вероятно, повреждён")
-                                .arg(numberList(same))
-                                .arg(v));
+            out.addBankWide(CheckSeverity::Warning, sameCounterText(same, v));
     }
-    const QString gaps = gapRanges(values);
+    const QString gaps = counterGapsText(values);
     if (!gaps.isEmpty())
-        out.addBankWide(CheckSeverity::Warning,
-                        QStringLiteral("«Счетчик»: нет номеров %1 — записи удалены или файл "
-                                       "повреждён")
-                            .arg(gaps));
+        out.addBankWide(CheckSeverity::Warning, gaps);
 }
 
 } // namespace kt

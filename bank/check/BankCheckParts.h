@@ -11,6 +11,16 @@
 
 namespace kt {
 
+// The texts of the findings across records, so that a check kept up to date
+// edit by edit words them as the check of the whole bank does. Records are
+// given by position, from 0.
+QString duplicateQuestionText(const std::vector<qsizetype>& records, QStringView question);
+// Empty when there are enough distinct questions for a test.
+QString fewQuestionsText(qsizetype distinct);
+QString sameCounterText(const std::vector<qsizetype>& records, qint64 counter);
+// Empty when no number from 1 to the largest is missing.
+QString counterGapsText(const std::vector<qint64>& sortedDistinct);
+
 // Gathers the findings of one check into its report, naming the record.
 // It reads the records kept for the checks across records: each one's
 // question and counter, every other field empty.

@@ -10,6 +10,11 @@ namespace kt::bench {
 // answer, a mark, the counter and one subject. Returns `path`.
 QString writeBenchBank(const QString& path, int records);
 
+// The same with texts as long as real ones: questions of 40 to 200
+// characters and answers of 5 to 80, Russian words of varied length, so
+// that many questions come near the edge of their box. Returns `path`.
+QString writeRealisticBank(const QString& path, int records);
+
 // This process's peak resident memory in MB (0 where it cannot be had).
 double peakResidentMb();
 

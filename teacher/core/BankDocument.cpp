@@ -17,6 +17,7 @@ void BankDocument::reset(BankTable records, const QString& path, const QStringLi
     m_records = std::move(records);
     m_extras = extras;
     m_path = path;
+    emit recordsReset();
     emit layoutChanged(m_records.empty() ? -1 : 0);
     emit pathChanged(m_path);
     emit modifiedChanged(false);
@@ -98,19 +99,24 @@ void BankDocument::putField(int row, int field, const QString& text, bool isNull
 }
 
 void BankDocument::insertAt(int row, const BankRecord& record) {
+    emit recordAboutToBeInserted(row);
     m_records.insert(m_records.begin() + row, record);
+    emit recordInserted(row);
     emit layoutChanged(row);
 }
 
 BankRecord BankDocument::takeAt(int row) {
     BankRecord r = m_records.at(static_cast<size_t>(row));
+    emit recordAboutToBeRemoved(row);
     m_records.erase(m_records.begin() + row);
+    emit recordRemoved(row);
     emit layoutChanged(std::min(row, size() - 1));
     return r;
 }
 
 void BankDocument::swap(int row, int other) {
     std::swap(m_records.at(static_cast<size_t>(row)), m_records.at(static_cast<size_t>(other)));
+    emit recordsSwapped(row, other);
     emit layoutChanged(other);
 }
 

@@ -58,6 +58,14 @@ public:
 
 signals:
     void recordChanged(int row, int field);
+    // For those who follow the records one by one: the two announcements
+    // come before the change, the four reports just before layoutChanged.
+    void recordAboutToBeInserted(int row);
+    void recordAboutToBeRemoved(int row);
+    void recordsReset();
+    void recordInserted(int row);
+    void recordRemoved(int row);
+    void recordsSwapped(int row, int other);
     // Records were added, removed or moved; `row` is where to look now.
     void layoutChanged(int row);
     void modifiedChanged(bool modified);

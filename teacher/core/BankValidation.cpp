@@ -2,17 +2,19 @@
 #include "teacher/core/BankValidation.h"
 
 namespace kt {
-namespace {
 
-int fieldIndex(const QString& name) {
+bool operator==(const EditorProblem& a, const EditorProblem& b) {
+    return a.text == b.text && a.row == b.row && a.field == b.field && a.fatal == b.fatal &&
+           a.warning == b.warning;
+}
+
+int bankFieldIndex(const QString& name) {
     const auto& names = bankFieldNames();
     for (int f = 0; f < FieldCountTotal; ++f)
         if (names[static_cast<size_t>(f)] == name)
             return f;
     return -1;
 }
-
-} // namespace
 
 std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOptions& options) {
     const BankCheckReport report = checkBank(raw, options);
@@ -22,7 +24,7 @@ std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOpt
         EditorProblem p;
         p.text = d.text;
         p.row = d.record - 1;
-        p.field = fieldIndex(d.field);
+        p.field = bankFieldIndex(d.field);
         p.fatal = d.severity == CheckSeverity::Error;
         p.warning = d.severity == CheckSeverity::Warning;
         problems.push_back(p);

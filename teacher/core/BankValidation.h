@@ -18,6 +18,10 @@ struct EditorProblem {
     bool fatal = false; // the record can never be drawn or answered right
     bool warning = false;
 };
+bool operator==(const EditorProblem& a, const EditorProblem& b);
+
+// The BankField a finding names by its column name; -1 for none.
+int bankFieldIndex(const QString& name);
 
 // The checks of qbank check, with the same options (the screen-fit
 // measurement is passed in by the window, which has the fonts).

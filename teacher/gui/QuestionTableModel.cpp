@@ -7,22 +7,24 @@
 #include <QColor>
 
 namespace kt {
-namespace {
-
-// The row already says which record it is.
-QString withoutRecordName(const QString& problem) {
-    const qsizetype colon = problem.indexOf(QStringLiteral(": "));
-    return problem.startsWith(QStringLiteral("Запись ")) && colon > 0 ? problem.mid(colon + 2)
-                                                                      : problem;
-}
-
-} // namespace
 
 QuestionTableModel::QuestionTableModel(BankDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), m_doc(doc) {
     connect(&doc, &BankDocument::recordChanged, this,
             [this](int row, int) { emit dataChanged(index(row, 0), index(row, ColCount - 1)); });
-    connect(&doc, &BankDocument::layoutChanged, this, [this](int) {
+    // Row by row, so that one Insert or Delete in a large bank costs no
+    // more than in a small one.
+    connect(&doc, &BankDocument::recordAboutToBeInserted, this,
+            [this](int row) { beginInsertRows({}, row, row); });
+    connect(&doc, &BankDocument::recordInserted, this, [this] { endInsertRows(); });
+    connect(&doc, &BankDocument::recordAboutToBeRemoved, this,
+            [this](int row) { beginRemoveRows({}, row, row); });
+    connect(&doc, &BankDocument::recordRemoved, this, [this] { endRemoveRows(); });
+    connect(&doc, &BankDocument::recordsSwapped, this, [this](int row, int other) {
+        emit dataChanged(index(row, 0), index(row, ColCount - 1));
+        emit dataChanged(index(other, 0), index(other, ColCount - 1));
+    });
+    connect(&doc, &BankDocument::recordsReset, this, [this] {
         beginResetModel();
         endResetModel();
     });
@@ -48,9 +50,10 @@ QVariant QuestionTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_doc.size())
         return {};
     const BankRecord& r = m_doc.record(index.row());
-    const auto row = static_cast<size_t>(index.row());
-    const QStringList none;
-    const QStringList& problems = row < m_problems.size() ? m_problems[row] : none;
+    const bool problemsCell =
+        index.column() == ColProblems && (role == Qt::DisplayRole || role == Qt::ToolTipRole);
+    const QStringList problems =
+        problemsCell && m_check ? m_check->recordProblems(index.row()) : QStringList();
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColCounter:
@@ -82,12 +85,9 @@ QVariant QuestionTableModel::headerData(int section, Qt::Orientation orientation
     return QString::fromUtf8(kTitles[section]);
 }
 
-void QuestionTableModel::setProblems(const std::vector<EditorProblem>& problems) {
-    m_problems.assign(static_cast<size_t>(m_doc.size()), QStringList());
-    for (const EditorProblem& p : problems)
-        if (p.row >= 0 && p.row < m_doc.size())
-            m_problems[static_cast<size_t>(p.row)] << withoutRecordName(p.text);
-    emit dataChanged(index(0, ColProblems), index(std::max(0, m_doc.size() - 1), ColProblems));
+void QuestionTableModel::recordProblemsChanged(int row) {
+    if (row >= 0 && row < m_doc.size())
+        emit dataChanged(index(row, ColProblems), index(row, ColProblems));
 }
 
 } // namespace kt

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "teacher/core/BankValidation.h"
+#include "teacher/core/LiveBankCheck.h"
 
 #include <QAbstractTableModel>
 
@@ -23,15 +23,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The problems found by the last check, shown per record.
-    void setProblems(const std::vector<EditorProblem>& problems);
+    // Where the records' problems are read; the cell of `row` is drawn anew
+    // when they change.
+    void setProblemSource(const LiveBankCheck* check) { m_check = check; }
+    void recordProblemsChanged(int row);
 
     // "A" to "E" for 1 to 5, the stored text otherwise.
     static QString rightLetter(const QString& stored);
 
 private:
     BankDocument& m_doc;
-    std::vector<QStringList> m_problems; // per row
+    const LiveBankCheck* m_check = nullptr;
 };
 
 } // namespace kt

@@ -2,6 +2,7 @@
 #include "teacher/gui/QuestionsPart.h"
 
 #include "teacher/gui/PreviewPane.h"
+#include "teacher/gui/ProblemListModel.h"
 #include "teacher/gui/QuestionForm.h"
 #include "teacher/gui/QuestionTableModel.h"
 
@@ -10,10 +11,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kt {
 namespace {
@@ -31,11 +34,24 @@ public:
     }
 };
 
+// The same fit measurement as qbank check: a text the student would see cut
+// is a problem here too.
+BankCheckOptions fitOptions(QuestionFit& fit) {
+    BankCheckOptions options;
+    options.questionFits = [&fit](QStringView text) { return fit.questionFits(text); };
+    options.answerFits = [&fit](QStringView text) { return fit.answerFits(text); };
+    return options;
+}
+
 } // namespace
 
-QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent) {
+QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOptions(m_fit)) {
     setObjectName(QStringLiteral("questionsPart"));
     m_model = new QuestionTableModel(m_doc, this);
+    m_model->setProblemSource(&m_check);
+    m_problemModel = new ProblemListModel(
+        m_check, [this](int row) { m_model->recordProblemsChanged(row); }, this);
+    m_check.setListener(m_problemModel);
     m_form = new QuestionForm(m_doc, this);
     m_form->setObjectName(QStringLiteral("questionForm"));
     auto* filter = new LeaveUndoToWindow(this);
@@ -55,16 +71,35 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent) {
     layout->addWidget(all);
 
     buildActions();
+    followChecks();
     connect(&m_doc, &BankDocument::layoutChanged, this, [this](int row) {
-        revalidate();
+        showProblemCount(); // the number of records changed
         selectRow(row);
     });
     connect(&m_doc, &BankDocument::recordChanged, this, [this](int row, int) {
-        revalidate();
         if (row == currentRow())
             m_preview->showRecord(&m_doc.record(row));
     });
-    revalidate();
+    m_check.reset(m_doc.records());
+    showProblemCount();
+}
+
+// Each change of the bank checks again only what it changed.
+void QuestionsPart::followChecks() {
+    const auto records = [this]() -> const BankTable& { return m_doc.records(); };
+    connect(&m_doc, &BankDocument::recordsReset, this, [=] { m_check.reset(records()); });
+    connect(&m_doc, &BankDocument::recordChanged, this,
+            [=](int row, int) { m_check.changed(records(), row); });
+    connect(&m_doc, &BankDocument::recordInserted, this,
+            [=](int row) { m_check.inserted(records(), row); });
+    connect(&m_doc, &BankDocument::recordRemoved, this,
+            [=](int row) { m_check.removed(records(), row); });
+    connect(&m_doc, &BankDocument::recordsSwapped, this,
+            [=](int row, int other) { m_check.swapped(records(), row, other); });
+    const auto count = [this] { showProblemCount(); };
+    connect(m_problemModel, &QAbstractItemModel::rowsInserted, this, count);
+    connect(m_problemModel, &QAbstractItemModel::rowsRemoved, this, count);
+    connect(m_problemModel, &QAbstractItemModel::modelReset, this, count);
 }
 
 QWidget* QuestionsPart::buildTableSide() {
@@ -84,10 +119,15 @@ QWidget* QuestionsPart::buildTableSide() {
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColQuestion,
                                                       QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColCounter,
-                                                      QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColRight,
-                                                      QHeaderView::ResizeToContents);
+    // Widths from the font, not from the contents: fitting a column to its
+    // contents measures a thousand rows again after every edit.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
+        const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_table->setColumnWidth(column, std::max(metrics.horizontalAdvance(title),
+                                                 metrics.horizontalAdvance(QStringLiteral("0000000"))) +
+                                            3 * metrics.averageCharWidth());
+    }
     m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -104,17 +144,25 @@ QWidget* QuestionsPart::buildBottom() {
     m_preview = new PreviewPane(bottom);
     m_preview->setToolTip(QStringLiteral("Так вопрос увидит ученик"));
     auto* side = new QWidget(bottom);
-    auto* caption = new QLabel(QStringLiteral("Проблемы:"), side);
-    m_problemList = new QListWidget(side);
+    m_problemCaption = new QLabel(side);
+    m_problemCaption->setObjectName(QStringLiteral("problemCaption"));
+    // One line per finding, all of one height: the list draws only what is
+    // in view, however many findings a large bank has. A long line's whole
+    // text is its tool tip.
+    m_problemList = new QListView(side);
     m_problemList->setObjectName(QStringLiteral("problemList"));
-    m_problemList->setWordWrap(true);
-    connect(m_problemList, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { problemActivated(m_problemList->row(item)); });
-    connect(m_problemList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { problemActivated(m_problemList->row(item)); });
+    m_problemList->setModel(m_problemModel);
+    m_problemList->setUniformItemSizes(true);
+    m_problemList->setWordWrap(false);
+    m_problemList->setTextElideMode(Qt::ElideRight);
+    m_problemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_problemList, &QListView::activated, this,
+            [this](const QModelIndex& index) { problemActivated(index.row()); });
+    connect(m_problemList, &QListView::clicked, this,
+            [this](const QModelIndex& index) { problemActivated(index.row()); });
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption);
+    layout->addWidget(m_problemCaption);
     layout->addWidget(m_problemList);
     bottom->addWidget(m_preview);
     bottom->addWidget(side);
@@ -155,32 +203,17 @@ void QuestionsPart::showCurrent() {
     updateActions();
 }
 
-void QuestionsPart::revalidate() {
-    // The same fit measurement as qbank check: a text the student would see
-    // cut is a problem here too.
-    BankCheckOptions options;
-    options.questionFits = [this](QStringView text) { return m_fit.questionFits(text); };
-    options.answerFits = [this](QStringView text) { return m_fit.answerFits(text); };
-    m_problems = validateBank(m_doc.records(), options);
-    m_model->setProblems(m_problems);
-    m_problemList->clear();
-    for (const EditorProblem& p : m_problems) {
-        auto* item = new QListWidgetItem(p.text, m_problemList);
-        if (p.fatal)
-            item->setForeground(QColor(176, 0, 0));
-        else if (p.warning)
-            item->setForeground(QColor(96, 96, 96));
-    }
-    if (m_problems.empty())
-        new QListWidgetItem(QStringLiteral("Проблем не найдено."), m_problemList);
-    emit statusMessage(
-        QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_problems.size()));
+void QuestionsPart::showProblemCount() {
+    const int n = m_check.count();
+    m_problemCaption->setText(n == 0 ? QStringLiteral("Проблем не найдено.")
+                                     : QStringLiteral("Проблемы (%1):").arg(n));
+    emit statusMessage(QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(n));
 }
 
 void QuestionsPart::problemActivated(int index) {
-    if (index < 0 || index >= static_cast<int>(m_problems.size()))
+    if (index < 0 || index >= m_check.count())
         return;
-    const EditorProblem& p = m_problems[static_cast<size_t>(index)];
+    const EditorProblem p = m_check.problem(index);
     if (p.row < 0)
         return;
     selectRow(p.row);

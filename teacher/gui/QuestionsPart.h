@@ -2,19 +2,21 @@
 #pragma once
 
 #include "teacher/core/BankDocument.h"
-#include "teacher/core/BankValidation.h"
+#include "teacher/core/LiveBankCheck.h"
 #include "ui/layout/QuestionFit.h"
 
 #include <QWidget>
 
 class QAction;
 class QLineEdit;
-class QListWidget;
+class QLabel;
+class QListView;
 class QTableView;
 
 namespace kt {
 
 class PreviewPane;
+class ProblemListModel;
 class QuestionForm;
 class QuestionTableModel;
 
@@ -27,7 +29,7 @@ public:
     explicit QuestionsPart(QWidget* parent = nullptr);
 
     BankDocument& document() { return m_doc; }
-    const std::vector<EditorProblem>& problems() const { return m_problems; }
+    std::vector<EditorProblem> problems() const { return m_check.all(); }
     int currentRow() const;
     void selectRow(int row);
     // The row of the record with this counter, -1 when there is none.
@@ -64,7 +66,8 @@ private:
     QWidget* buildTableSide();
     QWidget* buildBottom();
     void showCurrent();
-    void revalidate();
+    void followChecks();
+    void showProblemCount();
     void problemActivated(int index);
     void findNext(bool includeCurrent);
     void updateActions();
@@ -76,9 +79,11 @@ private:
     QLineEdit* m_search;
     QuestionForm* m_form;
     PreviewPane* m_preview;
-    QListWidget* m_problemList;
-    std::vector<EditorProblem> m_problems;
     QuestionFit m_fit;
+    LiveBankCheck m_check;
+    ProblemListModel* m_problemModel;
+    QLabel* m_problemCaption;
+    QListView* m_problemList;
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;

@@ -13,7 +13,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -81,17 +81,19 @@ TEST_F(WindowFixture, TheProblemListLeadsToTheRecordAndThePreviewShowsTheStudent
     ASSERT_EQ(doc.size(), 2);
     doc.setField(1, FieldQuestion, QStringLiteral("Что такое Ω?"));
     doc.setField(1, FieldAnswer1 + 1, QStringLiteral("Омега Ω"));
-    auto* problems = test::findNamed<QListWidget>(window, QStringLiteral("problemList"));
+    auto* problems = test::findNamed<QListView>(window, QStringLiteral("problemList"));
     int omega = -1;
-    for (int i = 0; i < problems->count(); ++i)
-        if (problems->item(i)->text().contains(QStringLiteral("Ответ2")))
+    for (int i = 0; i < problems->model()->rowCount(); ++i)
+        if (problems->model()->index(i, 0).data().toString().contains(QStringLiteral("Ответ2")))
             omega = i;
     ASSERT_GE(omega, 0);
     window.questions()->selectRow(0);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QModelIndex item = problems->model()->index(omega, 0);
+    problems->scrollTo(item);
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {},
-                      problems->visualItemRect(problems->item(omega)).center());
+                      problems->visualRect(item).center());
     EXPECT_EQ(window.questions()->currentRow(), 1);
     EXPECT_EQ(QApplication::focusWidget(),
               test::findNamed<QLineEdit>(window, QStringLiteral("answerEdit2")));

@@ -6,7 +6,9 @@
 
 #include <QFontMetricsF>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -42,6 +44,17 @@ bool isWordChar(QChar c) {
     return c.isLetterOrNumber();
 }
 
+// Whether the label shows the text as it stands: no "&" prefix, no line
+// break and no other control character, which the rich text would turn
+// into markup of its own.
+bool isPlain(QStringView text) {
+    for (QChar c : text)
+        if (c == u'&' || c.unicode() < 0x20 || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return false;
+    return true;
+}
+
 } // namespace
 
 // One box: its room, a full layout done as the label does it, and the quick
@@ -49,13 +62,14 @@ bool isWordChar(QChar c) {
 class QuestionFit::Box {
 public:
     Box(const QFont& font, const QRect& rect, int margin)
-        : m_metrics(font), m_width(rect.width() - 2 * margin),
+        : m_font(font), m_metrics(font), m_width(rect.width() - 2 * margin),
           m_height(rect.height() - 2 * margin + questionbox::spareBelow(font)) {
         m_doc.setDefaultFont(font);
         m_doc.setDocumentMargin(0);
         QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
         option.setWrapMode(QTextOption::WordWrap);
         m_doc.setDefaultTextOption(option);
+        m_option = option;
         QString lines = QStringLiteral("Ж");
         while (m_maxLines < kMostLines && laidOutFits(lines)) {
             ++m_maxLines;
@@ -72,7 +86,7 @@ public:
         const auto known = m_known.constFind(whole);
         if (known != m_known.constEnd())
             return *known;
-        const bool result = laidOutFits(whole);
+        const bool result = isPlain(text) ? plainFits(whole) : laidOutFits(whole);
         m_known.insert(whole, result);
         return result;
     }
@@ -85,6 +99,27 @@ private:
         m_doc.setTextWidth(m_width);
         return std::ceil(m_doc.size().height()) <= m_height &&
                std::ceil(m_doc.idealWidth()) <= m_width;
+    }
+
+    // The same layout without the document: a text with no markup is one
+    // block of one format, which the document lays out as these lines do
+    // (leading included, no margin), a small part of the cost.
+    bool plainFits(const QString& text) {
+        QTextLayout layout(text, m_font);
+        layout.setTextOption(m_option);
+        layout.setCacheEnabled(false);
+        layout.beginLayout();
+        qreal height = 0, widest = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(m_width);
+            height += line.height();
+            widest = std::max(widest, line.naturalTextWidth());
+            if (std::ceil(height) > m_height)
+                break;
+        }
+        layout.endLayout();
+        return std::ceil(height) <= m_height && std::ceil(widest) <= m_width;
     }
 
     // Widened advance of a character, -1 when the font lacks it; and
@@ -154,8 +189,10 @@ private:
         return total > qreal(m_maxLines) * m_width;
     }
 
+    QFont m_font;
     QFontMetricsF m_metrics;
     QTextDocument m_doc;
+    QTextOption m_option;
     int m_width;
     int m_height; // with the room the last line's descender tips may take
     int m_maxLines = 0;

@@ -32,7 +32,11 @@ QStringList sampleTexts() {
                                         "иникогданавсюширинуполяиещёдальшеещё"),
                          QStringLiteral("Много    пробелов    между    словами  ( в скобках ) « "
                                         "кавычки » — тире !"),
-                         QStringLiteral("Текст с символами вне кодовой страницы: ☺ 中")};
+                         QStringLiteral("Текст с символами вне кодовой страницы: ☺ 中"),
+                         // Signs that rich text escapes, spaces at the ends.
+                         QStringLiteral("  Если a < b и b > c, то \"a\" < c?  Если a < b и b > c, "
+                                        "то \"a\" < c? Если a < b и b > c, то верно ли, что  "),
+                         QStringLiteral("<b>не разметка</b> <br> &lt; — так и показано")};
     for (int words = 4; words <= 48; words += 2) {
         QStringList w;
         for (int i = 0; i < words; ++i)

@@ -1,0 +1,371 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/core/LiveBankCheck.h"
+
+#include "bank/check/BankCheckParts.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kt {
+namespace {
+
+void insertSorted(std::vector<int>& rows, int row) {
+    rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
+}
+
+void eraseSorted(std::vector<int>& rows, int row) {
+    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
+    if (at != rows.end() && *at == row)
+        rows.erase(at);
+}
+
+std::vector<qsizetype> positions(const std::vector<int>& rows) {
+    return std::vector<qsizetype>(rows.begin(), rows.end());
+}
+
+} // namespace
+
+LiveBankCheck::LiveBankCheck(BankCheckOptions options) : m_options(std::move(options)) {}
+
+LiveBankCheck::Kept LiveBankCheck::keep(const BankRecord& record) {
+    Kept k;
+    k.question = record.text[FieldQuestion];
+    k.counter = record.text[FieldCounter];
+    k.counterIsNull = record.isNull[FieldCounter];
+    bool ok = false;
+    k.counterValue = k.counter.toLongLong(&ok);
+    k.counterIsNumber = ok && !k.counterIsNull;
+    return k;
+}
+
+std::vector<RecordFinding> LiveBankCheck::checkAlone(const BankTable& records, int row) const {
+    return checkRecordAlone(TableTexts(records), row, row == 0, m_options);
+}
+
+void LiveBankCheck::reset(const BankTable& records) {
+    if (m_listener)
+        m_listener->aboutToReset();
+    m_kept.clear();
+    m_slots.clear();
+    m_questions.clear();
+    m_sameQuestion.clear();
+    m_counters.clear();
+    m_sameCounter.clear();
+    m_gapsKnown = false;
+    m_kept.reserve(records.size());
+    m_questions.reserve(static_cast<qsizetype>(records.size()));
+    for (size_t row = 0; row < records.size(); ++row) {
+        m_kept.push_back(keep(records[row]));
+        Kept& k = m_kept.back();
+        k.local = checkAlone(records, static_cast<int>(row));
+        for (size_t f = 0; f < k.local.size(); ++f)
+            m_slots.push_back({static_cast<int>(row), static_cast<int>(f)});
+        index(static_cast<int>(row));
+    }
+    m_across = across();
+    if (m_listener)
+        m_listener->wasReset();
+}
+
+void LiveBankCheck::changed(const BankTable& records, int row) {
+    unindex(row);
+    std::vector<RecordFinding> local = std::move(m_kept[static_cast<size_t>(row)].local);
+    m_kept[static_cast<size_t>(row)] = keep(records[static_cast<size_t>(row)]);
+    m_kept[static_cast<size_t>(row)].local = std::move(local);
+    index(row);
+    recheck(records, row);
+    refreshAcross();
+}
+
+void LiveBankCheck::inserted(const BankTable& records, int row) {
+    m_kept.insert(m_kept.begin() + row, keep(records[static_cast<size_t>(row)]));
+    shiftRows(row, +1);
+    index(row);
+    insertLocal(row, checkAlone(records, row));
+    if (row == 0 && m_kept.size() > 1)
+        recheck(records, 1); // no longer the first: its subject is not shown
+    refreshAcross();
+}
+
+void LiveBankCheck::removed(const BankTable& records, int row) {
+    removeLocal(row);
+    unindex(row);
+    m_kept.erase(m_kept.begin() + row);
+    shiftRows(row + 1, -1);
+    if (row == 0 && !m_kept.empty())
+        recheck(records, 0); // the new first record: its subject is shown now
+    refreshAcross();
+}
+
+void LiveBankCheck::swapped(const BankTable& records, int row, int other) {
+    removeLocal(row);
+    removeLocal(other);
+    swapInGroups(row, other);
+    std::swap(m_kept[static_cast<size_t>(row)], m_kept[static_cast<size_t>(other)]);
+    // Checked afresh: one of them may have become the first record.
+    insertLocal(std::min(row, other), checkAlone(records, std::min(row, other)));
+    insertLocal(std::max(row, other), checkAlone(records, std::max(row, other)));
+    refreshAcross();
+}
+
+std::pair<size_t, size_t> LiveBankCheck::slotsOf(int row) const {
+    const auto less = [](const Slot& s, int r) { return s.row < r; };
+    const auto first = std::lower_bound(m_slots.begin(), m_slots.end(), row, less);
+    const auto last = std::lower_bound(first, m_slots.end(), row + 1, less);
+    return {static_cast<size_t>(first - m_slots.begin()),
+            static_cast<size_t>(last - m_slots.begin())};
+}
+
+void LiveBankCheck::removeLocal(int row) {
+    const auto [first, last] = slotsOf(row);
+    m_kept[static_cast<size_t>(row)].local.clear();
+    if (first == last)
+        return;
+    if (m_listener)
+        m_listener->aboutToRemove(static_cast<int>(first), static_cast<int>(last - first));
+    m_slots.erase(m_slots.begin() + static_cast<qsizetype>(first),
+                  m_slots.begin() + static_cast<qsizetype>(last));
+    if (m_listener)
+        m_listener->removed();
+}
+
+void LiveBankCheck::insertLocal(int row, std::vector<RecordFinding> findings) {
+    const size_t at = slotsOf(row).first;
+    const int n = static_cast<int>(findings.size());
+    m_kept[static_cast<size_t>(row)].local = std::move(findings);
+    if (n > 0 && m_listener)
+        m_listener->aboutToInsert(static_cast<int>(at), n);
+    std::vector<Slot> added;
+    for (int k = 0; k < n; ++k)
+        added.push_back({row, k});
+    m_slots.insert(m_slots.begin() + static_cast<qsizetype>(at), added.begin(), added.end());
+    if (n > 0 && m_listener)
+        m_listener->inserted();
+    if (m_listener)
+        m_listener->recordProblemsChanged(row);
+}
+
+// The record's own findings again: replaced when they differ, else only
+// read anew (its counter, which names it, may have changed).
+void LiveBankCheck::recheck(const BankTable& records, int row) {
+    std::vector<RecordFinding> fresh = checkAlone(records, row);
+    if (fresh != m_kept[static_cast<size_t>(row)].local) {
+        removeLocal(row);
+        insertLocal(row, std::move(fresh));
+        return;
+    }
+    const auto [first, last] = slotsOf(row);
+    if (first != last && m_listener)
+        m_listener->textsChanged(static_cast<int>(first), static_cast<int>(last) - 1);
+}
+
+// Records from `from` on moved by `delta`: the findings that name them and
+// the groups that list them follow.
+void LiveBankCheck::shiftRows(int from, int delta) {
+    const size_t start = slotsOf(from).first;
+    for (size_t s = start; s < m_slots.size(); ++s)
+        m_slots[s].row += delta;
+    for (Rows& rows : m_sameQuestion)
+        for (int& r : rows)
+            r += r >= from ? delta : 0;
+    for (Rows& rows : m_sameCounter)
+        for (int& r : rows)
+            r += r >= from ? delta : 0;
+    if (start < m_slots.size() && m_listener)
+        m_listener->textsChanged(static_cast<int>(start), static_cast<int>(m_slots.size()) - 1);
+}
+
+// Two records changed places: the groups that list them say so.
+void LiveBankCheck::swapInGroups(int a, int b) {
+    const auto remap = [a, b](Rows& rows) {
+        for (int& r : rows)
+            r = r == a ? b : (r == b ? a : r);
+        std::sort(rows.begin(), rows.end());
+    };
+    const Kept& ka = m_kept[static_cast<size_t>(a)];
+    const Kept& kb = m_kept[static_cast<size_t>(b)];
+    if (auto it = m_sameQuestion.find(ka.question); it != m_sameQuestion.end())
+        remap(*it);
+    if (kb.question != ka.question)
+        if (auto it = m_sameQuestion.find(kb.question); it != m_sameQuestion.end())
+            remap(*it);
+    if (auto it = m_sameCounter.find(ka.counterValue);
+        ka.counterIsNumber && it != m_sameCounter.end())
+        remap(*it);
+    if (kb.counterValue != ka.counterValue || !ka.counterIsNumber)
+        if (auto it = m_sameCounter.find(kb.counterValue);
+            kb.counterIsNumber && it != m_sameCounter.end())
+            remap(*it);
+}
+
+// Every record, this one included, whose question (or counter) is the one
+// of `like`.
+LiveBankCheck::Rows LiveBankCheck::rowsWhere(bool sameQuestion, const Kept& like) const {
+    Rows rows;
+    for (size_t r = 0; r < m_kept.size(); ++r) {
+        const Kept& k = m_kept[r];
+        if (sameQuestion ? k.question == like.question
+                         : k.counterIsNumber && k.counterValue == like.counterValue)
+            rows.push_back(static_cast<int>(r));
+    }
+    return rows;
+}
+
+void LiveBankCheck::index(int row) {
+    const Kept& k = m_kept[static_cast<size_t>(row)];
+    const int n = ++m_questions[k.question];
+    if (n == 2)
+        m_sameQuestion.insert(k.question, rowsWhere(true, k));
+    else if (n > 2)
+        insertSorted(m_sameQuestion[k.question], row);
+    if (!k.counterIsNumber)
+        return;
+    const int c = countCounter(k.counterValue, +1);
+    if (c == 2)
+        m_sameCounter.insert(k.counterValue, rowsWhere(false, k));
+    else if (c > 2)
+        insertSorted(m_sameCounter[k.counterValue], row);
+}
+
+void LiveBankCheck::unindex(int row) {
+    const Kept& k = m_kept[static_cast<size_t>(row)];
+    const auto q = m_questions.find(k.question);
+    const int n = --*q;
+    if (n == 0)
+        m_questions.erase(q);
+    if (n <= 1)
+        m_sameQuestion.remove(k.question);
+    else
+        eraseSorted(m_sameQuestion[k.question], row);
+    if (!k.counterIsNumber)
+        return;
+    const int c = countCounter(k.counterValue, -1);
+    if (c <= 1)
+        m_sameCounter.remove(k.counterValue);
+    else
+        eraseSorted(m_sameCounter[k.counterValue], row);
+}
+
+// Returns how many records carry the counter now.
+int LiveBankCheck::countCounter(qint64 value, int delta) {
+    const auto at = std::lower_bound(m_counters.begin(), m_counters.end(),
+                                     std::make_pair(value, std::numeric_limits<int>::min()));
+    if (at == m_counters.end() || at->first != value) {
+        m_counters.insert(at, {value, delta});
+        m_gapsKnown = false;
+        return delta;
+    }
+    at->second += delta;
+    const int n = at->second;
+    if (n == 0) {
+        m_counters.erase(at);
+        m_gapsKnown = false;
+    }
+    return n;
+}
+
+QString LiveBankCheck::counterGaps() const {
+    if (m_gapsKnown)
+        return m_gaps;
+    const auto positive =
+        std::lower_bound(m_counters.begin(), m_counters.end(),
+                         std::make_pair(qint64(1), std::numeric_limits<int>::min()));
+    const qint64 largest = m_counters.empty() ? 0 : m_counters.back().first;
+    m_gaps.clear();
+    if (largest > 0 && largest != m_counters.end() - positive) { // else 1 to the largest, all there
+        std::vector<qint64> values;
+        values.reserve(static_cast<size_t>(m_counters.end() - positive));
+        for (auto it = positive; it != m_counters.end(); ++it)
+            values.push_back(it->first);
+        m_gaps = counterGapsText(values);
+    }
+    m_gapsKnown = true;
+    return m_gaps;
+}
+
+// The findings across records, in the order the check of the whole bank
+// gives them.
+std::vector<EditorProblem> LiveBankCheck::across() const {
+    if (m_kept.empty())
+        return {{QStringLiteral("В базе нет ни одной записи"), -1, -1, true, false}};
+    std::vector<EditorProblem> out;
+    std::vector<std::pair<int, const Rows*>> groups;
+    for (auto it = m_sameQuestion.cbegin(); it != m_sameQuestion.cend(); ++it)
+        groups.emplace_back(it->front(), &*it);
+    std::sort(groups.begin(), groups.end());
+    for (const auto& [first, rows] : groups)
+        out.push_back(
+            {duplicateQuestionText(positions(*rows), m_kept[static_cast<size_t>(first)].question),
+             first, FieldQuestion, false, false});
+    const QString few = fewQuestionsText(m_questions.size());
+    if (!few.isEmpty())
+        out.push_back({few, -1, -1, false, false});
+    std::vector<qint64> same(m_sameCounter.keyBegin(), m_sameCounter.keyEnd());
+    std::sort(same.begin(), same.end());
+    for (qint64 v : same)
+        out.push_back({sameCounterText(positions(m_sameCounter.value(v)), v), -1, -1, false, true});
+    const QString gaps = counterGaps();
+    if (!gaps.isEmpty())
+        out.push_back({gaps, -1, -1, false, true});
+    return out;
+}
+
+void LiveBankCheck::refreshAcross() {
+    std::vector<EditorProblem> fresh = across();
+    if (fresh == m_across)
+        return;
+    const int at = static_cast<int>(m_slots.size());
+    std::vector<int> rows;
+    for (const std::vector<EditorProblem>* list : {&m_across, &fresh})
+        for (const EditorProblem& p : *list)
+            if (p.row >= 0)
+                rows.push_back(p.row);
+    if (!m_across.empty() && m_listener)
+        m_listener->aboutToRemove(at, static_cast<int>(m_across.size()));
+    const bool hadAny = !m_across.empty();
+    m_across.clear();
+    if (hadAny && m_listener)
+        m_listener->removed();
+    if (!fresh.empty() && m_listener)
+        m_listener->aboutToInsert(at, static_cast<int>(fresh.size()));
+    const bool anyNow = !fresh.empty();
+    m_across = std::move(fresh);
+    if (anyNow && m_listener)
+        m_listener->inserted();
+    for (int row : rows)
+        if (m_listener)
+            m_listener->recordProblemsChanged(row);
+}
+
+EditorProblem LiveBankCheck::problem(int index) const {
+    if (index >= static_cast<int>(m_slots.size()))
+        return m_across.at(static_cast<size_t>(index) - m_slots.size());
+    const Slot& s = m_slots[static_cast<size_t>(index)];
+    const Kept& k = m_kept[static_cast<size_t>(s.row)];
+    const RecordFinding& f = k.local[static_cast<size_t>(s.k)];
+    return {recordName(s.row, k.counter, k.counterIsNull) + QStringLiteral(": ") + f.text, s.row,
+            bankFieldIndex(f.field), f.severity == CheckSeverity::Error,
+            f.severity == CheckSeverity::Warning};
+}
+
+std::vector<EditorProblem> LiveBankCheck::all() const {
+    std::vector<EditorProblem> out;
+    out.reserve(static_cast<size_t>(count()));
+    for (int i = 0; i < count(); ++i)
+        out.push_back(problem(i));
+    return out;
+}
+
+QStringList LiveBankCheck::recordProblems(int row) const {
+    QStringList out;
+    if (row < 0 || row >= static_cast<int>(m_kept.size()))
+        return out;
+    for (const RecordFinding& f : m_kept[static_cast<size_t>(row)].local)
+        out << f.text;
+    for (const EditorProblem& p : m_across)
+        if (p.row == row)
+            out << p.text;
+    return out;
+}
+
+} // namespace kt

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "teacher/core/BankValidation.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+namespace kt {
+
+// Follows the list of findings change by change, as an item model does:
+// each change is announced before it is made and reported after.
+class LiveCheckListener {
+public:
+    virtual ~LiveCheckListener() = default;
+    virtual void aboutToReset() = 0;
+    virtual void wasReset() = 0;
+    virtual void aboutToInsert(int at, int count) = 0;
+    virtual void inserted() = 0;
+    virtual void aboutToRemove(int at, int count) = 0;
+    virtual void removed() = 0;
+    // Findings first to last read differently: the records they name moved.
+    virtual void textsChanged(int first, int last) = 0;
+    // The findings shown on this record changed.
+    virtual void recordProblemsChanged(int row) = 0;
+};
+
+// The bank's check kept up to date edit by edit: a change checks the
+// changed record again and updates what is compared across records (which
+// records share a question, the counters) by the difference, so that one
+// keystroke costs the same in a bank of ten records and of a million. The
+// findings are those of validateBank, in its order.
+class LiveBankCheck {
+public:
+    explicit LiveBankCheck(BankCheckOptions options = {});
+    void setListener(LiveCheckListener* listener) { m_listener = listener; }
+
+    // Each takes the records as they are after the change.
+    void reset(const BankTable& records);
+    void changed(const BankTable& records, int row);
+    void inserted(const BankTable& records, int row);
+    void removed(const BankTable& records, int row);
+    void swapped(const BankTable& records, int row, int other);
+
+    int count() const { return static_cast<int>(m_slots.size() + m_across.size()); }
+    EditorProblem problem(int index) const;
+    std::vector<EditorProblem> all() const;
+    // The findings placed on the record, without the record's name.
+    QStringList recordProblems(int row) const;
+
+private:
+    struct Kept {
+        QString question;
+        QString counter;
+        bool counterIsNull = true;
+        bool counterIsNumber = false;
+        qint64 counterValue = 0;
+        std::vector<RecordFinding> local;
+    };
+    struct Slot {
+        int row;
+        int k;
+    };
+    using Rows = std::vector<int>;
+
+    static Kept keep(const BankRecord& record);
+    std::vector<RecordFinding> checkAlone(const BankTable& records, int row) const;
+    // The span of the record's findings in m_slots.
+    std::pair<size_t, size_t> slotsOf(int row) const;
+    void removeLocal(int row);
+    void insertLocal(int row, std::vector<RecordFinding> findings);
+    void recheck(const BankTable& records, int row);
+    void shiftRows(int from, int delta);
+    void swapInGroups(int a, int b);
+    void index(int row);
+    void unindex(int row);
+    int countCounter(qint64 value, int delta);
+    Rows rowsWhere(bool sameQuestion, const Kept& like) const;
+    std::vector<EditorProblem> across() const;
+    QString counterGaps() const;
+    void refreshAcross();
+
+    BankCheckOptions m_options;
+    LiveCheckListener* m_listener = nullptr;
+    std::vector<Kept> m_kept;
+    std::vector<Slot> m_slots; // every record's own findings, in order
+    std::vector<EditorProblem> m_across;
+    QHash<QString, int> m_questions;     // records per distinct question
+    QHash<QString, Rows> m_sameQuestion; // the records of each question two or more share
+    std::vector<std::pair<qint64, int>> m_counters; // records per counter value, sorted
+    QHash<qint64, Rows> m_sameCounter;
+    mutable QString m_gaps;
+    mutable bool m_gapsKnown = false;
+};
+
+} // namespace kt
