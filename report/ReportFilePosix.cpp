@@ -132,6 +132,24 @@ int writeAll(int fd, const QByteArray& bytes, const ReportFaults* faults) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+// A file cut short (a power cut, a cut-back that failed on a network
+// folder) ends inside a line; the block then starts on a line of its own
+// rather than glued to the cut one, so that it is read whole.
+// The append descriptor is write-only (a file one may write but not read
+// still takes blocks), so a second one reads the last byte.
+QByteArray onNewLine(const QString& path, off_t size, const QByteArray& bytes) {
+    if (size <= 0)
+        return bytes;
+    char last = '\n';
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        if (::pread(fd, &last, 1, size - 1) != 1)
+            last = '\n'; // unreadable: the block goes as it is, as before
+        ::close(fd);
+    }
+    return last == '\n' ? bytes : QByteArrayLiteral("\r\n") + bytes;
+}
+
 [[noreturn]] void cutBack(int fd, off_t size, int error) {
     QString reason = systemReason(error);
     if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
@@ -158,7 +176,7 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
         fail(errno);
-    const int error = writeAll(file.get(), bytes, options.faults);
+    const int error = writeAll(file.get(), onNewLine(path, st.st_size, bytes), options.faults);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }
