@@ -50,9 +50,17 @@ QString notRegularReason(mode_t mode) {
 int openForAppend(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     int fd = -1;
-    do {
-        fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
+    // Read access too, to see how the file ends; through this descriptor
+    // only, as closing any other one of the file would drop the lock. A file
+    // one may write but not read is opened for writing alone.
+    for (const int access : {O_RDWR, O_WRONLY}) {
+        do {
+            fd = ::open(name.constData(), access | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
+                        0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EACCES)
+            break;
+    }
     if (fd < 0) {
         const int error = errno;
         struct stat st {};
@@ -135,18 +143,10 @@ int writeAll(int fd, const QByteArray& bytes, const ReportFaults* faults) {
 // A file cut short (a power cut, a cut-back that failed on a network
 // folder) ends inside a line; the block then starts on a line of its own
 // rather than glued to the cut one, so that it is read whole.
-// The append descriptor is write-only (a file one may write but not read
-// still takes blocks), so a second one reads the last byte.
-QByteArray onNewLine(const QString& path, off_t size, const QByteArray& bytes) {
-    if (size <= 0)
-        return bytes;
+QByteArray onNewLine(int fd, off_t size, const QByteArray& bytes) {
     char last = '\n';
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        if (::pread(fd, &last, 1, size - 1) != 1)
-            last = '\n'; // unreadable: the block goes as it is, as before
-        ::close(fd);
-    }
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) != 1)
+        last = '\n'; // a write-only file: the block goes as it is
     return last == '\n' ? bytes : QByteArrayLiteral("\r\n") + bytes;
 }
 
@@ -176,7 +176,7 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
         fail(errno);
-    const int error = writeAll(file.get(), onNewLine(path, st.st_size, bytes), options.faults);
+    const int error = writeAll(file.get(), onNewLine(file.get(), st.st_size, bytes), options.faults);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }
