@@ -33,6 +33,10 @@ QString withLineFeeds(const QString& text) {
 
 } // namespace
 
+QString reportFileName() {
+    return QStringLiteral("TestData.dat");
+}
+
 QString reportWriteErrorText(const QString& path, const QString& reason) {
     return QStringLiteral("Ошибка записи файла отчета \"%1\": %2")
         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
