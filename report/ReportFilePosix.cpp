@@ -176,7 +176,8 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
         fail(errno);
-    const int error = writeAll(file.get(), onNewLine(file.get(), st.st_size, bytes), options.faults);
+    const int error =
+        writeAll(file.get(), onNewLine(file.get(), st.st_size, bytes), options.faults);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }

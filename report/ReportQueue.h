@@ -52,9 +52,9 @@ private:
     QString m_fallbackPath;
     ReportFileOptions m_options;
     QByteArrayList m_kept;
-    bool m_unsavedTaken = false; // the fallback file's blocks are in m_kept
-    bool m_onDisk = false;       // the fallback file holds m_kept
-    bool m_fileHeld = false;     // the fallback file holds blocks of m_kept
+    bool m_unsavedTaken = false;    // the fallback file's blocks are in m_kept
+    bool m_onDisk = false;          // the fallback file holds m_kept
+    bool m_fileHeld = false;        // the fallback file holds blocks of m_kept
     bool m_fallbackForeign = false; // a fallback file that cannot be read
 };
 

@@ -45,7 +45,8 @@ TEST(ReportQueueKept, ARefusedBlockIsInTheFallbackFileAtOnceAndMovesOnTheNextRun
         EXPECT_FALSE(first.Append(block(QStringLiteral("Первый"))).isEmpty());
         EXPECT_FALSE(first.Append(block(QStringLiteral("Второй"))).isEmpty());
         // Killed here: neither Flush nor a destructor runs in a real kill.
-        EXPECT_EQ(bytesOf(f.unsaved), block(QStringLiteral("Первый")) + block(QStringLiteral("Второй")));
+        EXPECT_EQ(bytesOf(f.unsaved),
+                  block(QStringLiteral("Первый")) + block(QStringLiteral("Второй")));
     }
     ReportQueue next(f.report, f.unsaved);
     next.Recover();
@@ -70,7 +71,8 @@ TEST(ReportQueueKept, TheFallbackFileEmptiesOnlyOnceTheBlocksAreInTheReportFile)
     ReportQueue second(f.report, f.unsaved, options);
     second.Recover();
     EXPECT_FALSE(second.Append(block(QStringLiteral("Второй"))).isEmpty());
-    EXPECT_EQ(bytesOf(f.unsaved), block(QStringLiteral("Первый")) + block(QStringLiteral("Второй")));
+    EXPECT_EQ(bytesOf(f.unsaved),
+              block(QStringLiteral("Первый")) + block(QStringLiteral("Второй")));
     faults.bytesBeforeFull = -1;
     EXPECT_TRUE(second.Append(block(QStringLiteral("Третий"))).isEmpty());
     EXPECT_EQ(bytesOf(f.report), block(QStringLiteral("Первый")) + block(QStringLiteral("Второй")) +
