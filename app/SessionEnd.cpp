@@ -90,7 +90,9 @@ void SessionEnd::onSignal() {
     }
 #endif
     saveOnce();
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() first asks the windows to close, and closing
+    // would show the close-time messages to nobody.
+    QCoreApplication::exit(0);
 }
 
 } // namespace kt
