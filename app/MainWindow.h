@@ -35,7 +35,7 @@ struct WindowDeps {
     SeedSource& seeds;
     Clock& clock;
     Dialogs& dialogs;
-    QString reportPath = QStringLiteral("TestData.dat");
+    QString reportPath = reportFileName();
     TestSettingsSource* startupSettings = nullptr;
 };
 

@@ -2,6 +2,7 @@
 #include "app/BankReadProgress.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialogs.h"
+#include "app/SessionEnd.h"
 #include "bank/MdbBankSource.h"
 #include "bank/SeedSource.h"
 
@@ -25,10 +26,11 @@ int main(int argc, char** argv) {
     kt::MessageDialogs dialogs;
     kt::BankSettingsFile settings(kt::bankSettingsPath(bankPath));
 
-    kt::TForm1 window(
-        kt::WindowDeps{bank, seeds, clock, dialogs, QStringLiteral("TestData.dat"), &settings});
+    kt::TForm1 window(kt::WindowDeps{bank, seeds, clock, dialogs, kt::reportFileName(), &settings});
     if (!window.FormCreate())
         return 0;
+    window.engine().RecoverKeptReports();
+    const kt::SessionEnd sessionEnd([&window] { window.engine().SaveKeptReportsAtSessionEnd(); });
     window.show();
     QApplication::exec();
     return 0;

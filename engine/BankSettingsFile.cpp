@@ -2,50 +2,152 @@
 #include "engine/BankSettingsFile.h"
 
 #include "bank/KtError.h"
+#include "report/SmallFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <map>
+#include <vector>
 
 namespace kt {
 namespace {
 
-const QString kSection = QStringLiteral("test");
+// A settings file is a few lines; one far larger is something else.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+
+const SettingsKey* findKey(const QString& section, const QString& name) {
+    for (const SettingsKey& k : testSettingsKeys())
+        if (section == QLatin1String(k.section) && name == QLatin1String(k.name))
+            return &k;
+    return nullptr;
+}
 
 // A value is a plain decimal integer; anything else is reported.
-void takeValue(SettingsFileContent& content, const QString& key, const QString& value) {
-    std::optional<int>* slot = key == QLatin1String("count")     ? &content.count
-                               : key == QLatin1String("minutes") ? &content.minutes
-                               : key == QLatin1String("from")    ? &content.from
-                               : key == QLatin1String("to")      ? &content.to
-                                                                 : nullptr;
-    if (!slot)
-        return; // other keys belong to later versions or to the teacher's notes
+void takeValue(SettingsFileContent& content, const SettingsKey& key, const QString& value) {
     bool ok = false;
     const int v = value.toInt(&ok);
     if (ok)
-        *slot = v;
+        content.*key.read = v;
     else
-        content.problems << QStringLiteral("«%1=%2» — не целое число").arg(key, value);
+        content.problems << QStringLiteral("«%1=%2» — не целое число").arg(key.name, value);
+}
+
+// One line of the file, read as the reader and the writer both see it.
+struct IniLine {
+    bool header = false;
+    QString section; // of a header
+    const SettingsKey* key = nullptr;
+    QString value;
+};
+
+IniLine readLine(QString line, const QString& section) {
+    IniLine out;
+    line = line.trimmed();
+    if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+        out.header = true;
+        out.section = line.mid(1, line.size() - 2).trimmed().toLower();
+        return out;
+    }
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0 || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+        return out;
+    out.key = findKey(section, line.left(eq).trimmed().toLower());
+    out.value = line.mid(eq + 1).trimmed();
+    return out;
 }
 
 void parseLines(const QString& text, SettingsFileContent& content) {
     QString section;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
-            line.startsWith(QLatin1Char('#')))
-            continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            section = line.mid(1, line.size() - 2).trimmed().toLower();
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (section != kSection || eq < 0)
-            continue;
-        takeValue(content, line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        const IniLine line = readLine(raw, section);
+        if (line.header)
+            section = line.section;
+        else if (line.key)
+            takeValue(content, *line.key, line.value);
     }
+}
+
+// How the file's text is stored, so that the writer keeps it so.
+enum class TextForm { Utf8, Utf8Bom, Utf16Le, Utf16Be };
+
+std::optional<QString> decodeText(const QByteArray& bytes, TextForm* form) {
+    QStringConverter::Encoding encoding = QStringConverter::Utf8;
+    *form = TextForm::Utf8;
+    qsizetype skip = 0;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        *form = TextForm::Utf8Bom;
+        skip = 3;
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        *form = TextForm::Utf16Le;
+        encoding = QStringConverter::Utf16LE;
+        skip = 2;
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        *form = TextForm::Utf16Be;
+        encoding = QStringConverter::Utf16BE;
+        skip = 2;
+    }
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(bytes).sliced(skip));
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QByteArray encodeText(const QString& text, TextForm form) {
+    switch (form) {
+    case TextForm::Utf8:
+        return text.toUtf8();
+    case TextForm::Utf8Bom:
+        return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    case TextForm::Utf16Le:
+    case TextForm::Utf16Be:
+        break;
+    }
+    QStringEncoder encoder(form == TextForm::Utf16Le ? QStringConverter::Utf16LE
+                                                     : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::WriteBom);
+    return encoder.encode(text);
+}
+
+// The system's texts are English; these say enough to act on.
+QString saveFailureReason(const QSaveFile& file) {
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл не открывается для записи: нет прав на папку или ее нет");
+    case QFileDevice::RenameError:
+        return QStringLiteral("не удалось заменить прежний файл новым");
+    default:
+        return QStringLiteral("ошибка записи на диск (возможно, на нем нет места)");
+    }
+}
+
+// Where each section's owned lines end and which keys it has, so that a
+// key the file lacks goes after its section's last line of settings.
+struct SectionPlace {
+    qsizetype insertAt = -1;
+    std::map<const SettingsKey*, bool> found;
+};
+
+QString keyLine(const SettingsKey& key, const TestSettings& s) {
+    return QStringLiteral("%1=%2").arg(QLatin1String(key.name)).arg(s.*key.value);
+}
+
+QString missingLines(const QString& section, const std::map<const SettingsKey*, bool>& found,
+                     const TestSettings& s, const QString& eol) {
+    QString out;
+    for (const SettingsKey& k : testSettingsKeys())
+        if (section == QLatin1String(k.section) && !found.count(&k))
+            out += keyLine(k, s) + eol;
+    return out;
+}
+
+QString unreadableText() {
+    return QStringLiteral("текст не в кодировке UTF-8 или UTF-16 с меткой порядка байтов");
 }
 
 QString countProblem(int count) {
@@ -94,6 +196,65 @@ QString fallback(const QString& problem, int builtIn) {
 
 } // namespace
 
+const std::array<SettingsKey, 4>& testSettingsKeys() {
+    static const std::array<SettingsKey, 4> keys = {{
+        {"test", "count", &SettingsFileContent::count, &TestSettings::count},
+        {"test", "minutes", &SettingsFileContent::minutes, &TestSettings::minutes},
+        {"test", "from", &SettingsFileContent::from, &TestSettings::from},
+        {"test", "to", &SettingsFileContent::to, &TestSettings::to},
+    }};
+    return keys;
+}
+
+QString withTestSettings(const QString& text, const TestSettings& s) {
+    const QString eol =
+        text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QString out;
+    std::map<QString, SectionPlace> places;
+    QString section;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        end = end < 0 ? text.size() : end + 1;
+        QString line = text.mid(start, end - start);
+        const IniLine read = readLine(line, section);
+        if (read.header)
+            section = read.section;
+        if (read.key) {
+            places[section].found[read.key] = true;
+            const bool crlf = line.endsWith(QLatin1String("\r\n"));
+            line = keyLine(*read.key, s) + (crlf                   ? QStringLiteral("\r\n")
+                                            : line.endsWith(u'\n') ? eol
+                                                                   : QString());
+        }
+        out += line;
+        if (read.header || read.key)
+            places[section].insertAt = out.size();
+        start = end;
+    }
+    std::vector<std::pair<qsizetype, QString>> inserts;
+    for (const auto& [name, place] : places)
+        inserts.emplace_back(place.insertAt, missingLines(name, place.found, s, eol));
+    for (const SettingsKey& k : testSettingsKeys())
+        if (!places.count(QLatin1String(k.section))) {
+            const QString name = QLatin1String(k.section);
+            places[name];
+            inserts.emplace_back(text.size() + 1, QLatin1Char('[') + name + QLatin1Char(']') + eol +
+                                                      missingLines(name, {}, s, eol));
+        }
+    // From the back, so that each place is still where it was found.
+    std::stable_sort(inserts.begin(), inserts.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (auto& [at, lines] : inserts) {
+        const qsizetype pos = std::min(at, out.size());
+        if (lines.isEmpty())
+            continue;
+        if (pos == out.size() && !out.isEmpty() && !out.endsWith(u'\n'))
+            lines.prepend(eol); // the file's last line had no line end
+        out.insert(pos, lines);
+    }
+    return out;
+}
+
 QString bankSettingsPath(const QString& bankPath) {
     const QFileInfo info(bankPath);
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".ini"));
@@ -101,32 +262,36 @@ QString bankSettingsPath(const QString& bankPath) {
 
 SettingsFileContent readBankSettingsFile(const QString& path) {
     SettingsFileContent content;
-    QFile file(path);
-    if (!file.exists())
+    const SmallFile file = readSmallFile(path, kMaxSettingsBytes);
+    if (file.status == SmallFile::Status::Missing)
         return content;
     content.present = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        content.problems << QStringLiteral("файл не читается: %1").arg(file.errorString());
-        return content;
-    }
-    QByteArray bytes = file.read(64 * 1024); // a settings file is a few lines
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    parseLines(QString::fromUtf8(bytes), content);
+    TextForm form = TextForm::Utf8;
+    const std::optional<QString> text =
+        file.status == SmallFile::Status::Read ? decodeText(file.bytes, &form) : std::nullopt;
+    if (text)
+        parseLines(*text, content);
+    else
+        content.problems << QStringLiteral("файл не читается: %1")
+                                .arg(file.reason.isEmpty() ? unreadableText() : file.reason);
     return content;
 }
 
 void writeBankSettingsFile(const QString& path, const TestSettings& s) {
+    const QString name = QFileInfo(path).fileName();
+    const SmallFile old = readSmallFile(path, kMaxSettingsBytes);
+    TextForm form = TextForm::Utf8;
+    std::optional<QString> text = QString();
+    if (old.status == SmallFile::Status::Read)
+        text = decodeText(old.bytes, &form);
+    if (old.status == SmallFile::Status::Failed || !text)
+        throw KtError(QStringLiteral("Файл настроек «%1» не изменен: он не читается (%2)")
+                          .arg(name, old.reason.isEmpty() ? unreadableText() : old.reason));
     QSaveFile file(path);
-    const QByteArray text = QStringLiteral("[test]\ncount=%1\nminutes=%2\nfrom=%3\nto=%4\n")
-                                .arg(s.count)
-                                .arg(s.minutes)
-                                .arg(s.from)
-                                .arg(s.to)
-                                .toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    const QByteArray bytes = encodeText(withTestSettings(*text, s), form);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw KtError(QStringLiteral("Не удалось записать файл настроек «%1»: %2")
-                          .arg(QFileInfo(path).fileName(), file.errorString()));
+                          .arg(name, saveFailureReason(file)));
 }
 
 QStringList testSettingsProblems(const TestSettings& s, int bankSize) {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 namespace kt {
@@ -34,14 +35,34 @@ struct SettingsFileContent {
     QStringList problems; // unreadable file, values that are not numbers
 };
 
+// A key of the settings file that this program reads and writes: its
+// section and name as the file spells them (any case), where the reader puts
+// its value and where the writer takes it from. Keys of other sections and
+// other names belong to later versions or to the teacher's notes; the writer
+// keeps them as they are.
+struct SettingsKey {
+    const char* section;
+    const char* name;
+    std::optional<int> SettingsFileContent::*read;
+    int TestSettings::*value;
+};
+const std::array<SettingsKey, 4>& testSettingsKeys();
+
 // "DB1.MDB" -> "DB1.ini" in the same folder.
 QString bankSettingsPath(const QString& bankPath);
 
-// Reads the [test] section (UTF-8, key=value; ";" and "#" start comments).
-// A missing file gives present = false and no problems.
+// Reads the keys of testSettingsKeys() (key=value; ";" and "#" start
+// comments). The text is UTF-8, or UTF-16 when it starts with a byte-order
+// mark. A missing file gives present = false and no problems; a file that
+// cannot be read whole gives its reason in Russian and no values.
 SettingsFileContent readBankSettingsFile(const QString& path);
-// Writes the four values; throws KtError with a Russian message.
+// Sets the four values in the file: the lines of those keys are rewritten,
+// missing ones added to their section, and every other byte is kept. Throws
+// KtError with a Russian message, also when an existing file cannot be read
+// (it is then left as it is).
 void writeBankSettingsFile(const QString& path, const TestSettings& settings);
+// The text of a settings file with the four values set as above.
+QString withTestSettings(const QString& text, const TestSettings& settings);
 
 // The rules the settings screen applies, for a bank of `bankSize` records:
 // one Russian sentence per broken rule, empty when the settings fit.

@@ -40,6 +40,14 @@ bool TestEngine::ReportFileReady() {
     return false;
 }
 
+void TestEngine::RecoverKeptReports() {
+    m_reports.Recover();
+}
+
+void TestEngine::SaveKeptReportsAtSessionEnd() {
+    m_reports.Flush();
+}
+
 void TestEngine::FlushKeptReports() {
     const QString problem = m_reports.Flush();
     if (!problem.isEmpty())

@@ -9,6 +9,7 @@
 #include "engine/TestDisplay.h"
 #include "engine/TestState.h"
 #include "report/ReportQueue.h"
+#include "report/ReportWriter.h"
 
 namespace kt {
 
@@ -22,7 +23,7 @@ struct EngineDeps {
     SeedSource& seeds;
     Clock& clock;
     Ticker& ticker;
-    QString reportPath = QStringLiteral("TestData.dat");
+    QString reportPath = reportFileName();
     // The settings kept beside the bank, taken at startup; none: the built-in ones.
     TestSettingsSource* startupSettings = nullptr;
 };
@@ -44,6 +45,13 @@ public:
     bool FormCreate();
     // Shutdown: a running test is dropped without a report.
     void FormClose();
+    // After FormCreate: results an earlier run kept back go to the report
+    // file when it takes them; nothing is shown either way.
+    void RecoverKeptReports();
+    // The session ends under the program (logout, shutdown, the display
+    // gone): the kept blocks get one more try at the report file, without a
+    // message box that nobody would see. They stay in the fallback file else.
+    void SaveKeptReportsAtSessionEnd();
 
     // Start panel OK with the name box's text. Only in the start state with
     // the settings screen closed; without a drawn set it says why in the

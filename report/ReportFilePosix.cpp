@@ -50,9 +50,17 @@ QString notRegularReason(mode_t mode) {
 int openForAppend(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     int fd = -1;
-    do {
-        fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
+    // Read access too, to see how the file ends; through this descriptor
+    // only, as closing any other one of the file would drop the lock. A file
+    // one may write but not read is opened for writing alone.
+    for (const int access : {O_RDWR, O_WRONLY}) {
+        do {
+            fd = ::open(name.constData(), access | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
+                        0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EACCES)
+            break;
+    }
     if (fd < 0) {
         const int error = errno;
         struct stat st {};
@@ -132,6 +140,16 @@ int writeAll(int fd, const QByteArray& bytes, const ReportFaults* faults) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+// A file cut short (a power cut, a cut-back that failed on a network
+// folder) ends inside a line; the block then starts on a line of its own
+// rather than glued to the cut one, so that it is read whole.
+QByteArray onNewLine(int fd, off_t size, const QByteArray& bytes) {
+    char last = '\n';
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) != 1)
+        last = '\n'; // a write-only file: the block goes as it is
+    return last == '\n' ? bytes : QByteArrayLiteral("\r\n") + bytes;
+}
+
 [[noreturn]] void cutBack(int fd, off_t size, int error) {
     QString reason = systemReason(error);
     if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0)
@@ -158,7 +176,8 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
         fail(errno);
-    const int error = writeAll(file.get(), bytes, options.faults);
+    const int error =
+        writeAll(file.get(), onNewLine(file.get(), st.st_size, bytes), options.faults);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }

@@ -137,6 +137,23 @@ DWORD writeAll(HANDLE h, const QByteArray& bytes, const ReportFaults* faults) {
     return ::FlushFileBuffers(h) ? 0 : ::GetLastError();
 }
 
+// A file cut short (a power cut, a cut-back that failed on a network
+// folder) ends inside a line; the block then starts on a line of its own
+// rather than glued to the cut one, so that it is read whole.
+QByteArray onNewLine(HANDLE h, LARGE_INTEGER size, const QByteArray& bytes) {
+    if (size.QuadPart <= 0)
+        return bytes;
+    OVERLAPPED at{};
+    const qint64 offset = size.QuadPart - 1;
+    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    char last = '\n';
+    DWORD n = 0;
+    if (!::ReadFile(h, &last, 1, &n, &at) || n != 1)
+        last = '\n'; // unreadable: the block goes as it is, as before
+    return last == '\n' ? bytes : QByteArrayLiteral("\r\n") + bytes;
+}
+
 // The append handle cannot set the end of the file (that needs
 // FILE_WRITE_DATA), so a second handle does it while the lock is held.
 [[noreturn]] void cutBack(const QString& path, LARGE_INTEGER size, DWORD error) {
@@ -176,7 +193,7 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     LARGE_INTEGER before{};
     if (!::GetFileSizeEx(file.get(), &before))
         fail(::GetLastError());
-    const DWORD error = writeAll(file.get(), bytes, options.faults);
+    const DWORD error = writeAll(file.get(), onNewLine(file.get(), before, bytes), options.faults);
     if (error != 0)
         cutBack(path, before, error);
 }

@@ -3,6 +3,7 @@
 
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
+#include "report/ReportLabels.h"
 
 #include <QDate>
 #include <QFile>
@@ -12,7 +13,7 @@
 namespace kt {
 namespace {
 
-constexpr int kBlockLines = 10;
+constexpr int kBlockLines = kReportBlockLines;
 // A report grows by a few hundred bytes a test; a gigabyte is not a report.
 constexpr qint64 kMaxReportBytes = qint64(1) << 30;
 
@@ -40,24 +41,13 @@ QString decodeUtf8View(QByteArrayView v) {
 }
 
 Encoding makeEncoding(QByteArray (*encode)(const QString&), QString (*decode)(QByteArrayView)) {
-    const QStringList literals = {
-        QStringLiteral(" "),
-        QStringLiteral("Студент --- "),
-        QStringLiteral("Ответил правильно на --- "),
-        QStringLiteral("Дата тестирования --- "),
-        QStringLiteral("Время завершения тестирования --- "),
-        QStringLiteral("Остаток времени после тестирования --- "),
-        QStringLiteral("Всего вопросов в базе - "),
-        QStringLiteral("Колличество вопросов в тесте --- "),
-        QStringLiteral("Отбор вопросов из диапазона от --- "),
-        QStringLiteral("Выделяемое время на один вопрос --- "),
-    };
+    const ReportLabels& labels = reportLabels();
     Encoding e;
     for (int k = 0; k < kBlockLines; ++k)
-        e.prefixes[static_cast<size_t>(k)] = encode(literals[k]);
-    e.percentSuffix = encode(QStringLiteral(" %"));
-    e.rangeMiddle = encode(QStringLiteral("  до  --- "));
-    e.minutesSuffix = encode(QStringLiteral(" мин"));
+        e.prefixes[static_cast<size_t>(k)] = encode(labels.lines[static_cast<size_t>(k)]);
+    e.percentSuffix = encode(labels.percentSuffix);
+    e.rangeMiddle = encode(labels.rangeMiddle);
+    e.minutesSuffix = encode(labels.minutesSuffix);
     e.noBreakSpace = encode(QString(QChar(0x00A0)));
     e.decode = decode;
     return e;
@@ -216,115 +206,147 @@ QString shortened(const QString& v) {
     return v.size() <= kShown ? v : v.left(kShown) + QChar(0x2026);
 }
 
-// The lines of a report and how to read them.
-struct Lines {
-    std::vector<QByteArrayView> lines;
-    const Encoding* enc = nullptr;
-    bool cutLast = false; // the last line has no line end: the file was cut there
+// The lines of a report, one at a time: a report of many megabytes is read
+// without a table of its lines, so memory grows with the blocks found.
+class LineCursor {
+public:
+    explicit LineCursor(QByteArrayView all) : m_all(all) {}
+    bool atEnd() const { return m_pos >= m_all.size(); }
+    int lineNo() const { return m_lineNo; } // of the next line, from 1
+    // The next line without its end; `ended` is false for a last line that
+    // has no line end (the file was cut there).
+    QByteArrayView next(bool* ended) {
+        qsizetype end = m_all.indexOf('\n', m_pos);
+        *ended = end >= 0;
+        if (end < 0)
+            end = m_all.size();
+        QByteArrayView line = m_all.sliced(m_pos, end - m_pos);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        m_pos = end + 1;
+        ++m_lineNo;
+        return line;
+    }
+
+private:
+    QByteArrayView m_all;
+    qsizetype m_pos = 0;
+    int m_lineNo = 1;
 };
 
-// Why line k of the block at `at` breaks it, or an empty text.
-QString lineProblem(const Lines& in, size_t at, int k, ReportEntry& e) {
-    const QByteArray& prefix = in.enc->prefixes[static_cast<size_t>(k)];
-    const int lineNo = static_cast<int>(at) + 1;
-    if (in.cutLast && at + 1 == in.lines.size() && k + 1 < kBlockLines)
+// Code page 1251 as the program writes it; UTF-8 for a block that was
+// converted for a Linux editor. Decided per block, as one file may hold
+// both: a copy converted to UTF-8 that the program then appended to.
+const Encoding& blockEncoding(QByteArrayView studentLine) {
+    return !studentLine.startsWith(cp1251().prefixes[1]) &&
+                   studentLine.startsWith(utf8().prefixes[1])
+               ? utf8()
+               : cp1251();
+}
+
+bool opensWithStudent(QByteArrayView line) {
+    return line.startsWith(cp1251().prefixes[1]) || line.startsWith(utf8().prefixes[1]);
+}
+
+// Why line k breaks the block, or an empty text.
+QString lineProblem(QByteArrayView line, int lineNo, bool ended, int k, const Encoding& enc,
+                    ReportEntry& e) {
+    if (!ended && k + 1 < kBlockLines)
         return QStringLiteral("блок оборван на строке %1").arg(lineNo);
-    const QByteArrayView line = in.lines[at];
+    const QByteArray& prefix = enc.prefixes[static_cast<size_t>(k)];
     if (!line.startsWith(prefix))
         return QStringLiteral("строка %1 не начинается с «%2»")
-            .arg(QString::number(lineNo), in.enc->decode(prefix).trimmed());
-    if (!readValue(k, line.sliced(prefix.size()), *in.enc, e))
+            .arg(QString::number(lineNo), enc.decode(prefix).trimmed());
+    if (!readValue(k, line.sliced(prefix.size()), enc, e))
         return QStringLiteral("в строке %1 неверное значение «%2»")
-            .arg(QString::number(lineNo), shortened(in.enc->decode(line.sliced(prefix.size()))));
+            .arg(QString::number(lineNo), shortened(enc.decode(line.sliced(prefix.size()))));
     return QString();
 }
 
-// Reads the block that starts at `start`; on failure fills `damage`.
-bool readBlock(const Lines& in, size_t start, ReportEntry& e, ReportDamage& damage) {
-    damage.line = static_cast<int>(start) + 1;
-    for (int k = 0; k < kBlockLines; ++k) {
-        const size_t at = start + static_cast<size_t>(k);
-        if (at >= in.lines.size()) {
-            damage.badLine = static_cast<int>(in.lines.size());
+// Reads a block from line `firstK` on (1 when its opening line was lost);
+// on failure leaves the cursor at the line that broke it, which may open
+// the next block, and fills `damage`.
+bool readBlock(LineCursor& in, int firstK, ReportEntry& e, ReportDamage& damage) {
+    const Encoding* enc = &cp1251();
+    for (int k = firstK; k < kBlockLines; ++k) {
+        if (in.atEnd()) {
+            damage.badLine = in.lineNo() - 1;
             damage.reason =
                 QStringLiteral("блок оборван: файл кончается на строке %1").arg(damage.badLine);
             return false;
         }
-        damage.badLine = static_cast<int>(at) + 1;
-        damage.reason = lineProblem(in, at, k, e);
-        if (!damage.reason.isEmpty())
+        const LineCursor before = in;
+        bool ended = true;
+        const QByteArrayView line = in.next(&ended);
+        if (k == 1)
+            enc = &blockEncoding(line);
+        damage.badLine = before.lineNo();
+        damage.reason = lineProblem(line, damage.badLine, ended, k, *enc, e);
+        if (!damage.reason.isEmpty()) {
+            in = before;
             return false;
+        }
     }
     e.line = damage.line;
     return true;
 }
 
-// Lines without their ends; a final line end does not start another line.
-Lines splitLines(QByteArrayView all) {
-    Lines out;
-    out.lines.reserve(static_cast<size_t>(all.size() / 32));
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\n', start);
-        if (end < 0)
-            end = all.size();
-        QByteArrayView line = all.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        out.lines.push_back(line);
-        start = end + 1;
+// A run of damaged blocks and stray lines with no whole block between them
+// is one record: a file of junk lines costs one record, not one a line.
+void addDamage(ParsedReport& out, const ReportDamage& damage, bool joinsLast) {
+    if (joinsLast && !out.damage.empty()) {
+        ReportDamage& last = out.damage.back();
+        last.lastLine = damage.lastLine;
+        ++last.blocks;
+        return;
     }
-    out.cutLast = !all.isEmpty() && !all.endsWith('\n');
-    return out;
-}
-
-// Code page 1251 as written; UTF-8 for a copy converted for a Linux editor.
-Lines reportLines(const QByteArray& bytes) {
-    static const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom)) {
-        Lines in = splitLines(QByteArrayView(bytes).sliced(bom.size()));
-        in.enc = &utf8();
-        return in;
-    }
-    Lines in = splitLines(bytes);
-    const bool isUtf8 = !bytes.contains(cp1251().prefixes[1]) && bytes.contains(utf8().prefixes[1]);
-    in.enc = isUtf8 ? &utf8() : &cp1251();
-    return in;
-}
-
-size_t nextBlockStart(const std::vector<QByteArrayView>& lines, size_t from) {
-    while (from < lines.size() && lines[from] != " ")
-        ++from;
-    return from;
+    out.damage.push_back(damage);
 }
 
 } // namespace
 
 ParsedReport parseReport(const QByteArray& bytes) {
-    const Lines in = reportLines(bytes);
-    const std::vector<QByteArrayView>& lines = in.lines;
+    static const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
+    QByteArrayView all(bytes);
+    if (all.startsWith(bom))
+        all = all.sliced(bom.size());
+    LineCursor in(all);
     ParsedReport out;
-    out.entries.reserve(lines.size() / kBlockLines);
-    size_t i = 0;
-    while (i < lines.size()) {
-        if (lines[i].isEmpty()) {
-            ++i;
+    bool inDamage = false; // the lines since the last whole block are damaged
+    QByteArrayView previous;
+    while (!in.atEnd()) {
+        const LineCursor start = in;
+        bool ended = true;
+        const QByteArrayView line = in.next(&ended);
+        // A block whose opening line was glued to a cut line before it.
+        const bool glued = inDamage && previous.endsWith(' ') && opensWithStudent(line);
+        const bool opens = line == " " || glued;
+        previous = line;
+        if (line.isEmpty() || (inDamage && !opens)) {
+            if (inDamage && !line.isEmpty())
+                out.damage.back().lastLine = start.lineNo();
             continue;
         }
         ReportEntry entry;
         ReportDamage damage;
-        const bool opens = lines[i] == " ";
-        if (opens && readBlock(in, i, entry, damage)) {
-            out.entries.push_back(std::move(entry));
-            i += kBlockLines;
-            continue;
-        }
-        if (!opens) {
-            damage.line = damage.badLine = static_cast<int>(i) + 1;
+        damage.line = glued ? start.lineNo() - 1 : start.lineNo();
+        if (opens) {
+            if (glued)
+                in = start;
+            if (readBlock(in, 1, entry, damage)) {
+                out.entries.push_back(std::move(entry));
+                inDamage = false;
+                continue;
+            }
+        } else {
+            damage.badLine = start.lineNo();
             damage.reason = QStringLiteral("строка %1 не начинает блок").arg(damage.line);
         }
-        out.damage.push_back(damage);
-        i = nextBlockStart(lines, i + 1);
+        if (in.lineNo() == start.lineNo())
+            in.next(&ended); // a glued line that opens nothing after all
+        damage.lastLine = std::max(damage.line, in.lineNo() - 1);
+        addDamage(out, damage, inDamage);
+        inDamage = true;
     }
     return out;
 }
@@ -373,8 +395,13 @@ QStringList reportTableRow(const QString& file, int number, const ReportEntry& e
 }
 
 QString damageText(const QString& file, const ReportDamage& damage) {
-    return QStringLiteral("%1:%2: блок отчета поврежден и пропущен (%3)")
-        .arg(file, QString::number(damage.line), damage.reason);
+    if (damage.blocks <= 1)
+        return QStringLiteral("%1:%2: блок отчета поврежден и пропущен (%3)")
+            .arg(file, QString::number(damage.line), damage.reason);
+    return QStringLiteral("%1:%2–%3: строки отчета повреждены и пропущены (%4 поврежденных "
+                          "блоков подряд; первый: %5)")
+        .arg(file, QString::number(damage.line), QString::number(damage.lastLine),
+             QString::number(damage.blocks), damage.reason);
 }
 
 } // namespace kt

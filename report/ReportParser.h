@@ -26,10 +26,14 @@ struct ReportEntry {
 };
 
 // Lines that are not a whole block: an edited file or one cut by a full disk.
+// Damaged blocks and stray lines that follow each other without a whole block
+// between them are one record.
 struct ReportDamage {
     int line = 0;    // first line of the skipped lines, from 1
-    int badLine = 0; // the line that broke the block, from 1
-    QString reason;
+    int badLine = 0; // the line that broke the first block, from 1
+    QString reason;  // why the first block is broken
+    int lastLine = 0; // last of the skipped lines
+    int blocks = 1;   // damaged blocks or runs of stray lines in the record
 };
 
 struct ParsedReport {
@@ -37,10 +41,12 @@ struct ParsedReport {
     std::vector<ReportDamage> damage;
 };
 
-// Reads the blocks out of a report file's bytes (code page 1251; a copy that
-// someone converted to UTF-8 is read as well). Lines may end in CR LF or LF.
-// Empty lines between blocks are passed over; any other line that is not part
-// of a whole block is reported, and reading goes on at the next block.
+// Reads the blocks out of a report file's bytes (code page 1251; blocks that
+// someone converted to UTF-8 are read as well, each block in its own). Lines
+// may end in CR LF or LF. Empty lines between blocks are passed over; any
+// other line that is not part of a whole block is reported, and reading goes
+// on at the next block: its opening line, or a student line glued to a line
+// cut short before it.
 ParsedReport parseReport(const QByteArray& bytes);
 
 // Reads and parses a file. Throws KtError with a Russian message when the
@@ -52,7 +58,8 @@ ParsedReport readReportFile(const QString& path);
 QStringList reportTableHeader();
 QStringList reportTableRow(const QString& file, int number, const ReportEntry& entry);
 
-// "ФАЙЛ:СТРОКА: блок отчета поврежден и пропущен (причина)".
+// "ФАЙЛ:СТРОКА: блок отчета поврежден и пропущен (причина)"; a record of
+// several damaged blocks names its range of lines.
 QString damageText(const QString& file, const ReportDamage& damage);
 
 } // namespace kt

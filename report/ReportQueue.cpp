@@ -4,9 +4,12 @@
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "report/ReportWriter.h"
+#include "report/SmallFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace kt {
@@ -34,10 +37,50 @@ ReportQueue::ReportQueue(QString path, QString fallbackPath, const ReportFileOpt
         m_fallbackPath = defaultFallbackReportPath();
 }
 
+// A fallback file far larger than this is not one the program wrote.
+constexpr qint64 kMaxUnsavedBytes = qint64(64) << 20;
+
+void ReportQueue::TakeUnsaved() {
+    if (m_unsavedTaken)
+        return;
+    m_unsavedTaken = true;
+    const SmallFile file = readSmallFile(m_fallbackPath, kMaxUnsavedBytes);
+    // One the program cannot read is left alone, neither replaced nor removed.
+    m_fallbackForeign = file.status == SmallFile::Status::Failed;
+    m_fileHeld = file.status == SmallFile::Status::Read && !file.bytes.isEmpty();
+    if (m_fileHeld)
+        m_kept.prepend(file.bytes);
+    m_onDisk = m_kept.size() == (m_fileHeld ? 1 : 0);
+}
+
+// The whole queue replaces the fallback file, so that it never holds a block
+// twice or one already in the report file.
+bool ReportQueue::KeepOnDisk() {
+    if (m_fallbackForeign)
+        return m_onDisk = false;
+    QDir().mkpath(QFileInfo(m_fallbackPath).absolutePath());
+    QSaveFile file(m_fallbackPath);
+    const QByteArray bytes = m_kept.join();
+    m_onDisk = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+               file.commit(); // commit forces the bytes to the disk before the rename
+    m_fileHeld = m_fileHeld || m_onDisk;
+    return m_onDisk;
+}
+
+void ReportQueue::Recover() {
+    TakeUnsaved();
+    if (!m_kept.isEmpty())
+        WriteKept();
+}
+
 QString ReportQueue::WriteKept() {
     try {
         appendToReportFile(m_path, m_kept.join(), m_options);
         m_kept.clear();
+        if (m_fileHeld)
+            QFile::remove(m_fallbackPath);
+        m_fileHeld = false;
+        m_onDisk = true;
         return QString();
     } catch (const KtError& e) {
         return e.message();
@@ -45,6 +88,7 @@ QString ReportQueue::WriteKept() {
 }
 
 QString ReportQueue::Prepare() {
+    TakeUnsaved();
     QString reason;
     try {
         checkReportFile(m_path);
@@ -64,10 +108,12 @@ QString ReportQueue::Prepare() {
 }
 
 QString ReportQueue::Append(const QByteArray& block) {
+    TakeUnsaved();
     m_kept.append(block);
     const QString reason = WriteKept();
     if (reason.isEmpty())
         return QString();
+    KeepOnDisk();
     return KeptMessage(reason);
 }
 
@@ -76,6 +122,12 @@ QString ReportQueue::Append(const QByteArray& block) {
 QString ReportQueue::KeptMessage(const QString& reason) const {
     const QString head =
         reason.isEmpty() ? QString() : reportWriteErrorText(m_path, reason) + QStringLiteral(". ");
+    if (m_onDisk)
+        return head + resultsText(keptCount()) +
+               QStringLiteral(": до записи в файл отчета они хранятся в файле \"%1\". Программа "
+                              "запишет их в файл отчета перед следующим результатом, при закрытии "
+                              "или при следующем запуске.")
+                   .arg(fullPath(m_fallbackPath));
     return head + resultsText(keptCount()) +
            QStringLiteral(": программа запишет в файл отчета перед следующим результатом или при "
                           "закрытии, а если файл так и останется недоступен, сохранит в файле "
@@ -84,6 +136,7 @@ QString ReportQueue::KeptMessage(const QString& reason) const {
 }
 
 QString ReportQueue::Flush() {
+    TakeUnsaved();
     if (m_kept.isEmpty())
         return QString();
     const QString reason = WriteKept();
@@ -95,27 +148,25 @@ QString ReportQueue::Flush() {
 QString ReportQueue::SaveToFallback(const QString& reason) {
     const int count = keptCount();
     const QByteArray blocks = m_kept.join();
-    m_kept.clear(); // shown below either way; the program is ending
     QString message =
         QStringLiteral("Файл отчета \"%1\" недоступен: %2. ").arg(fullPath(m_path), reason);
-    try {
-        QDir().mkpath(QFileInfo(m_fallbackPath).absolutePath());
-        ReportFileOptions fallback = m_options;
-        fallback.faults = nullptr; // they stand for the report file's own disk
-        appendToReportFile(m_fallbackPath, blocks, fallback);
+    const bool saved = m_onDisk || KeepOnDisk();
+    m_kept.clear(); // shown below either way; the program is ending
+    m_unsavedTaken = false;
+    m_fileHeld = false;
+    if (saved)
         return message + QStringLiteral("Результаты тестов, не записанные в него (%1), "
-                                        "сохранены в файле \"%2\".")
+                                        "сохранены в файле \"%2\"; программа запишет их в файл "
+                                        "отчета при следующем запуске.")
                              .arg(count)
                              .arg(fullPath(m_fallbackPath));
-    } catch (const KtError& e) {
-        // The last place left is the screen: the teacher can copy it down.
-        return message + QStringLiteral("Не удалось сохранить результаты и в файле \"%1\": %2. "
-                                        "Перепишите их:\n%3")
-                             .arg(fullPath(m_fallbackPath), e.message(),
-                                  decodeCp1251(blocks)
-                                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                                      .trimmed());
-    }
+    // The last place left is the screen: the teacher can copy it down.
+    return message + QStringLiteral("Не удалось сохранить результаты и в файле \"%1\". "
+                                    "Перепишите их:\n%2")
+                         .arg(fullPath(m_fallbackPath),
+                              decodeCp1251(blocks)
+                                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                  .trimmed());
 }
 
 } // namespace kt

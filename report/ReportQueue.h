@@ -13,9 +13,11 @@ namespace kt {
 QString defaultFallbackReportPath();
 
 // The finished tests' blocks on their way into the report file. A block the
-// file does not take is kept and goes in first with the next one; when the
-// program closes, whatever is still kept goes to the fallback file, so no
-// result that was on screen is dropped. Every method returns the message for
+// file does not take is kept and goes in first with the next one. Every kept
+// block is also in the fallback file at once, forced to the disk, and taken
+// out of it only once it is in the report file: a program killed or a PC
+// switched off loses no result that was on screen, and the next run of the
+// program puts it in the report file. Every method returns the message for
 // the student, empty when all went well.
 class ReportQueue {
 public:
@@ -29,6 +31,10 @@ public:
     QString Append(const QByteArray& block);
     // Before the program ends.
     QString Flush();
+    // At startup: the blocks an earlier run left in the fallback file go to
+    // the report file now when it takes them, else with the next block.
+    // Says nothing; whatever is not written stays in the fallback file.
+    void Recover();
 
     int keptCount() const { return static_cast<int>(m_kept.size()); }
     const QString& path() const { return m_path; }
@@ -39,11 +45,17 @@ private:
     QString WriteKept();
     QString KeptMessage(const QString& reason) const;
     QString SaveToFallback(const QString& reason);
+    void TakeUnsaved();
+    bool KeepOnDisk();
 
     QString m_path;
     QString m_fallbackPath;
     ReportFileOptions m_options;
     QByteArrayList m_kept;
+    bool m_unsavedTaken = false;    // the fallback file's blocks are in m_kept
+    bool m_onDisk = false;          // the fallback file holds m_kept
+    bool m_fileHeld = false;        // the fallback file holds blocks of m_kept
+    bool m_fallbackForeign = false; // a fallback file that cannot be read
 };
 
 } // namespace kt

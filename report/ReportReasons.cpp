@@ -116,6 +116,11 @@ QString lockTimeoutText(int lockWaitMs) {
         .arg((lockWaitMs + 999) / 1000);
 }
 
+QString tooLargeText(qint64 maxBytes) {
+    return QStringLiteral("файл больше %1 КБ, такого размера этот файл не бывает")
+        .arg((maxBytes + 1023) / 1024);
+}
+
 QString cutBackFailedText(const QString& reason) {
     return QStringLiteral("; кроме того, неполную запись не удалось убрать из файла: ") + reason;
 }

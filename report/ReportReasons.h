@@ -17,6 +17,8 @@ QString systemReason(SystemError error);
 enum class NotRegular { Folder, Pipe, Device };
 QString notRegularText(NotRegular kind);
 QString lockTimeoutText(int lockWaitMs);
+// A file far larger than its kind ever is.
+QString tooLargeText(qint64 maxBytes);
 // Appended to the reason when the file could not be cut back.
 QString cutBackFailedText(const QString& reason);
 

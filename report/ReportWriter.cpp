@@ -3,6 +3,7 @@
 
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
+#include "report/ReportLabels.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,26 +33,28 @@ QString withLineFeeds(const QString& text) {
 
 } // namespace
 
+QString reportFileName() {
+    return QStringLiteral("TestData.dat");
+}
+
 QString reportWriteErrorText(const QString& path, const QString& reason) {
     return QStringLiteral("Ошибка записи файла отчета \"%1\": %2")
         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
 }
 
 QByteArray reportBlockBytes(const ReportBlock& b) {
+    const ReportLabels& l = reportLabels();
     const QStringList lines = {
-        QStringLiteral(" "),
-        QStringLiteral("Студент --- ") + b.studentName,
-        QStringLiteral("Ответил правильно на --- ") + b.percent,
-        QStringLiteral("Дата тестирования --- ") + b.date,
-        QStringLiteral("Время завершения тестирования --- ") + b.time,
-        QStringLiteral("Остаток времени после тестирования --- ") + b.timeLeft,
-        b.bankSizeLine,
-        // "Колличество" is spelt as the program always wrote it; schools'
-        // existing report files and the tools that read them depend on it.
-        QStringLiteral("Колличество вопросов в тесте --- ") + b.count,
-        QStringLiteral("Отбор вопросов из диапазона от --- ") + b.from +
-            QStringLiteral("  до  --- ") + b.to,
-        QStringLiteral("Выделяемое время на один вопрос --- ") + b.minutes + QStringLiteral(" мин"),
+        l.lines[0],
+        l.lines[1] + b.studentName,
+        l.lines[2] + b.percent,
+        l.lines[3] + b.date,
+        l.lines[4] + b.time,
+        l.lines[5] + b.timeLeft,
+        b.bankSizeLine, // the settings screen's own line, label included
+        l.lines[7] + b.count,
+        l.lines[8] + b.from + l.rangeMiddle + b.to,
+        l.lines[9] + b.minutes + l.minutesSuffix,
     };
     QByteArray out;
     for (const QString& line : lines)

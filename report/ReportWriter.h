@@ -22,6 +22,9 @@ struct ReportBlock {
     QString minutes;
 };
 
+// "TestData.dat": the report file's name, in the folder the program starts in.
+QString reportFileName();
+
 // The ten lines of a block in code page 1251, each ended by CR LF.
 QByteArray reportBlockBytes(const ReportBlock& block);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/journal/ReportLocation.h"
 
+#include "report/ReportWriter.h"
+
 #include <QDir>
 
 namespace kt {
@@ -10,7 +12,7 @@ QString defaultReportFolder() {
 }
 
 QString defaultReportPath() {
-    return QDir(defaultReportFolder()).filePath(QStringLiteral("TestData.dat"));
+    return QDir(defaultReportFolder()).filePath(reportFileName());
 }
 
 } // namespace kt

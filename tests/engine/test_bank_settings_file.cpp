@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "bank/KtError.h"
 #include "tests/engine/EngineHarness.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace kt;
 using namespace kt::test;
@@ -125,6 +130,80 @@ TEST(BankSettingsFile, AMissingFileChangesNothing) {
     ASSERT_TRUE(plain.e().FormCreate());
     EXPECT_EQ(f.h.display.calls, plain.display.calls);
     EXPECT_TRUE(f.h.dialogs.errors.isEmpty());
+}
+
+// What a file that cannot be read whole gives: no values, one reason.
+QString onlyProblem(const SettingsFileContent& c) {
+    EXPECT_TRUE(c.present);
+    EXPECT_FALSE(c.count || c.minutes || c.from || c.to);
+    return c.problems.size() == 1 ? c.problems[0] : c.problems.join(QLatin1Char('|'));
+}
+
+TEST(BankSettingsFileReading, WhatIsNotAPlainSmallTextIsRefusedAtOnceInRussian) {
+    Harness h(makeBank(1));
+    const QString pipe = h.dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(onlyProblem(readBankSettingsFile(pipe)).contains(QStringLiteral("канал")));
+
+    const QString folder = h.dir.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_TRUE(onlyProblem(readBankSettingsFile(folder)).contains(QStringLiteral("папка")));
+
+    const QString large = h.dir.filePath(QStringLiteral("large.ini"));
+    writeText(large, "[test]\ncount=12\n;" + QByteArray(70 * 1024, 'x') + "\n");
+    EXPECT_TRUE(onlyProblem(readBankSettingsFile(large)).contains(QStringLiteral("больше")));
+
+    const QString latin = h.dir.filePath(QStringLiteral("cp1251.ini"));
+    writeText(latin, "[test]\n; \xC7\xE0\xEC\xE5\xF2\xEA\xE8\ncount=12\n");
+    EXPECT_TRUE(onlyProblem(readBankSettingsFile(latin)).contains(QStringLiteral("UTF-8")));
+}
+
+TEST(BankSettingsFileReading, Utf16WithAByteOrderMarkIsRead) {
+    Harness h(makeBank(1));
+    const QString text = QStringLiteral("; Заметки\r\n[test]\r\ncount=12\r\nto=40\r\n");
+    const QString path = h.dir.filePath(QStringLiteral("u16.ini"));
+    for (const QStringConverter::Encoding e :
+         {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encoder(e, QStringConverter::Flag::WriteBom);
+        writeText(path, encoder.encode(text));
+        const SettingsFileContent c = readBankSettingsFile(path);
+        EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(c.count, 12);
+        EXPECT_EQ(c.to, 40);
+    }
+}
+
+TEST(BankSettingsFileWriting, OnlyTheOwnedLinesChangeAndEverythingElseIsKept) {
+    const TestSettings s{10, 1, 3, 20};
+    // Unknown keys, other sections, comments and CR LF stay; "to" is added
+    // after the section's last setting; a section the file lacks is added.
+    EXPECT_EQ(withTestSettings(QStringLiteral("; учитель\r\n[Test]\r\n  COUNT = 5 \r\n"
+                                              "note=x\r\nminutes=2\r\nfrom=1\r\n\r\n"
+                                              "[class]\r\nfolder=\\\\srv\r\n"),
+                               s),
+              QStringLiteral("; учитель\r\n[Test]\r\ncount=10\r\nnote=x\r\nminutes=1\r\n"
+                             "from=3\r\nto=20\r\n\r\n[class]\r\nfolder=\\\\srv\r\n"));
+    EXPECT_EQ(withTestSettings(QStringLiteral("[exam]\nx=1"), s),
+              QStringLiteral("[exam]\nx=1\n[test]\ncount=10\nminutes=1\nfrom=3\nto=20\n"));
+    EXPECT_EQ(withTestSettings(QStringLiteral("[test]\ncount=5"), s),
+              QStringLiteral("[test]\ncount=10\nminutes=1\nfrom=3\nto=20\n"));
+
+    Harness h(makeBank(1));
+    const QString path = h.dir.filePath(QStringLiteral("u16.ini"));
+    QStringEncoder encoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    writeText(path, encoder.encode(QStringLiteral("[test]\r\ncount=5\r\n; «заметка»\r\n")));
+    writeBankSettingsFile(path, s);
+    QFile back(path);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    QStringEncoder again(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    EXPECT_EQ(back.readAll(), QByteArray(again.encode(QStringLiteral(
+                                  "[test]\r\ncount=10\r\nminutes=1\r\nfrom=3\r\nto=20\r\n"
+                                  "; «заметка»\r\n"))));
+
+    const QString folder = h.dir.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_THROW(writeBankSettingsFile(folder, s), KtError);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST(StartupMend, AFailedDrawStillShowsTheTitleAndTheSettingsFinishStartup) {

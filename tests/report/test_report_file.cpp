@@ -4,6 +4,7 @@
 // blocks.
 #include "bank/KtError.h"
 #include "report/ReportFile.h"
+#include "report/ReportParser.h"
 #include "report/ReportReasons.h"
 #include "report/ReportWriter.h"
 #include "tests/support/Reports.h"
@@ -58,6 +59,26 @@ TEST(ReportFileAppend, AShortWriteIsCutBackAndTheNextAppendIsWhole) {
     faults.bytesBeforeFull = -1;
     appendToReportFile(path, sampleBlock(), options);
     EXPECT_EQ(bytesOf(path), "earlier\r\n" + sampleBlock());
+}
+
+// A file cut inside a line: the next block starts on a line of its own, so
+// only the cut block is lost and the one after it is read whole.
+TEST(ReportFileAppend, AFileCutInsideALineGetsALineEndBeforeTheNextBlock) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TestData.dat"));
+    const QByteArray whole = sampleBlock();
+    const QByteArray cut = whole + whole.left(whole.size() / 2 - 1);
+    writeFile(path, cut);
+    appendToReportFile(path, whole);
+    EXPECT_EQ(bytesOf(path), cut + "\r\n" + whole);
+    const ParsedReport r = parseReport(bytesOf(path));
+    EXPECT_EQ(r.entries.size(), 2u);
+    EXPECT_EQ(r.damage.size(), 1u);
+
+    // A file that ends in a line end, with LF alone too, takes the block as it is.
+    writeFile(path, "earlier\n");
+    appendToReportFile(path, whole);
+    EXPECT_EQ(bytesOf(path), "earlier\n" + whole);
 }
 
 // A real file system that runs out of room in the middle of a block: the

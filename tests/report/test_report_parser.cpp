@@ -166,6 +166,59 @@ TEST(ReportParser, ReadsACopyConvertedToUtf8) {
     }
 }
 
+// A file cut short and appended to by an older program: the next block's
+// opening line is glued to the cut line. The cut block is one damaged entry
+// and the glued one is still listed.
+TEST(ReportParser, ABlockGluedToACutLineIsRead) {
+    const QByteArray first = reportBytes({BlockFields{QStringLiteral("Первый")}});
+    const QByteArray next = reportBytes({BlockFields{QStringLiteral("Второй")}});
+    const qsizetype cutAt = first.indexOf(cp(QStringLiteral("Время"))) + 8;
+    const ParsedReport r = parseReport(first + first.left(cutAt) + next + first);
+    ASSERT_EQ(r.entries.size(), 3u);
+    EXPECT_EQ(r.entries[1].studentName, QStringLiteral("Второй"));
+    EXPECT_EQ(r.entries[1].line, 15); // the glued line, where the opening line went
+    ASSERT_EQ(r.damage.size(), 1u);
+    EXPECT_EQ(r.damage[0].line, 11);
+    EXPECT_EQ(r.damage[0].badLine, 15);
+}
+
+// A copy converted to UTF-8 that the program then appended to in code page
+// 1251: each block is read in its own encoding.
+TEST(ReportParser, EachBlockIsReadInItsOwnEncoding) {
+    const QByteArray oldOnes = decodeCp1251(reportBytes({BlockFields{QStringLiteral("Ёжиков")},
+                                                         BlockFields{QStringLiteral("Юдина")}}))
+                                   .toUtf8();
+    const QByteArray newOne = reportBytes({BlockFields{QStringLiteral("Щукин")}});
+    for (const QByteArray& bom : {QByteArray(), QByteArrayLiteral("\xEF\xBB\xBF")}) {
+        const ParsedReport r = parseReport(bom + oldOnes + newOne + oldOnes);
+        ASSERT_EQ(r.entries.size(), 5u);
+        EXPECT_TRUE(r.damage.empty());
+        EXPECT_EQ(r.entries[1].studentName, QStringLiteral("Юдина"));
+        EXPECT_EQ(r.entries[2].studentName, QStringLiteral("Щукин"));
+        EXPECT_EQ(r.entries[3].studentName, QStringLiteral("Ёжиков"));
+    }
+}
+
+// Damaged lines one after another are one record with their range, however
+// many blocks they seem to open; a whole block between two runs parts them.
+TEST(ReportParser, ARunOfDamagedLinesIsOneRecord) {
+    const QByteArray block = reportBytes({BlockFields{}});
+    const ParsedReport r = parseReport(QByteArray(" \r\n").repeated(1000) + block +
+                                       cp(QStringLiteral("мусор\r\n")).repeated(5) +
+                                       QByteArray(" \r\n").repeated(3) + block);
+    ASSERT_EQ(r.entries.size(), 2u);
+    EXPECT_EQ(r.entries[0].line, 1001);
+    EXPECT_EQ(r.entries[1].line, 1019);
+    ASSERT_EQ(r.damage.size(), 2u);
+    EXPECT_EQ(r.damage[0].line, 1);
+    EXPECT_EQ(r.damage[0].lastLine, 1000);
+    EXPECT_EQ(r.damage[0].blocks, 1000);
+    EXPECT_TRUE(damageText(QStringLiteral("T.dat"), r.damage[0])
+                    .startsWith(QStringLiteral("T.dat:1–1000: ")));
+    EXPECT_EQ(r.damage[1].line, 1011);
+    EXPECT_EQ(r.damage[1].lastLine, 1018);
+}
+
 TEST(ReportParser, FilesThatCannotBeReadGiveRussianMessages) {
     EXPECT_THROW(readReportFile(QStringLiteral("/nonexistent/TestData.dat")), KtError);
     try {

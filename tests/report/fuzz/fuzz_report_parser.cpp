@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (e.line < 1 || e.percent.isEmpty() || e.date.size() != 10 || e.minutes.isEmpty())
             std::abort();
     for (const kt::ReportDamage& d : report.damage)
-        if (d.line < 1 || d.badLine < d.line || d.reason.isEmpty())
+        if (d.line < 1 || d.badLine < d.line || d.lastLine < d.line || d.reason.isEmpty())
             std::abort();
     return 0;
 }

@@ -90,6 +90,26 @@ TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
     EXPECT_EQ(data.warnings(), QStringList{damageText("bad.dat", damaged.damage[0])});
 }
 
+// A report file cut inside a block, glued to the next one, then a run of
+// junk lines: the journal lists every whole block and warns once per run.
+TEST(JournalData, ACutFileListsEveryWholeBlockAndOneWarningPerDamagedRun) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TestData.dat"));
+    const QByteArray one = reportBytes({fields("Первый", 80)});
+    const QByteArray cut = one.left(one.indexOf(encodeCp1251(QStringLiteral("Время"))) + 8);
+    kt::test::writeFile(path, one + cut + reportBytes({fields("Второй", 60)}) +
+                                  QByteArray(" \r\n").repeated(500) +
+                                  reportBytes({fields("Третий", 40)}));
+    JournalData data;
+    ASSERT_TRUE(data.addReport(path, readReportFile(path)));
+    ASSERT_EQ(data.rows().size(), 3u);
+    EXPECT_EQ(data.rows()[1].entry.studentName, QStringLiteral("Второй"));
+    EXPECT_EQ(data.rows()[2].entry.studentName, QStringLiteral("Третий"));
+    ASSERT_EQ(data.warnings().size(), 2);
+    EXPECT_TRUE(data.warnings()[1].contains(QStringLiteral(":25–524:")))
+        << data.warnings()[1].toStdString();
+}
+
 TEST(JournalData, FilterByNameDatesAndSizes) {
     BlockFields other = fields("Петров", 70, "10.12.2026");
     other.bankSize = 200;
