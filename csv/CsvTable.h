@@ -4,7 +4,6 @@
 #include "bank/KtError.h"
 
 #include <QString>
-#include <optional>
 #include <vector>
 
 namespace kt {
@@ -47,9 +46,5 @@ QString separatorName(QChar separator);
 // Decodes a file's bytes as UTF-8 (a leading byte-order mark is dropped);
 // throws KtError when they are not UTF-8.
 QString decodeUtf8Strict(const QByteArray& bytes, const QString& fileName);
-
-// One record in the same format; nullopt gives an empty field, an empty
-// text gives "". Ends with CRLF.
-QString formatCsvRecord(const std::vector<std::optional<QString>>& fields, QChar separator = u',');
 
 } // namespace kt

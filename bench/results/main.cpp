@@ -5,6 +5,7 @@
 // journal's page.
 
 #include "bench/common/BenchReports.h"
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "teacher/journal/JournalPage.h"
 
