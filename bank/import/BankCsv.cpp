@@ -117,8 +117,7 @@ QString bankCsvRecord(const RecordTexts& records, qsizetype row, QChar separator
         if (records.isNull(row, f) || text.isEmpty())
             fields.push_back(std::nullopt);
         else
-            fields.push_back(isTextField(f) ? neutraliseFormula(text.toString())
-                                            : text.toString());
+            fields.push_back(isTextField(f) ? neutraliseFormula(text.toString()) : text.toString());
     }
     return formatCsvRecord(fields, separator);
 }
