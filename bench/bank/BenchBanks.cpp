@@ -4,6 +4,9 @@
 #include "bank/BankRecord.h"
 #include "bank/jet/JetWriter.h"
 
+#include <QRandomGenerator>
+#include <QStringList>
+
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #endif
@@ -22,6 +25,43 @@ QString writeBenchBank(const QString& path, int records) {
         row.push_back(QStringLiteral("0"));
         row.push_back(std::nullopt);
         row.push_back(QStringLiteral("Математика"));
+        rows.push_back(std::move(row));
+    }
+    writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
+    return path;
+}
+
+namespace {
+
+// Words of a question paper, put together to a length drawn per text.
+QString variedText(QRandomGenerator& random, int shortest, int longest) {
+    static const QStringList words = {
+        QStringLiteral("какой"),   QStringLiteral("река"),    QStringLiteral("столица"),
+        QStringLiteral("году"),    QStringLiteral("сколько"), QStringLiteral("государство"),
+        QStringLiteral("площадь"), QStringLiteral("север"),   QStringLiteral("закон"),
+        QStringLiteral("формула"), QStringLiteral("реакция"), QStringLiteral("число")};
+    const int length = static_cast<int>(random.bounded(shortest, longest + 1));
+    QString text;
+    while (text.size() < length)
+        text += words[static_cast<int>(random.bounded(words.size()))] + u' ';
+    text.truncate(length - 1);
+    return text + u'?';
+}
+
+} // namespace
+
+QString writeVariedBank(const QString& path, int records) {
+    QRandomGenerator random(static_cast<quint32>(records));
+    std::vector<JetRow> rows;
+    rows.reserve(static_cast<size_t>(records));
+    for (int i = 0; i < records; ++i) {
+        JetRow row{variedText(random, 40, 200)};
+        for (int k = 1; k <= 5; ++k)
+            row.push_back(variedText(random, 5, 60));
+        row.push_back(QString::number(i % 5 + 1));
+        row.push_back(QStringLiteral("0"));
+        row.push_back(std::nullopt);
+        row.push_back(QStringLiteral("География"));
         rows.push_back(std::move(row));
     }
     writeJetDatabase(path, bankTableName(), standardBankColumns(), rows);
