@@ -2,8 +2,8 @@
 #include "bank/MdbBankSource.h"
 
 #include "bank/BankPath.h"
+#include "bank/BankReadError.h"
 #include "bank/Cp1251.h"
-#include "bank/KtError.h"
 #include "bank/LibmdbEnvironment.h"
 #include "bank/ReaderLocation.h"
 #include "bank/ReaderProtocol.h"
@@ -164,6 +164,26 @@ std::unique_ptr<QProcess> MdbBankSource::takeReader(const FileStamp& stamp) {
     return startReader();
 }
 
+static BankFailure failureOf(ReaderFailure failure) {
+    switch (failure) {
+    case ReaderFailure::FileMissing:
+        return BankFailure::FileMissing;
+    case ReaderFailure::FileUnreadable:
+        return BankFailure::FileUnreadable;
+    case ReaderFailure::NotJet:
+        return BankFailure::NotJet;
+    case ReaderFailure::TableMissing:
+        return BankFailure::TableMissing;
+    case ReaderFailure::FieldMissing:
+        return BankFailure::FieldMissing;
+    case ReaderFailure::TypeMismatch:
+        return BankFailure::TypeMismatch;
+    case ReaderFailure::Damaged:
+        break;
+    }
+    return BankFailure::Damaged;
+}
+
 void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp) {
     requireRegularBankFile(m_path);
     ProgressScope scope(m_progress);
@@ -173,15 +193,17 @@ void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp
     // started, and its answer waits in the pipe.
     if (!p.waitForStarted(std::max(m_stallMs, 1))) {
         stop(p);
-        throw KtError(QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
-                          .arg(QDir::toNativeSeparators(m_readerPath)));
+        throw BankReadError(BankFailure::ReaderMissing,
+                            QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
+                                .arg(QDir::toNativeSeparators(m_readerPath)));
     }
     const bool answered = pump(p, parser);
     if (!answered || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
         !parser.Finish())
-        throw KtError(damagedBankMessage(m_path));
+        throw BankReadError(BankFailure::Damaged, damagedBankMessage(m_path));
     if (parser.error())
-        throw KtError(readerErrorMessage(*parser.error(), m_path));
+        throw BankReadError(failureOf(parser.error()->failure),
+                            readerErrorMessage(*parser.error(), m_path));
 }
 
 RawBank MdbBankSource::LoadRawBank() {

@@ -4,6 +4,7 @@
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
 #include "bank/check/BankCheck.h"
+#include "bank/check/BankOpenAdvice.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "ui/layout/QuestionFit.h"
@@ -14,7 +15,7 @@ namespace kt {
 
 // The message the program itself would show, then the advice.
 void printUnreadable(const KtError& e) {
-    print(stderr, e.message() + u'\n' + bankOpenAdvice(e.message()) + u'\n');
+    print(stderr, e.message() + u'\n' + bankOpenAdvice(e) + u'\n');
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // follows progress, and the records it keeps while the file is unchanged:
 // stand-in readers are small shell scripts, so these cases run where a POSIX
 // shell is.
+#include "bank/BankReadError.h"
 #include "bank/KtError.h"
 #include "bank/LibmdbEnvironment.h"
 #include "bank/MdbBankSource.h"
@@ -107,6 +108,12 @@ TEST_F(FakeReader, ReaderErrorsBecomeTheirMessages) {
     const ReaderError e{ReaderFailure::FieldMissing, {QStringLiteral("Метка")}};
     MdbBankSource source(m_bank, script("err", printfOf(encodeErrorFrame(e))));
     EXPECT_EQ(loadError(source), QStringLiteral("Field 'Метка' not found"));
+    try {
+        source.LoadRaw();
+        ADD_FAILURE() << "the reader's error was not thrown";
+    } catch (const BankReadError& thrown) {
+        EXPECT_EQ(thrown.failure(), BankFailure::FieldMissing);
+    }
 }
 
 TEST_F(FakeReader, CrashHangGarbageAndFloodAllReadAsADamagedFile) {
