@@ -88,12 +88,13 @@ QString builtInBankPath() {
     return QString::fromUtf8(KNOWTEST_BANK_PATH);
 }
 
-MdbBankSource::MdbBankSource(QString path, QString readerPath)
+MdbBankSource::MdbBankSource(QString path, QString readerPath, ReaderLimits limits)
     : m_path(std::move(path)),
-      m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)) {}
+      m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)),
+      m_limits(limits) {}
 
 qint64 MdbBankSource::outputLimitFor(const FileStamp& stamp) const {
-    return std::max(m_outputLimit, kOutputPerFileByte * stamp.size);
+    return std::max(m_limits.outputBytes, kOutputPerFileByte * stamp.size);
 }
 
 // Feeds the reader's output to the parser until the reader ends. False when
@@ -107,7 +108,7 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
     // and fresh memory for every slice costs more than reading it.
     QByteArray buffer;
     for (;;) {
-        const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_stallMs)));
+        const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_limits.stallMs)));
         const QByteArrayView bytes = readAvailable(p, buffer);
         if (!bytes.isEmpty())
             quiet.restart();
@@ -119,7 +120,7 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
             m_progress->RecordsRead(parser.records());
         if (!more && p.state() == QProcess::NotRunning)
             break;
-        if (quiet.elapsed() >= m_stallMs) {
+        if (quiet.elapsed() >= m_limits.stallMs) {
             stop(p);
             return false;
         }
@@ -191,7 +192,7 @@ void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp
     QProcess& p = *reader;
     // A reader started early may have finished already; it still counts as
     // started, and its answer waits in the pipe.
-    if (!p.waitForStarted(std::max(m_stallMs, 1))) {
+    if (!p.waitForStarted(std::max(m_limits.stallMs, 1))) {
         stop(p);
         throw BankReadError(BankFailure::ReaderMissing,
                             QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
