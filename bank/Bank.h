@@ -28,14 +28,12 @@ public:
     // The current record's field at position i as an integer; throws KtError
     // for a null or a text that is no number.
     int FieldInteger(int i) const;
-    int Position() const { return m_pos; }
 
     // The records while the bank is open; empty once it is closed.
     const CompactBank& records() const;
     // The same records as a share, for a view that lists them after the
     // bank has closed; nullptr while the bank is closed.
     std::shared_ptr<const CompactBank> sharedRecords() const { return m_table; }
-    BankSource& source() { return m_source; }
 
 private:
     bool onRecord() const;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/BankPath.h"
 
-#include "bank/KtError.h"
+#include "bank/BankReadError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,8 +50,10 @@ void requireRegularBankFile(const QString& path) {
     // The reader itself refuses a folder at once, with its own message.
     const QString kind = QFileInfo(path).isDir() ? QString() : nonRegularKind(path);
     if (!kind.isEmpty())
-        throw KtError(QStringLiteral("«%1» — не файл базы данных, а %2; укажите путь к файлу .mdb")
-                          .arg(QDir::toNativeSeparators(path), kind));
+        throw BankReadError(
+            BankFailure::NotAFile,
+            QStringLiteral("«%1» — не файл базы данных, а %2; укажите путь к файлу .mdb")
+                .arg(QDir::toNativeSeparators(path), kind));
 }
 
 } // namespace kt

@@ -24,21 +24,4 @@ public:
     virtual QString Location() const = 0;
 };
 
-// A source over records already in memory: fixtures in tests and benchmarks.
-class MemoryBankSource : public BankSource {
-public:
-    explicit MemoryBankSource(BankTable table) : m_table(std::move(table)) {}
-    BankTable Load() override;
-    QString Location() const override { return QStringLiteral("memory"); }
-    BankTable& table() { return m_table; }
-    // Makes the next loads fail with this message (empty: succeed again).
-    void setFailure(const QString& message) { m_failure = message; }
-    int loads() const { return m_loads; }
-
-private:
-    BankTable m_table;
-    QString m_failure;
-    int m_loads = 0;
-};
-
 } // namespace kt

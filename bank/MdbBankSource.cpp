@@ -2,8 +2,8 @@
 #include "bank/MdbBankSource.h"
 
 #include "bank/BankPath.h"
+#include "bank/BankReadError.h"
 #include "bank/Cp1251.h"
-#include "bank/KtError.h"
 #include "bank/LibmdbEnvironment.h"
 #include "bank/ReaderLocation.h"
 #include "bank/ReaderProtocol.h"
@@ -88,12 +88,13 @@ QString builtInBankPath() {
     return QString::fromUtf8(KNOWTEST_BANK_PATH);
 }
 
-MdbBankSource::MdbBankSource(QString path, QString readerPath)
+MdbBankSource::MdbBankSource(QString path, QString readerPath, ReaderLimits limits)
     : m_path(std::move(path)),
-      m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)) {}
+      m_readerPath(readerPath.isEmpty() ? defaultReaderPath() : std::move(readerPath)),
+      m_limits(limits) {}
 
 qint64 MdbBankSource::outputLimitFor(const FileStamp& stamp) const {
-    return std::max(m_outputLimit, kOutputPerFileByte * stamp.size);
+    return std::max(m_limits.outputBytes, kOutputPerFileByte * stamp.size);
 }
 
 // Feeds the reader's output to the parser until the reader ends. False when
@@ -107,7 +108,7 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
     // and fresh memory for every slice costs more than reading it.
     QByteArray buffer;
     for (;;) {
-        const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_stallMs)));
+        const bool more = p.waitForReadyRead(std::min(kSliceMs, std::max(1, m_limits.stallMs)));
         const QByteArrayView bytes = readAvailable(p, buffer);
         if (!bytes.isEmpty())
             quiet.restart();
@@ -119,7 +120,7 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
             m_progress->RecordsRead(parser.records());
         if (!more && p.state() == QProcess::NotRunning)
             break;
-        if (quiet.elapsed() >= m_stallMs) {
+        if (quiet.elapsed() >= m_limits.stallMs) {
             stop(p);
             return false;
         }
@@ -164,6 +165,26 @@ std::unique_ptr<QProcess> MdbBankSource::takeReader(const FileStamp& stamp) {
     return startReader();
 }
 
+static BankFailure failureOf(ReaderFailure failure) {
+    switch (failure) {
+    case ReaderFailure::FileMissing:
+        return BankFailure::FileMissing;
+    case ReaderFailure::FileUnreadable:
+        return BankFailure::FileUnreadable;
+    case ReaderFailure::NotJet:
+        return BankFailure::NotJet;
+    case ReaderFailure::TableMissing:
+        return BankFailure::TableMissing;
+    case ReaderFailure::FieldMissing:
+        return BankFailure::FieldMissing;
+    case ReaderFailure::TypeMismatch:
+        return BankFailure::TypeMismatch;
+    case ReaderFailure::Damaged:
+        break;
+    }
+    return BankFailure::Damaged;
+}
+
 void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp) {
     requireRegularBankFile(m_path);
     ProgressScope scope(m_progress);
@@ -171,17 +192,19 @@ void MdbBankSource::runReader(ReaderStreamParser& parser, const FileStamp& stamp
     QProcess& p = *reader;
     // A reader started early may have finished already; it still counts as
     // started, and its answer waits in the pipe.
-    if (!p.waitForStarted(std::max(m_stallMs, 1))) {
+    if (!p.waitForStarted(std::max(m_limits.stallMs, 1))) {
         stop(p);
-        throw KtError(QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
-                          .arg(QDir::toNativeSeparators(m_readerPath)));
+        throw BankReadError(BankFailure::ReaderMissing,
+                            QStringLiteral("Не удаётся запустить программу чтения базы данных «%1»")
+                                .arg(QDir::toNativeSeparators(m_readerPath)));
     }
     const bool answered = pump(p, parser);
     if (!answered || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
         !parser.Finish())
-        throw KtError(damagedBankMessage(m_path));
+        throw BankReadError(BankFailure::Damaged, damagedBankMessage(m_path));
     if (parser.error())
-        throw KtError(readerErrorMessage(*parser.error(), m_path));
+        throw BankReadError(failureOf(parser.error()->failure),
+                            readerErrorMessage(*parser.error(), m_path));
 }
 
 RawBank MdbBankSource::LoadRawBank() {

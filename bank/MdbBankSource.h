@@ -16,6 +16,15 @@ class ReaderStreamParser;
 // The built-in path of the question bank (set at build time).
 QString builtInBankPath();
 
+// How long the reader may go without sending anything before it is killed
+// and the file is reported damaged (a reader that keeps sending is never
+// stopped by the clock), and how many bytes it may answer with at least (a
+// large file may take proportionally more).
+struct ReaderLimits {
+    int stallMs = 10000;
+    qint64 outputBytes = 512ll * 1024 * 1024;
+};
+
 // A question bank in a Jet database file (.mdb, and .accdb that the reader
 // can read). The file is parsed by a separate reader process, so that a
 // damaged or hostile file can never crash or hang the program; any failure
@@ -27,7 +36,8 @@ QString builtInBankPath();
 class MdbBankSource : public BankSource {
 public:
     // readerPath empty: the reader executable next to the running program.
-    explicit MdbBankSource(QString path, QString readerPath = QString());
+    explicit MdbBankSource(QString path, QString readerPath = QString(),
+                           ReaderLimits limits = ReaderLimits());
     ~MdbBankSource() override;
 
     // Starts the reader now, so that it works while the program builds its
@@ -50,13 +60,6 @@ public:
 
     // The reader executable this source starts.
     QString readerPath() const { return m_readerPath; }
-    // How long the reader may go without sending anything before it is
-    // killed and the file is reported damaged, in milliseconds. A reader
-    // that keeps sending is never stopped by the clock.
-    void setStallLimit(int milliseconds) { m_stallMs = milliseconds; }
-    // How many bytes the reader may answer with at least; a large file may
-    // take proportionally more.
-    void setOutputLimit(qint64 bytes) { m_outputLimit = bytes; }
     // Who is told how a read goes (nullptr: nobody).
     void setProgress(ReadProgress* progress) { m_progress = progress; }
     // How many times the reader was started.
@@ -71,8 +74,7 @@ private:
 
     QString m_path;
     QString m_readerPath;
-    int m_stallMs = 10000;
-    qint64 m_outputLimit = 512ll * 1024 * 1024;
+    ReaderLimits m_limits;
     ReadProgress* m_progress = nullptr;
     int m_launches = 0;
     std::unique_ptr<QProcess> m_early;

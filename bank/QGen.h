@@ -3,12 +3,13 @@
 
 #include "bank/Bank.h"
 #include "bank/SeedSource.h"
+#include "bank/TestDefaults.h"
 #include "bank/TestItem.h"
 
 namespace kt {
 
 struct QGenRequest {
-    int questionCount = 60;
+    int questionCount = kDefaultQuestionCount;
     int rangeFrom = 0; // 0-based offset of the first record that may be drawn
     int rangeTo = 0;   // exclusive bound
 };

@@ -19,15 +19,6 @@ QString grouped(int number) {
     return digits;
 }
 
-bool needsQuotes(const QString& text, QChar separator) {
-    if (text.isEmpty())
-        return true;
-    for (QChar c : text)
-        if (c == separator || c == u'"' || c == u'\n' || c == u'\r')
-            return true;
-    return false;
-}
-
 } // namespace
 
 CsvReader::CsvReader(CsvTextSource source, QChar separator)
@@ -180,21 +171,6 @@ QString decodeUtf8Strict(const QByteArray& bytes, const QString& fileName) {
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
-}
-
-QString formatCsvRecord(const std::vector<std::optional<QString>>& fields, QChar separator) {
-    QString line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            line.append(separator);
-        if (!fields[i])
-            continue;
-        if (needsQuotes(*fields[i], separator))
-            line.append(u'"' + QString(*fields[i]).replace(u'"', QStringLiteral("\"\"")) + u'"');
-        else
-            line.append(*fields[i]);
-    }
-    return line + QStringLiteral("\r\n");
 }
 
 } // namespace kt

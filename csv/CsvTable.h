@@ -89,8 +89,4 @@ QString separatorName(QChar separator);
 // throws KtError when they are not UTF-8.
 QString decodeUtf8Strict(const QByteArray& bytes, const QString& fileName);
 
-// One record in the same format; nullopt gives an empty field, an empty
-// text gives "". Ends with CRLF.
-QString formatCsvRecord(const std::vector<std::optional<QString>>& fields, QChar separator = u',');
-
 } // namespace kt

@@ -2,49 +2,39 @@
 #include "csv/SpreadsheetCsv.h"
 
 #include "bank/Cp1251.h"
+#include "csv/CsvWriter.h"
 
 namespace kt {
 namespace {
 
-bool needsQuotes(const QString& field, QChar separator) {
-    for (QChar c : field)
-        if (c == separator || c == u'"' || c == u'\n' || c == u'\r')
-            return true;
-    return false;
+bool isFormulaStart(QChar c) {
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
+// True for apostrophes (at least `minApostrophes`) followed by a formula start.
+bool looksLikeFormula(const QString& text, int minApostrophes) {
+    int i = 0;
+    while (i < text.size() && text[i] == u'\'')
+        ++i;
+    return i >= minApostrophes && i < text.size() && isFormulaStart(text[i]);
 }
 
 } // namespace
 
-QString csvRecord(const QStringList& fields, QChar separator, QStringView lineEnd) {
-    QString out;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += separator;
-        const QString& f = fields[i];
-        if (!needsQuotes(f, separator)) {
-            out += f;
-            continue;
-        }
-        out += u'"';
-        for (QChar c : f) {
-            if (c == u'"')
-                out += u'"';
-            out += c;
-        }
-        out += u'"';
-    }
-    out += lineEnd;
-    return out;
+QString neutraliseFormula(const QString& text) {
+    return looksLikeFormula(text, 0) ? u'\'' + text : text;
 }
 
-QString spreadsheetCell(const QString& text) {
-    if (text.isEmpty())
-        return text;
-    const QChar first = text.front();
-    if (first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' ||
-        first == u'\r')
-        return u'\'' + text;
-    return text;
+QString restoreFormula(const QString& text) {
+    return looksLikeFormula(text, 1) ? text.mid(1) : text;
+}
+
+QByteArray CsvFileForm::start() const {
+    return m_form == Form::Utf8WithMark ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
+}
+
+QByteArray CsvFileForm::encode(const QString& text) const {
+    return m_form == Form::Cp1251 ? encodeCp1251(text) : text.toUtf8();
 }
 
 QByteArray spreadsheetCsv(const QList<QStringList>& rows) {
@@ -53,12 +43,11 @@ QByteArray spreadsheetCsv(const QList<QStringList>& rows) {
         QStringList cells;
         cells.reserve(row.size());
         for (const QString& cell : row)
-            cells.append(spreadsheetCell(cell));
-        text += csvRecord(cells, u';', u"\r\n");
+            cells.append(neutraliseFormula(cell));
+        text += csvRecord(cells, kSpreadsheetSeparator, u"\r\n");
     }
-    if (fitsCp1251(text))
-        return encodeCp1251(text);
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    const CsvFileForm form = CsvFileForm::spreadsheet(fitsCp1251(text));
+    return form.start() + form.encode(text);
 }
 
 } // namespace kt

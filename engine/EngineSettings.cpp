@@ -3,6 +3,7 @@
 #include "engine/TestEngine.h"
 
 #include "bank/KtError.h"
+#include "bank/TestDefaults.h"
 #include "engine/EngineTexts.h"
 #include "engine/TextFormats.h"
 #include "report/ReportWriter.h"
@@ -87,7 +88,7 @@ void TestEngine::CountArrow(int delta) {
         return;
     UpDownModel& count = m_settings.count;
     count.Step(delta);
-    const int widest = m_settings.to.position() - m_settings.from.position() - 5;
+    const int widest = m_settings.to.position() - m_settings.from.position() - kRangeMargin;
     if (widest < count.position())
         count.SetPosition(widest);
     ReadSettingsValues();
@@ -111,9 +112,10 @@ void TestEngine::FromArrow(int delta) {
     const int count = m_settings.count.position();
     const int to = m_settings.to.position();
     from.Step(delta);
-    // Six, not five: the corrected range is one record wider than the bound.
-    if (to < from.position() + count + 5)
-        from.SetPosition(to - count - 6);
+    // One more than the margin: the corrected range is one record wider than
+    // the bound.
+    if (to < from.position() + count + kRangeMargin)
+        from.SetPosition(to - count - kRangeMargin - 1);
     m_display.ShowSettings(m_settings);
 }
 
@@ -124,8 +126,8 @@ void TestEngine::ToArrow(int delta) {
     const int count = m_settings.count.position();
     const int from = m_settings.from.position();
     to.Step(delta);
-    if (to.position() < from + count + 5)
-        to.SetPosition(from + count + 5);
+    if (to.position() < from + count + kRangeMargin)
+        to.SetPosition(from + count + kRangeMargin);
     m_display.ShowSettings(m_settings);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "bank/TestDefaults.h"
+
 #include <QString>
 
 namespace kt {
@@ -40,8 +42,8 @@ private:
 // The values behind the settings screen: the four controls and the
 // bank-size line. The report copies these texts.
 struct SettingsModel {
-    UpDownModel count{1, 60, 60};
-    UpDownModel time{1, 3, 2};
+    UpDownModel count{1, kMaxQuestionCount, kDefaultQuestionCount};
+    UpDownModel time{kMinMinutesPerQuestion, kMaxMinutesPerQuestion, kDefaultMinutesPerQuestion};
     UpDownModel from{1, 0, 0};
     UpDownModel to{0, 0, 0};
     QString bankSizeLine;

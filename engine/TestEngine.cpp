@@ -3,6 +3,7 @@
 
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
+#include "bank/TestDefaults.h"
 #include "engine/EngineTexts.h"
 #include "engine/TextFormats.h"
 #include "report/ReportWriter.h"
@@ -42,11 +43,11 @@ bool TestEngine::FormCreate() {
         m_startupPending = true;
         return true;
     }
-    m_state.QuestionCount = 60;
-    m_state.MinutesPerQuestion = 2;
+    m_state.QuestionCount = kDefaultQuestionCount;
+    m_state.MinutesPerQuestion = kDefaultMinutesPerQuestion;
     m_settings.count.SetUpper(m_state.QuestionCount);
-    m_settings.count.SetPosition(60);
-    m_settings.time.SetPosition(2);
+    m_settings.count.SetPosition(kDefaultQuestionCount);
+    m_settings.time.SetPosition(kDefaultMinutesPerQuestion);
     ShowStartState();
     ResetCounters();
     if (!ReadBankAtStartup())
@@ -127,8 +128,8 @@ bool TestEngine::ReadBankAtStartup() {
 }
 
 void TestEngine::SetStartupSettingsTexts() {
-    m_settings.count.SetText(QStringLiteral("60"));
-    m_settings.time.SetText(QStringLiteral("2"));
+    m_settings.count.SetText(QString::number(kDefaultQuestionCount));
+    m_settings.time.SetText(QString::number(kDefaultMinutesPerQuestion));
     m_settings.from.SetText(QStringLiteral("1"));
     m_settings.to.SetText(QString::number(m_state.BankSize));
     m_display.ShowSettings(m_settings);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "bank/TestDefaults.h"
 #include "bank/TestItem.h"
 
 #include <QString>
@@ -11,8 +12,8 @@ namespace kt {
 // names, time left, draw range and the current question set. Owned by the
 // main window (through TestEngine); nothing else keeps test data.
 struct TestState {
-    int QuestionCount = 60;     // N, 1..60
-    int MinutesPerQuestion = 2; // 1..3
+    int QuestionCount = kDefaultQuestionCount;           // N, 1..kMaxQuestionCount
+    int MinutesPerQuestion = kDefaultMinutesPerQuestion; // 1..3
     int BankSize = 0;
     QString SubjectName;
     QString StudentName; // at most 15 characters

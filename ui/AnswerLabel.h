@@ -18,7 +18,6 @@ public:
     void setChosen(bool on);
     bool chosen() const { return highlighted() && sunken(); }
     void setHovered(bool on);
-    bool hovered() const { return m_hovered; }
 
 signals:
     void clicked(int index);

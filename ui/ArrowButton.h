@@ -17,7 +17,6 @@ public:
     ArrowButton(const QString& caption, const QPixmap& glyph, GlyphSide side,
                 QWidget* parent = nullptr);
 
-    GlyphSide glyphSide() const { return m_side; }
     const QPixmap& glyph() const { return m_glyph; }
     // Where the glyph and the caption are drawn, in the button's pixels.
     QRect glyphRect() const;

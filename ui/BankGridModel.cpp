@@ -7,7 +7,8 @@
 
 namespace kt {
 
-BankGridModel::BankGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+BankGridModel::BankGridModel(QObject* parent, int chunkRows)
+    : QAbstractTableModel(parent), m_chunk(std::max(1, chunkRows)) {}
 
 void BankGridModel::setTable(SharedBankTable records) {
     reset(std::move(records), nullptr);
@@ -23,10 +24,6 @@ void BankGridModel::reset(SharedBankTable records, std::shared_ptr<const Compact
     m_compact = std::move(compact);
     m_loaded = 0;
     endResetModel();
-}
-
-void BankGridModel::setChunkSize(int rows) {
-    m_chunk = std::max(1, rows);
 }
 
 int BankGridModel::totalRows() const {

@@ -22,7 +22,8 @@ public:
     enum Column { CounterColumn = 0, QuestionColumn = 1, ColumnCount = 2 };
     static constexpr int kDefaultChunk = 256;
 
-    explicit BankGridModel(QObject* parent = nullptr);
+    // `chunkRows`: how many rows the view is handed at a time.
+    explicit BankGridModel(QObject* parent = nullptr, int chunkRows = kDefaultChunk);
 
     // The records to list, or nullptr for none. The model holds its share of
     // them, so they stay valid whatever the bank does meanwhile.
@@ -30,8 +31,6 @@ public:
     // The same over the bank's compact records (the program's own form).
     void setCompactTable(std::shared_ptr<const CompactBank> records);
     const BankTable* table() const { return m_records.get(); }
-    void setChunkSize(int rows);
-    int chunkSize() const { return m_chunk; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -51,7 +50,7 @@ private:
     SharedBankTable m_records;
     std::shared_ptr<const CompactBank> m_compact;
     int m_loaded = 0;
-    int m_chunk = kDefaultChunk;
+    int m_chunk;
 };
 
 } // namespace kt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/SettingsScreen.h"
 
+#include "bank/TestDefaults.h"
 #include "ui/BankGrid.h"
 #include "ui/UpDown.h"
 #include "ui/layout/Look.h"
@@ -77,8 +78,10 @@ SettingsScreen::SettingsScreen(QWidget* parent) : QFrame(parent) {
     buildRangeBox();
     buildOkButton();
     // The screen's first texts, as the window shows them before it sets them.
-    setCountState(60, 1, 60, QStringLiteral("60"));
-    setTimeState(2, 1, 3, QStringLiteral("2"));
+    setCountState(kDefaultQuestionCount, 1, kMaxQuestionCount,
+                  QString::number(kDefaultQuestionCount));
+    setTimeState(kDefaultMinutesPerQuestion, kMinMinutesPerQuestion, kMaxMinutesPerQuestion,
+                 QString::number(kDefaultMinutesPerQuestion));
     setFromState(1, 1, 0, QStringLiteral("1"));
     setToState(0, 0, 0, QStringLiteral("0"));
 }

@@ -16,7 +16,6 @@ public:
     void setTitle(const QString& text);
     // The title as stored, with its "&" prefixes.
     const QString& title() const { return m_raw; }
-    QLabel* titleLabel() const { return m_title; }
 
 private:
     QLabel* m_title;

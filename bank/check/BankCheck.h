@@ -106,8 +106,4 @@ inline BankCheckReport checkBank(const BankTable& raw, const BankCheckOptions& o
 // marked "ОШИБКА:", then the warnings.
 QString formatBankCheck(const BankCheckReport& report);
 
-// A line that tells the teacher what to do about a bank the program cannot
-// open, given the program's own message.
-QString bankOpenAdvice(const QString& message);
-
 } // namespace kt

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/check/BankCheckParts.h"
 
+#include "bank/TestDefaults.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 namespace kt {
 namespace {
 
-constexpr int kDefaultQuestionCount = 60;
 constexpr int kMaxGapRanges = 20;
 
 QString numberList(const std::vector<qsizetype>& indexes) {

@@ -2,6 +2,7 @@
 #include "bank/import/BankCsv.h"
 
 #include "bank/jet/JetValue.h"
+#include "csv/CsvWriter.h"
 
 #include <QSet>
 
@@ -98,28 +99,7 @@ BankCsvTable bankTableFromCsv(const QString& csvText, bool addCounter, QChar sep
 
 namespace {
 constexpr int kExportFields[] = {0, 1, 2, 3, 4, 5, FieldRightAnswer, FieldMark, FieldSubject};
-
-bool isFormulaStart(QChar c) {
-    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
-}
-
-// True for apostrophes (at least `minApostrophes`) followed by a formula start.
-bool looksLikeFormula(const QString& text, int minApostrophes) {
-    int i = 0;
-    while (i < text.size() && text[i] == u'\'')
-        ++i;
-    return i >= minApostrophes && i < text.size() && isFormulaStart(text[i]);
-}
-
 } // namespace
-
-QString neutraliseFormula(const QString& text) {
-    return looksLikeFormula(text, 0) ? u'\'' + text : text;
-}
-
-QString restoreFormula(const QString& text) {
-    return looksLikeFormula(text, 1) ? text.mid(1) : text;
-}
 
 QString bankCsvHeader(QChar separator) {
     std::vector<std::optional<QString>> names;
@@ -128,17 +108,23 @@ QString bankCsvHeader(QChar separator) {
     return formatCsvRecord(names, separator);
 }
 
-QString bankCsvRecord(const BankRecord& record, QChar separator) {
+QString bankCsvRecord(const RecordTexts& records, qsizetype row, QChar separator) {
     std::vector<std::optional<QString>> fields;
     // The reader gives a NULL text as an empty one; an empty field keeps the
     // usual form of an unfilled field in a bank, NULL.
     for (int f : kExportFields) {
-        if (record.isNull[f] || record.text[f].isEmpty())
+        const QStringView text = records.text(row, f);
+        if (records.isNull(row, f) || text.isEmpty())
             fields.push_back(std::nullopt);
         else
-            fields.push_back(isTextField(f) ? neutraliseFormula(record.text[f]) : record.text[f]);
+            fields.push_back(isTextField(f) ? neutraliseFormula(text.toString()) : text.toString());
     }
     return formatCsvRecord(fields, separator);
+}
+
+QString bankCsvRecord(const BankRecord& record, QChar separator) {
+    const BankTable one{record};
+    return bankCsvRecord(TableTexts(one), 0, separator);
 }
 
 } // namespace kt

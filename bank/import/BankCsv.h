@@ -2,8 +2,10 @@
 #pragma once
 
 #include "bank/BankRecord.h"
+#include "bank/RecordTexts.h"
 #include "bank/jet/JetWriter.h"
 #include "csv/CsvTable.h"
+#include "csv/SpreadsheetCsv.h"
 
 namespace kt {
 
@@ -23,18 +25,12 @@ struct BankCsvTable {
 BankCsvTable bankTableFromCsv(const QString& csvText, bool addCounter = true,
                               QChar separator = u',');
 
-// A spreadsheet runs a cell that starts with "=", "+", "-" or "@" (or a tab
-// or a carriage return) as a formula. Export puts an apostrophe before such
-// a text, and before one that is such a text after apostrophes of its own;
-// import takes one apostrophe off a text of apostrophes followed by one of
-// those characters. So export then import gives back every text exactly.
-QString neutraliseFormula(const QString& text);
-QString restoreFormula(const QString& text);
-
 // The header line of an export: the fields without "Счетчик", in field order.
 QString bankCsvHeader(QChar separator = u',');
 // One record in the export form (fields as the header lists them), texts
-// neutralised against formulas.
+// neutralised against formulas: the record at `row` of `records`, or one
+// record the editor keeps.
+QString bankCsvRecord(const RecordTexts& records, qsizetype row, QChar separator = u',');
 QString bankCsvRecord(const BankRecord& record, QChar separator = u',');
 
 } // namespace kt

@@ -4,6 +4,9 @@
 #include "bank/BankRecord.h"
 #include "bank/jet/JetWriter.h"
 
+#include <QRandomGenerator>
+#include <QStringList>
+
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #endif

@@ -7,6 +7,7 @@
 // and opened in the journal's page.
 
 #include "bench/common/BenchReports.h"
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "teacher/journal/JournalPage.h"
 

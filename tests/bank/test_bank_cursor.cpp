@@ -2,6 +2,7 @@
 #include "bank/Bank.h"
 #include "bank/KtError.h"
 #include "tests/support/Banks.h"
+#include "tests/support/MemoryBankSource.h"
 
 #include <gtest/gtest.h>
 

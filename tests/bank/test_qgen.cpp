@@ -3,6 +3,7 @@
 #include "bank/QGen.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/MemoryBankSource.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "engine/TestEngine.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/MemoryBankSource.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QStringList>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/Cp1251.h"
 #include "tests/engine/EngineHarness.h"
+#include "tests/support/MemoryBankSource.h"
 #include "tests/support/ScratchMount.h"
 
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "bank/BankSource.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/MemoryBankSource.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Widgets.h"
 

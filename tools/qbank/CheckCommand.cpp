@@ -4,6 +4,7 @@
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
 #include "bank/check/BankCheck.h"
+#include "bank/check/BankOpenAdvice.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "ui/layout/QuestionFit.h"
@@ -12,13 +13,12 @@
 
 namespace kt {
 
-namespace {
-
-// A bank that cannot be read gets the message the program itself would
-// show, then what the teacher can do about it.
+// The message the program itself would show, then the advice.
 void printUnreadable(const KtError& e) {
-    print(stderr, e.message() + u'\n' + bankOpenAdvice(e.message()) + u'\n');
+    print(stderr, e.message() + u'\n' + bankOpenAdvice(e) + u'\n');
 }
+
+namespace {
 
 // The records are checked while the reader still reads the file, and only
 // what the checks across records need is kept.
@@ -35,16 +35,6 @@ std::optional<BankCheckReport> checkBankFile(MdbBankSource& source,
 }
 
 } // namespace
-
-bool loadRaw(const QString& path, BankTable& raw) {
-    try {
-        raw = MdbBankSource(path).LoadRaw();
-        return true;
-    } catch (const KtError& e) {
-        printUnreadable(e);
-        return false;
-    }
-}
 
 int runCheck(const QStringList& args) {
     if (args.size() != 1)

@@ -5,6 +5,8 @@
 
 namespace kt {
 
+class KtError;
+
 // The usage text, printed by --help and after a wrong command line.
 extern const char* const kUsage;
 int usage();
@@ -12,5 +14,9 @@ int usage();
 int runImport(QStringList args);
 int runCheck(const QStringList& args);
 int runExport(QStringList args);
+
+// A bank that cannot be read: the message and what the teacher can do, on
+// standard error.
+void printUnreadable(const KtError& e);
 
 } // namespace kt

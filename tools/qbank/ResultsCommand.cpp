@@ -2,6 +2,7 @@
 #include "tools/qbank/ResultsCommand.h"
 
 #include "bank/KtError.h"
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "report/ReportParser.h"
 

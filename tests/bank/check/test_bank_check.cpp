@@ -2,6 +2,7 @@
 // What `qbank check` finds in a bank's records.
 
 #include "bank/check/BankCheck.h"
+#include "bank/check/BankOpenAdvice.h"
 #include "tests/support/Banks.h"
 #include "tests/support/JetTestSupport.h"
 
@@ -138,20 +139,31 @@ TEST(BankCheck, CounterGapsAndRepeatsAreWarnings) {
 }
 
 TEST(BankCheck, AdviceForEachWayABankFailsToOpen) {
-    const std::vector<std::pair<QString, QString>> cases = {
-        {"Field 'Метка' not found", "в таблице нет этого столбца"},
-        {"Type mismatch for field 'Счетчик', expecting: AutoInc actual: Integer", "не тот тип"},
-        {"В базе данных «b.mdb» нет таблицы «Таблица1»", "должна называться «Таблица1»"},
-        {"Файл базы данных «b.mdb» не найден", "проверьте путь"},
-        {"Файл «b.mdb» не является базой данных Jet", "соберите базу заново"},
-        {"Файл базы данных «b.mdb» повреждён и не может быть прочитан", "восстановите файл"},
-        {"«/tmp» — не файл базы данных, а папка; укажите путь к файлу .mdb", "укажите путь"}};
+    const std::vector<std::pair<BankFailure, QString>> cases = {
+        {BankFailure::FieldMissing, "в таблице нет этого столбца"},
+        {BankFailure::TypeMismatch, "не тот тип"},
+        {BankFailure::TableMissing, "должна называться «Таблица1»"},
+        {BankFailure::FileMissing, "проверьте путь"},
+        {BankFailure::NotJet, "соберите базу заново"},
+        {BankFailure::Damaged, "восстановите файл"},
+        {BankFailure::NotAFile, "укажите путь"},
+        {BankFailure::FileUnreadable, "можно читать"},
+        {BankFailure::ReaderMissing, "установите программу заново"}};
     for (const auto& c : cases) {
         const QString advice = bankOpenAdvice(c.first);
         EXPECT_TRUE(advice.startsWith(QStringLiteral("Что делать: "))) << advice.toStdString();
-        EXPECT_TRUE(advice.contains(c.second))
-            << c.first.toStdString() << " → " << advice.toStdString();
+        EXPECT_TRUE(advice.contains(c.second)) << advice.toStdString();
     }
+}
+
+TEST(BankCheck, AdviceFollowsTheKindOfFailureWhateverTheMessageSays) {
+    // A message reworded, even to the words of another failure, keeps its advice.
+    const BankReadError reworded(BankFailure::TableMissing,
+                                 QStringLiteral("Файл базы данных не найден"));
+    EXPECT_EQ(bankOpenAdvice(reworded), bankOpenAdvice(BankFailure::TableMissing));
+    const KtError untyped(QStringLiteral("В базе данных нет таблицы «Таблица1»"));
+    EXPECT_NE(bankOpenAdvice(untyped), bankOpenAdvice(BankFailure::TableMissing));
+    EXPECT_TRUE(bankOpenAdvice(untyped).contains(QStringLiteral("проверьте файл базы")));
 }
 
 } // namespace

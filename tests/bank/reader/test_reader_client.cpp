@@ -3,6 +3,7 @@
 // follows progress, and the records it keeps while the file is unchanged:
 // stand-in readers are small shell scripts, so these cases run where a POSIX
 // shell is.
+#include "bank/BankReadError.h"
 #include "bank/KtError.h"
 #include "bank/LibmdbEnvironment.h"
 #include "bank/MdbBankSource.h"
@@ -107,6 +108,12 @@ TEST_F(FakeReader, ReaderErrorsBecomeTheirMessages) {
     const ReaderError e{ReaderFailure::FieldMissing, {QStringLiteral("Метка")}};
     MdbBankSource source(m_bank, script("err", printfOf(encodeErrorFrame(e))));
     EXPECT_EQ(loadError(source), QStringLiteral("Field 'Метка' not found"));
+    try {
+        source.LoadRaw();
+        ADD_FAILURE() << "the reader's error was not thrown";
+    } catch (const BankReadError& thrown) {
+        EXPECT_EQ(thrown.failure(), BankFailure::FieldMissing);
+    }
 }
 
 TEST_F(FakeReader, CrashHangGarbageAndFloodAllReadAsADamagedFile) {
@@ -121,9 +128,7 @@ TEST_F(FakeReader, CrashHangGarbageAndFloodAllReadAsADamagedFile) {
         {"flood", "exec cat /dev/zero"},
     };
     for (const auto& c : cases) {
-        MdbBankSource source(m_bank, script(c.first, c.second));
-        source.setStallLimit(2000);
-        source.setOutputLimit(1 << 20);
+        MdbBankSource source(m_bank, script(c.first, c.second), ReaderLimits{2000, 1 << 20});
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(loadError(source), damaged) << c.first;
@@ -170,8 +175,7 @@ TEST(ReaderLocation, DefaultReaderLiesNextToTheProgramAndTheBankPathIsBuiltIn) {
 // The limit follows progress: a reader that keeps sending is never cut off,
 // however long it takes in all; one that falls silent is, after the limit.
 TEST_F(FakeReader, SlowButSteadyReaderIsNeverCutOffAndASilentOneIs) {
-    MdbBankSource steady(m_bank, tricklingReader(12, "0.2"));
-    steady.setStallLimit(1000);
+    MdbBankSource steady(m_bank, tricklingReader(12, "0.2"), ReaderLimits{1000});
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(steady.Load().size(), 12u);
@@ -180,14 +184,14 @@ TEST_F(FakeReader, SlowButSteadyReaderIsNeverCutOffAndASilentOneIs) {
     // Before its first record a reader on a large file only says it is alive.
     const QString alive = bytesFile("alive.bin", encodeAliveFrame());
     const QString empty = bytesFile("empty.bin", encodeColumnsFrame(0) + encodeEndFrame(0));
-    MdbBankSource working(m_bank, script("alive", "for i in 1 2 3 4 5 6 7 8; do sleep 0.3; cat '" +
-                                                      alive.toUtf8() + "'; done\ncat '" +
-                                                      empty.toUtf8() + "'"));
-    working.setStallLimit(1000);
+    MdbBankSource working(m_bank,
+                          script("alive", "for i in 1 2 3 4 5 6 7 8; do sleep 0.3; cat '" +
+                                              alive.toUtf8() + "'; done\ncat '" + empty.toUtf8() +
+                                              "'"),
+                          ReaderLimits{1000});
     EXPECT_TRUE(working.Load().empty());
 
-    MdbBankSource stalled(m_bank, tricklingReader(3, "3"));
-    stalled.setStallLimit(1000);
+    MdbBankSource stalled(m_bank, tricklingReader(3, "3"), ReaderLimits{1000});
     clock.restart();
     EXPECT_EQ(loadError(stalled), damagedBankMessage(m_bank));
     EXPECT_LT(clock.elapsed(), 2900); // killed in the first silence, not after it

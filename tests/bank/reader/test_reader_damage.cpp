@@ -45,8 +45,7 @@ protected:
 
     // The outcome of loading: the record count, or the message.
     QString outcome(const QString& file) {
-        MdbBankSource source(file);
-        source.setStallLimit(15000);
+        MdbBankSource source(file, QString(), ReaderLimits{15000});
         try {
             return QStringLiteral("records: %1").arg(source.Load().size());
         } catch (const KtError& e) {

@@ -8,6 +8,7 @@
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
+#include "bank/import/BankCsv.h"
 #include "tests/support/JetTestSupport.h"
 
 #include <QDir>
@@ -119,6 +120,58 @@ TEST_F(QbankFiles, ExcelFormIsCp1251WhenItCanBeAndUtf8WithMarkOtherwise) {
     ASSERT_TRUE(p.waitForFinished(60000));
     const QByteArray utf8 = p.readAllStandardOutput();
     EXPECT_EQ(utf8, "\xEF\xBB\xBF" + (kHeader + "Вопрос 中;да;нет;3;4;5;1;0;Физика\r\n").toUtf8());
+}
+
+// The export as it was made before it streamed: the whole bank loaded, then
+// written, the spreadsheet's code page chosen from every text.
+QByteArray wholeBankExport(const QString& bank, bool excel) {
+    const QChar separator = excel ? u';' : u',';
+    QString text = bankCsvHeader(separator);
+    bool fits = true;
+    for (const BankRecord& r : MdbBankSource(bank).LoadRaw()) {
+        text += bankCsvRecord(r, separator);
+        for (const QString& t : r.text)
+            fits = fits && fitsCp1251(t);
+    }
+    if (!excel)
+        return text.toUtf8();
+    return fits ? encodeCp1251(text) : "\xEF\xBB\xBF" + text.toUtf8();
+}
+
+TEST_F(QbankFiles, StreamedExportIsByteForByteTheWholeBankExport) {
+    QFile sample(QStringLiteral(KT_SAMPLE_CSV));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QString awkward = kHeader;
+    for (const QString& t : awkwardTexts())
+        awkward += QStringLiteral("\"%1\";a;b;c;d;e;2;-1;Ф\r\n")
+                       .arg(QString(t).replace(u'"', QStringLiteral("\"\"")));
+    QString many = kHeader;
+    for (int i = 0; i < 3000; ++i)
+        many += QStringLiteral("Вопрос %1 о длинной реке;да;нет;3;4;5;%2;%1;Ф\r\n")
+                    .arg(i)
+                    .arg(i % 5 + 1);
+    const QStringList banks = {import(sample.readAll()), import(awkward.toUtf8()),
+                               import(many.toUtf8())};
+    for (const QString& bank : banks)
+        for (const bool excel : {false, true}) {
+            QProcess p;
+            p.start(QStringLiteral(KT_QBANK),
+                    excel ? QStringList{"export", "--excel", bank} : QStringList{"export", bank});
+            ASSERT_TRUE(p.waitForFinished(60000));
+            EXPECT_EQ(p.exitCode(), 0);
+            EXPECT_EQ(p.readAllStandardOutput(), wholeBankExport(bank, excel))
+                << bank.toStdString() << (excel ? " --excel" : "");
+        }
+}
+
+TEST_F(QbankFiles, ExportOfAnUnreadableBankWritesNothingAndSaysWhy) {
+    const QString missing = file(QStringLiteral("нет.mdb"));
+    QProcess p;
+    p.start(QStringLiteral(KT_QBANK), {"export", "--excel", missing});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("не найден")));
 }
 
 TEST_F(QbankFiles, ImportRefusesOutputsThatAreNotNewBankFiles) {

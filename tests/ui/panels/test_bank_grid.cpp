@@ -23,8 +23,7 @@ QString cell(const QAbstractItemModel& model, int row, int column) {
 
 TEST(BankGridModelTest, HandsOutRowsInChunksUntilTheTableEnds) {
     const BankTable bank = makeBank(250);
-    BankGridModel model;
-    model.setChunkSize(100);
+    BankGridModel model(nullptr, 100);
     model.setTable(shared(bank));
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.columnCount(), 2);
