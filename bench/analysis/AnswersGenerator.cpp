@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/analysis/AnswersGenerator.h"
 
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "report/AnswersFile.h"
 

@@ -2,6 +2,7 @@
 #include "tools/qbank/AnalysisCommand.h"
 
 #include "bank/KtError.h"
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "report/AnswersFile.h"
 #include "teacher/analysis/AnalysisTable.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/teacher/analysis/AnswersFixture.h"
 
+#include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
 #include "report/AnswersFile.h"
 
