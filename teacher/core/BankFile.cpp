@@ -4,10 +4,12 @@
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
 #include "bank/jet/JetWriter.h"
+#include "teacher/core/BankFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace kt {
 namespace {
@@ -56,6 +58,13 @@ void writeRecords(const QString& path, const BankTable& records) {
     writer.commit();
 }
 
+// About what the rewritten bank takes on the disk: no less than the file
+// it replaces, and a page of 4 KiB for every few records.
+qint64 expectedSize(const QString& path, const BankTable& records) {
+    const qint64 estimate = (static_cast<qint64>(records.size()) / 4 + 16) * 4096;
+    return std::max(QFileInfo(path).size(), estimate);
+}
+
 } // namespace
 
 QStringList extrasOf(const BankSchemaListing& listing) {
@@ -96,18 +105,26 @@ QString backupPathOf(const QString& path) {
 }
 
 void saveBankFile(const QString& path, const BankTable& records) {
-    // The writer itself writes a temporary file beside the target and
-    // renames it, so a failed write leaves the old file as it was.
+    // The old backup is replaced only by a complete new one; the writer
+    // itself writes a temporary file beside the target and renames it, so a
+    // failed write leaves the old file as it was.
     if (QFileInfo::exists(path)) {
         const QString backup = backupPathOf(path);
-        if (QFileInfo::exists(backup) && !QFile::remove(backup))
-            throw KtError(QStringLiteral("Не удалось заменить резервную копию «%1»")
-                              .arg(QDir::toNativeSeparators(backup)));
-        if (!QFile::copy(path, backup))
-            throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»")
-                              .arg(QDir::toNativeSeparators(backup)));
+        const QString reason = copyWholeFile(path, backup);
+        if (!reason.isEmpty())
+            throw KtError(QStringLiteral("Не удалось записать резервную копию «%1»: %2")
+                              .arg(QDir::toNativeSeparators(backup), reason));
     }
-    writeRecords(path, records);
+    try {
+        writeRecords(path, records);
+    } catch (const KtError&) {
+        // The writer's own text may only say that the write failed.
+        const QString reason = writeFailureReason(path, expectedSize(path, records));
+        if (reason.isEmpty())
+            throw;
+        throw KtError(QStringLiteral("Не удалось записать базу «%1»: %2")
+                          .arg(QDir::toNativeSeparators(path), reason));
+    }
 }
 
 } // namespace kt

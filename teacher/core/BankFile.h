@@ -37,8 +37,10 @@ QString backupPathOf(const QString& path);
 
 // Writes the whole bank through the Jet writer into a temporary file beside
 // `path` and renames it over `path`; an existing file is first copied to its
-// backup. Record order, "Метка" and "Счетчик" are kept. Throws KtError; on
-// failure the file at `path` is untouched.
+// backup, which replaces the previous backup only once it is complete.
+// Record order, "Метка" and "Счетчик" are kept. Throws KtError naming the
+// reason (no room, no permission, a read-only disk); on failure the file at
+// `path` is untouched.
 void saveBankFile(const QString& path, const BankTable& records);
 
 } // namespace kt

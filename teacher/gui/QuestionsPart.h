@@ -72,6 +72,7 @@ private:
     void findNext(bool includeCurrent);
     void updateActions();
     QString dialogFolder() const;
+    void takeSettingsAlong(const QString& fromBank, const QString& toBank);
 
     BankDocument m_doc;
     QuestionTableModel* m_model;

@@ -8,16 +8,16 @@
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
 #include "teacher/core/BankFile.h"
+#include "teacher/core/BankFileWrite.h"
 #include "teacher/core/QuestionsCsv.h"
+#include "teacher/dialogs/FileDialog.h"
+#include "teacher/dialogs/MessageBox.h"
 #include "teacher/gui/TestSettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSaveFile>
 
 namespace kt {
@@ -42,6 +42,13 @@ QString bulleted(const QStringList& lines) {
     return out;
 }
 
+// The system's own text of a failed write is English: the reason is found
+// again by trying the folder.
+QString writeReason(const QString& path, const QByteArray& bytes) {
+    const QString reason = writeFailureReason(path, bytes.size());
+    return reason.isEmpty() ? QStringLiteral("файл не записан до конца") : reason;
+}
+
 } // namespace
 
 QString QuestionsPart::dialogFolder() const {
@@ -51,13 +58,13 @@ QString QuestionsPart::dialogFolder() const {
 bool QuestionsPart::maybeDiscard() {
     if (!m_doc.isModified())
         return true;
-    const auto answer = QMessageBox::question(
+    const auto answer = MessageBox::question(
         this, QStringLiteral("Несохранённые изменения"),
         QStringLiteral("В базе есть несохранённые изменения. Сохранить их?"),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save)
+        MessageBox::Save | MessageBox::Discard | MessageBox::Cancel, MessageBox::Save);
+    if (answer == MessageBox::Save)
         return saveBank();
-    return answer == QMessageBox::Discard;
+    return answer == MessageBox::Discard;
 }
 
 void QuestionsPart::newBank() {
@@ -72,8 +79,8 @@ void QuestionsPart::newBank() {
 void QuestionsPart::openBank() {
     if (!maybeDiscard())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть базу вопросов"),
-                                                      dialogFolder(), kBankFilter);
+    const QString path = FileDialog::openFileName(this, QStringLiteral("Открыть базу вопросов"),
+                                                  dialogFolder(), kBankFilter);
     if (!path.isEmpty())
         openBankFile(path);
 }
@@ -85,7 +92,7 @@ bool QuestionsPart::openBankFile(const QString& path) {
         emit statusMessage(QStringLiteral("Чтение «%1»…").arg(QFileInfo(path).fileName()));
         bank = loadBankFile(path);
     } catch (const KtError& e) {
-        QMessageBox::warning(this, QStringLiteral("Открытие базы"), e.message());
+        MessageBox::warning(this, QStringLiteral("Открытие базы"), e.message());
         return false;
     }
     m_doc.reset(std::move(bank.records), QFileInfo(path).absoluteFilePath(), bank.extras);
@@ -103,8 +110,8 @@ bool QuestionsPart::saveBank() {
 }
 
 bool QuestionsPart::saveBankAs() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить базу вопросов"),
-                                                dialogFolder(), kBankFilter);
+    QString path = FileDialog::saveFileName(this, QStringLiteral("Сохранить базу вопросов"),
+                                            dialogFolder(), kBankFilter);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -118,40 +125,62 @@ bool QuestionsPart::saveBankTo(const QString& path) {
     const QString target = QFileInfo(path).absoluteFilePath();
     const QStringList lost = lossesIfSavedTo(target, m_doc.path(), m_doc.extras());
     if (!lost.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Сохранение базы"),
-                        QStringLiteral("Файл «%1» хранит то, что редактор не записывает, и при "
-                                       "сохранении это было бы потеряно:%2\n\nСохраните базу в "
-                                       "другой файл.")
-                            .arg(QDir::toNativeSeparators(target), bulleted(lost)),
-                        QMessageBox::Cancel, this);
-        QPushButton* saveAs =
-            box.addButton(QStringLiteral("Сохранить как…"), QMessageBox::AcceptRole);
-        box.exec();
-        return box.clickedButton() == saveAs && saveBankAs();
+        const auto answer = MessageBox::warning(
+            this, QStringLiteral("Сохранение базы"),
+            QStringLiteral("Файл «%1» хранит то, что редактор не записывает, и при "
+                           "сохранении это было бы потеряно:%2\n\nСохраните базу в "
+                           "другой файл.")
+                .arg(QDir::toNativeSeparators(target), bulleted(lost)),
+            MessageBox::SaveAs | MessageBox::Cancel, MessageBox::SaveAs);
+        return answer == MessageBox::SaveAs && saveBankAs();
     }
     try {
         BusyCursor busy;
         saveBankFile(target, m_doc.records());
     } catch (const KtError& e) {
-        QMessageBox::warning(this, QStringLiteral("Сохранение базы"), e.message());
-        return false;
+        // The bank is still only in the editor: another place must be offered.
+        const auto answer = MessageBox::warning(
+            this, QStringLiteral("Сохранение базы"),
+            QStringLiteral("База не сохранена. %1.\n\nФайл «%2» остался прежним. Чтобы не "
+                           "потерять изменения, сохраните базу в другое место.")
+                .arg(e.message(), QDir::toNativeSeparators(target)),
+            MessageBox::SaveAs | MessageBox::Cancel, MessageBox::SaveAs);
+        return answer == MessageBox::SaveAs && saveBankAs();
     }
+    const QString previous = m_doc.path();
     m_doc.markSaved(target);
     emit fileUsed(target);
     emit statusMessage(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target)));
+    if (!previous.isEmpty() && previous != target)
+        takeSettingsAlong(previous, target);
     return true;
 }
 
+// The test settings belong to the questions: a bank saved under a new name
+// keeps them, with every section the file holds.
+void QuestionsPart::takeSettingsAlong(const QString& fromBank, const QString& toBank) {
+    const QString from = bankSettingsPath(fromBank);
+    const QString to = bankSettingsPath(toBank);
+    if (!QFileInfo::exists(from))
+        return;
+    const QString reason = copyWholeFile(from, to);
+    if (!reason.isEmpty())
+        MessageBox::warning(this, QStringLiteral("Параметры теста"),
+                            QStringLiteral("База сохранена, но параметры теста не перенесены "
+                                           "в «%1»: %2.")
+                                .arg(QDir::toNativeSeparators(to), reason));
+}
+
 void QuestionsPart::importTable() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Импорт из таблицы"),
-                                                      dialogFolder(), kCsvFilter);
+    const QString path = FileDialog::openFileName(this, QStringLiteral("Импорт из таблицы"),
+                                                  dialogFolder(), kCsvFilter);
     if (path.isEmpty())
         return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, QStringLiteral("Импорт"),
-                             QStringLiteral("Не удалось открыть «%1»: %2")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        MessageBox::warning(this, QStringLiteral("Импорт"),
+                            QStringLiteral("Не удалось открыть «%1»: %2")
+                                .arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
     try {
@@ -161,23 +190,23 @@ void QuestionsPart::importTable() {
         emit statusMessage(
             QStringLiteral("Добавлено вопросов из таблицы: %1").arg(imported.records.size()));
         if (!imported.warnings.isEmpty())
-            QMessageBox::information(this, QStringLiteral("Импорт"), imported.warnings.join(u'\n'));
+            MessageBox::information(this, QStringLiteral("Импорт"), imported.warnings.join(u'\n'));
     } catch (const KtError& e) {
-        QMessageBox::warning(this, QStringLiteral("Импорт"), e.message());
+        MessageBox::warning(this, QStringLiteral("Импорт"), e.message());
     }
 }
 
 void QuestionsPart::exportTable() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт в таблицу"),
-                                                      dialogFolder(), kCsvFilter);
+    const QString path = FileDialog::saveFileName(this, QStringLiteral("Экспорт в таблицу"),
+                                                  dialogFolder(), kCsvFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);
     const QByteArray bytes = writeQuestionsCsv(m_doc.records());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        QMessageBox::warning(this, QStringLiteral("Экспорт"),
-                             QStringLiteral("Не удалось записать «%1»: %2")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        MessageBox::warning(this, QStringLiteral("Экспорт"),
+                            QStringLiteral("Не удалось записать «%1»: %2.")
+                                .arg(QDir::toNativeSeparators(path), writeReason(path, bytes)));
     else
         emit statusMessage(
             QStringLiteral("Экспортировано: %1").arg(QDir::toNativeSeparators(path)));
@@ -185,9 +214,9 @@ void QuestionsPart::exportTable() {
 
 void QuestionsPart::editTestSettings() {
     if (m_doc.path().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("Параметры теста"),
-                                 QStringLiteral("Параметры хранятся в файле рядом с базой. "
-                                                "Сначала сохраните базу."));
+        MessageBox::information(this, QStringLiteral("Параметры теста"),
+                                QStringLiteral("Параметры хранятся в файле рядом с базой. "
+                                               "Сначала сохраните базу."));
         return;
     }
     const QString iniPath = bankSettingsPath(m_doc.path());
@@ -205,7 +234,7 @@ void QuestionsPart::editTestSettings() {
         emit statusMessage(
             QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));
     } catch (const KtError& e) {
-        QMessageBox::warning(this, QStringLiteral("Параметры теста"), e.message());
+        MessageBox::warning(this, QStringLiteral("Параметры теста"), e.message());
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include "bank/KtError.h"
 #include "csv/SpreadsheetCsv.h"
+#include "teacher/dialogs/FileDialog.h"
+#include "teacher/dialogs/MessageBox.h"
+#include "teacher/dialogs/PrintDialog.h"
 #include "teacher/journal/JournalFilterBar.h"
 #include "teacher/journal/JournalPrinter.h"
 #include "teacher/journal/MarkChart.h"
@@ -11,14 +14,11 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QSaveFile>
@@ -176,7 +176,7 @@ void JournalPage::finishLoading() {
 }
 
 void JournalPage::chooseFiles() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
+    const QStringList paths = FileDialog::openFileNames(
         this, QStringLiteral("Открыть файлы отчета"), defaultReportFolder(),
         QStringLiteral("Файлы отчета (*.dat);;Все файлы (*)"));
     openFiles(paths);
@@ -252,13 +252,13 @@ bool JournalPage::exportCsv(const QString& path) {
 }
 
 void JournalPage::exportTable() {
-    const QString path = QFileDialog::getSaveFileName(
+    const QString path = FileDialog::saveFileName(
         this, QStringLiteral("Экспорт таблицы"),
         QDir(defaultReportFolder()).filePath(QStringLiteral("Результаты.csv")),
         QStringLiteral("Таблица CSV (*.csv)"));
     if (!path.isEmpty() && !exportCsv(path))
-        QMessageBox::warning(this, QStringLiteral("Экспорт таблицы"),
-                             QStringLiteral("Не удалось записать файл «%1».").arg(path));
+        MessageBox::warning(this, QStringLiteral("Экспорт таблицы"),
+                            QStringLiteral("Не удалось записать файл «%1».").arg(path));
 }
 
 JournalPrintout JournalPage::printout() const {
@@ -268,8 +268,7 @@ JournalPrintout JournalPage::printout() const {
 
 void JournalPage::print() {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!PrintDialog::choose(printer, this))
         return;
     QProgressDialog progress(QStringLiteral("Печать журнала…"), QStringLiteral("Отмена"), 0,
                              m_proxy->rowCount(), this);
@@ -288,13 +287,13 @@ bool JournalPage::printPdf(const QString& path) {
 }
 
 void JournalPage::savePdf() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить журнал в PDF"),
-        QDir(defaultReportFolder()).filePath(QStringLiteral("Журнал.pdf")),
-        QStringLiteral("Документ PDF (*.pdf)"));
+    const QString path =
+        FileDialog::saveFileName(this, QStringLiteral("Сохранить журнал в PDF"),
+                                 QDir(defaultReportFolder()).filePath(QStringLiteral("Журнал.pdf")),
+                                 QStringLiteral("Документ PDF (*.pdf)"));
     if (!path.isEmpty() && !printPdf(path))
-        QMessageBox::warning(this, QStringLiteral("Сохранить журнал в PDF"),
-                             QStringLiteral("Не удалось записать файл «%1».").arg(path));
+        MessageBox::warning(this, QStringLiteral("Сохранить журнал в PDF"),
+                            QStringLiteral("Не удалось записать файл «%1».").arg(path));
 }
 
 void JournalPage::editThresholds() {

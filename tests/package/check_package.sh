@@ -83,6 +83,17 @@ scripts() {
     [ ! -e "$bank" ] || fail "purge left the untouched sample bank"
     [ ! -e "$root/opt/qbank" ] || fail "purge left the empty bank folder"
     [ ! -e "$root/var/lib/knowtest" ] || fail "purge left the package's state"
+    # A plain file, or a link to a share that is not mounted, where the bank
+    # folder should be: no sample, a note, and the package still configures.
+    local note
+    for odd in file link; do
+        rm -rf "$root/opt/qbank"
+        if [ $odd = file ]; then echo "not a folder" >"$root/opt/qbank"; fi
+        if [ $odd = link ]; then ln -s "$WORK/unmounted/share" "$root/opt/qbank"; fi
+        note=$(sh "$ctrl/postinst" configure 2>&1) || fail "postinst failed on a bank folder that is a $odd"
+        grep -q "не скопирован" <<<"$note" || fail "postinst said nothing on a bank folder that is a $odd"
+    done
+    rm -rf "$root/opt/qbank"
 }
 
 # The unpacked program on the packaged sample bank until its window shows.

@@ -4,6 +4,9 @@
 // exported and printed to PDF.
 
 #include "bank/Cp1251.h"
+#include "teacher/dialogs/FileDialog.h"
+#include "teacher/dialogs/MessageBox.h"
+#include "teacher/dialogs/PrintDialog.h"
 #include "teacher/journal/JournalPage.h"
 #include "teacher/journal/MarkChart.h"
 #include "tests/support/Reports.h"
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -198,6 +202,52 @@ TEST_F(JournalPageTest, ExportsAndPrintsTheShownRows) {
     m_page.findChild<QAction*>("actionCloseReports")->trigger();
     EXPECT_EQ(m_page.proxy()->rowCount(), 0);
     EXPECT_FALSE(m_page.findChild<QAction*>("actionExportCsv")->isEnabled());
+}
+
+// The same flows answered through the dialogs' seam: the printer's dialog
+// too, which no test could answer before, and the failures' boxes.
+TEST_F(JournalPageTest, PrintsThroughThePrintersDialogAndReportsFilesItCannotWrite) {
+    const QString path = file("r.dat", reportBytes({block("Оля", 95, "02.12.2026")}));
+    load([&] { m_page.openFiles({path}); });
+
+    const QString printed = m_dir.filePath("printed.pdf");
+    PrintDialog::setNextAnswer([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    child<QAction>(&m_page, "actionPrint")->trigger();
+    QFile pdf(printed);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+
+    const QString refused = m_dir.filePath("refused.pdf");
+    PrintDialog::setNextAnswer([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(refused);
+        return false; // «Отмена»
+    });
+    child<QAction>(&m_page, "actionPrint")->trigger();
+    EXPECT_FALSE(QFile::exists(refused));
+
+    for (const char* action : {"actionExportCsv", "actionSavePdf"}) {
+        FileDialog::setNextFileName(m_dir.filePath("нет папки/journal"));
+        MessageBox::setNextAnswer(MessageBox::Ok);
+        child<QAction>(&m_page, action)->trigger();
+        const QList<MessageBox::Shown> boxes = MessageBox::takeShown();
+        ASSERT_EQ(boxes.size(), 1) << action;
+        EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Warning);
+        EXPECT_TRUE(boxes[0].text.contains(m_dir.filePath("нет папки/journal")))
+            << boxes[0].text.toStdString();
+    }
+    EXPECT_EQ(FileDialog::takeCaptions(), QStringList({QStringLiteral("Экспорт таблицы"),
+                                                       QStringLiteral("Сохранить журнал в PDF")}));
+
+    FileDialog::setNextFileName(QString()); // the teacher cancels: no file, no box
+    child<QAction>(&m_page, "actionExportCsv")->trigger();
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2); // r.dat, printed.pdf
+    FileDialog::takeCaptions();
 }
 
 int main(int argc, char** argv) {
