@@ -5,6 +5,7 @@
 #include "report/ReportParser.h"
 #include "report/StatusFile.h"
 #include "tests/engine/EngineHarness.h"
+#include "tests/support/ScratchMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +44,10 @@ QByteArray fileBytes(const QString& path) {
 }
 
 struct ClassPc : Harness {
-    explicit ClassPc(bool withFolder = true, const QStringList& names = {}, bool listOnly = false)
+    explicit ClassPc(bool withFolder = true, const QStringList& names = {}, bool listOnly = false,
+                     const QString& where = QString())
         : Harness(makeBank(40)), host(QStringLiteral("pc-07.school")) {
-        folder = dir.filePath(QStringLiteral("class"));
+        folder = where.isEmpty() ? dir.filePath(QStringLiteral("class")) : where;
         QDir().mkpath(folder);
         settings.present = true;
         settings.folder = withFolder ? folder : QString();
@@ -240,3 +242,37 @@ TEST(ClassList, ListOnlyRefusesANameNotOnTheList) {
     pc.e().StartTest(QStringLiteral("ли мин"));
     EXPECT_EQ(pc.e().screen(), ScreenState::Testing);
 }
+
+// The share on a real file system that goes away under a running test:
+// unmounted, or turned read-only. The result and its rows are kept, and when
+// the program closes with the folder still gone they go to the unsaved-results
+// files, block and rows whole.
+class ClassShare : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ClassShare, GoingAwayMidTestLosesNothing) {
+    const bool unmount = GetParam();
+    ScratchMount share(256);
+    KT_REQUIRE_MOUNT(share);
+    ClassPc pc(true, {}, false, share.filePath(QStringLiteral("9Б")));
+    ASSERT_TRUE(pc.e().FormCreate());
+    pc.rightWrongAbort(QStringLiteral("До"));
+    pc.e().BackToStart();
+    pc.e().StartTest(QStringLiteral("Во время"));
+    pc.answerForward(true);
+    ASSERT_TRUE(unmount ? share.Unmount() : share.RemountReadOnly());
+    pc.answerForward(false);
+    pc.e().Abort();
+    ASSERT_EQ(pc.dialogs.errors.size(), 1);
+    EXPECT_TRUE(pc.dialogs.errors[0].contains(QStringLiteral("не потерян")));
+    pc.e().FormClose();
+    const ParsedReport kept = readReportFile(pc.fallbackPath);
+    ASSERT_EQ(kept.entries.size(), 1u);
+    EXPECT_EQ(kept.entries[0].studentName, QStringLiteral("Во время"));
+    const QStringList rows = answerLines(
+        QFileInfo(pc.fallbackPath).dir().filePath(QStringLiteral("Answers-unsaved.csv")));
+    ASSERT_EQ(rows.size(), 4); // its own header, then the three rows
+    EXPECT_EQ(cells(rows[1]).mid(4, 1), QStringList{QStringLiteral("Во время")});
+    EXPECT_EQ(cells(rows[3]).at(12), QStringLiteral("нет ответа"));
+}
+
+INSTANTIATE_TEST_SUITE_P(UnmountedOrReadOnly, ClassShare, ::testing::Bool());
