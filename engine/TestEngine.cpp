@@ -143,6 +143,7 @@ void TestEngine::FinishStartup() {
     m_display.SetSettingsMenuEnabled(true);
     m_display.ShowScore(0, 100, 0);
     m_display.ShowScore(0, m_state.QuestionCount, 0);
+    PublishStatus(); // now with the count the settings file gave
 }
 
 void TestEngine::FormClose() {

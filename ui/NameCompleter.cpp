@@ -8,6 +8,11 @@
 namespace kt {
 namespace {
 
+// Names are typed with "е" for "ё" as often as not.
+QString folded(QString text) {
+    return text.replace(u'ё', u'е').replace(u'Ё', u'Е');
+}
+
 bool beginsAWord(const QStringList& words, const QString& part) {
     for (const QString& w : words)
         if (w.startsWith(part, Qt::CaseInsensitive))
@@ -24,17 +29,20 @@ NameCompleter::NameCompleter(QStringList names, QLineEdit* box)
     setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     setCaseSensitivity(Qt::CaseInsensitive);
     setMaxVisibleItems(8);
-    box->setCompleter(this);
+    // Not the box's own completer: that one would filter the list again by
+    // its beginning and overwrite the text while the student moves through it.
+    setWidget(box);
     connect(box, &QLineEdit::textEdited, this, &NameCompleter::refilter);
+    connect(this, qOverload<const QString&>(&QCompleter::activated), box, &QLineEdit::setText);
 }
 
 QStringList NameCompleter::matching(const QStringList& names, const QString& typed) {
-    const QStringList parts = typed.split(u' ', Qt::SkipEmptyParts);
+    const QStringList parts = folded(typed).split(u' ', Qt::SkipEmptyParts);
     QStringList out;
     if (parts.isEmpty())
         return out;
     for (const QString& name : names) {
-        const QStringList words = name.split(u' ', Qt::SkipEmptyParts);
+        const QStringList words = folded(name).split(u' ', Qt::SkipEmptyParts);
         bool all = true;
         for (const QString& p : parts)
             all = all && beginsAWord(words, p);
@@ -46,10 +54,11 @@ QStringList NameCompleter::matching(const QStringList& names, const QString& typ
 
 void NameCompleter::refilter(const QString& typed) {
     const QStringList shown = matching(m_names, typed);
-    m_shown->setStringList(shown);
+    if (shown != m_shown->stringList())
+        m_shown->setStringList(shown);
     if (shown.isEmpty() || (shown.size() == 1 && shown.front() == typed))
         popup()->hide();
-    else
+    else if (!popup()->isVisible()) // shown again, it would take the keys' grab away
         complete();
 }
 

@@ -11,7 +11,8 @@ namespace kt {
 
 // Offers the names of a class list as the student types: every typed word
 // must begin a word of the name, in any order and without regard to case,
-// so "пет" finds «Иванов Пётр» as well as «Петрова Анна».
+// and with "е" standing for "ё", so "пет" finds «Иванов Пётр» as well as
+// «Петрова Анна».
 class NameCompleter : public QCompleter {
     Q_OBJECT
 public:

@@ -139,6 +139,7 @@ TEST(ClassFolder, StatusFollowsTheScreenTheMovesAndEveryTenSeconds) {
     ASSERT_TRUE(pc.e().FormCreate());
     ASSERT_TRUE(pc.status());
     EXPECT_EQ(pc.status()->state, QStringLiteral("start"));
+    EXPECT_EQ(pc.status()->total, 3); // the settings file's count, not the built-in 60
     pc.e().StartTest(QStringLiteral("Петров"));
     EXPECT_EQ(pc.status()->state, QStringLiteral("testing"));
     EXPECT_EQ(pc.status()->timeLeft, QStringLiteral("00:00:00")); // no tick yet
