@@ -27,7 +27,7 @@ QString answersFallbackPath(const QString& reportFallback) {
 }
 
 ReportFileOptions answersOptions(ReportFileOptions options, bool shared) {
-    options.headerIfEmpty = answersHeader();
+    options.headerIfEmpty = answersHeaderLine();
     options.shared = shared;
     return options;
 }

@@ -41,10 +41,14 @@ bool TestEngine::ReportFileReady() {
 
 void TestEngine::RecoverKeptReports() {
     m_reports.Recover();
+    if (m_answers)
+        m_answers->Recover();
 }
 
 void TestEngine::SaveKeptReportsAtSessionEnd() {
     m_reports.Flush();
+    if (m_answers)
+        m_answers->Flush();
 }
 
 void TestEngine::FlushKeptReports() {
