@@ -2,6 +2,7 @@
 #include "engine/ClassSettings.h"
 
 #include "bank/Cp1251.h"
+#include "engine/BankSettingsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,10 +74,10 @@ QStringList classListNames(const QByteArray& bytes) {
 
 ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath) {
     ClassSettings s;
-    QFile f(iniPath);
-    if (!f.open(QIODevice::ReadOnly))
-        return s;
-    const QHash<QString, QString> keys = classSection(QString::fromUtf8(f.readAll()), &s.present);
+    const std::optional<QString> text = readBankSettingsText(iniPath);
+    if (!text)
+        return s; // the test settings' reader says what is wrong with the file
+    const QHash<QString, QString> keys = classSection(*text, &s.present);
     if (!s.present)
         return s;
     s.folder = besideBank(keys.value(QStringLiteral("folder")), bankPath);

@@ -21,9 +21,9 @@ struct ClassSettings {
     QStringList problems;
 };
 
-// Reads [class] from the settings file beside `bankPath` and the class list
-// it names (UTF-8, else code page 1251; one name a line, blank lines
-// skipped). A missing file or section gives present = false.
+// Reads [class] from the bank's settings file (decoded as its [test] section
+// is) and the class list it names (UTF-8, else code page 1251; one name a
+// line, blank lines skipped). A missing file or section gives present = false.
 ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath);
 
 // The class list's bytes as names.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One PC of a class: what it writes into the class folder, and what it does
 // when the folder is missing or goes away.
+#include "bank/Cp1251.h"
 #include "csv/CsvTable.h"
 #include "report/ReportParser.h"
 #include "report/StatusFile.h"
@@ -277,3 +278,34 @@ TEST_P(ClassShare, GoingAwayMidTestLosesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(UnmountedOrReadOnly, ClassShare, ::testing::Bool());
+
+// The teacher's file as Windows Notepad may save it (UTF-16 with its mark),
+// paths relative to the bank's folder, a class list in code page 1251.
+TEST(ClassSettingsFile, ReadsTheSectionAndTheListBesideTheBank) {
+    QTemporaryDir dir;
+    const QString bank = dir.filePath(QStringLiteral("banks/DB1.MDB"));
+    QDir().mkpath(dir.filePath(QStringLiteral("banks")));
+    QFile ini(dir.filePath(QStringLiteral("banks/DB1.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    const QString text = QStringLiteral("[test]\r\ncount=10\r\n[Class]\r\nfolder = ../9Б\r\n"
+                                        "title=Биология, 9Б\r\nlist=9Б.txt\r\nlist_only=yes\r\n");
+    ini.write(QByteArray("\xFF\xFE") +
+              QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    ini.close();
+    QFile list(dir.filePath(QStringLiteral("banks/9Б.txt")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(encodeCp1251(QStringLiteral("Ким Лёша\r\n\r\n  Ли   Мин \r\n")));
+    list.close();
+
+    const ClassSettings s = readClassSettings(bankSettingsPath(bank), bank);
+    EXPECT_TRUE(s.present);
+    EXPECT_EQ(s.folder, QDir::cleanPath(dir.filePath(QStringLiteral("9Б"))));
+    EXPECT_EQ(s.title, QStringLiteral("Биология, 9Б"));
+    EXPECT_EQ(s.bankName, QStringLiteral("DB1.MDB"));
+    EXPECT_EQ(s.names, (QStringList{QStringLiteral("Ким Лёша"), QStringLiteral("Ли Мин")}));
+    EXPECT_TRUE(s.listOnly);
+    EXPECT_TRUE(s.problems.isEmpty());
+
+    const ClassSettings none = readClassSettings(dir.filePath(QStringLiteral("no.ini")), bank);
+    EXPECT_FALSE(none.present);
+}
