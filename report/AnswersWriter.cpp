@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/AnswersWriter.h"
 
-#include "csv/SpreadsheetCsv.h"
+#include "csv/CsvWriter.h"
 #include "report/AnswersFile.h"
 
 #include <QStringList>

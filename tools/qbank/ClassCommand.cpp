@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // qbank class: what every PC of a class is doing, from the status files the
 // student's program replaces in the class folder.
-#include "csv/SpreadsheetCsv.h"
+#include "csv/CsvWriter.h"
 #include "report/StatusFile.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
