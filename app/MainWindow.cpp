@@ -34,7 +34,7 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       m_ticker([this] { m_engine.Tick(); }),
       m_engine(EngineDeps{*this, deps.dialogs, deps.bankSource, deps.seeds, deps.clock, m_ticker,
-                          deps.reportPath, deps.startupSettings}) {
+                          deps.reportPath, deps.startupSettings, deps.classroom, deps.hostName}) {
     setWindowTitle(QStringLiteral("Программа тестирования знаний"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setFont(makeFont(FontFamily::MsSansSerif, 8));
@@ -43,6 +43,8 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
     setPalette(pal);
 
     buildClientArea();
+    if (deps.classroom && deps.classroom->present)
+        m_start->setClassList(deps.classroom->names);
     buildMenu();
     buildToolbar();
     connectCommands();

@@ -37,6 +37,9 @@ struct WindowDeps {
     Dialogs& dialogs;
     QString reportPath = reportFileName();
     TestSettingsSource* startupSettings = nullptr;
+    // The [class] section of the bank's settings, when it has one.
+    const ClassSettings* classroom = nullptr;
+    HostName* hostName = nullptr;
 };
 
 // The program's single window. It owns the test engine, turns the user's

@@ -10,7 +10,8 @@
 
 // The program takes one optional argument, a bank file to use instead of
 // the built-in path. Test settings a teacher keeps beside the bank
-// ("DB1.ini" beside "DB1.MDB") replace the built-in ones at startup.
+// ("DB1.ini" beside "DB1.MDB") replace the built-in ones at startup; its
+// [class] section sends the results of a class to one shared folder.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     kt::initAppResources();
@@ -25,8 +26,12 @@ int main(int argc, char** argv) {
     kt::SystemClock clock;
     kt::MessageDialogs dialogs;
     kt::BankSettingsFile settings(kt::bankSettingsPath(bankPath));
+    const kt::ClassSettings classroom =
+        kt::readClassSettings(kt::bankSettingsPath(bankPath), bankPath);
+    kt::SystemHostName host;
 
-    kt::TForm1 window(kt::WindowDeps{bank, seeds, clock, dialogs, kt::reportFileName(), &settings});
+    kt::TForm1 window(kt::WindowDeps{bank, seeds, clock, dialogs, kt::reportFileName(), &settings,
+                                     &classroom, &host});
     if (!window.FormCreate())
         return 0;
     window.engine().RecoverKeptReports();

@@ -66,6 +66,7 @@ TestItem itemOf(const CompactBank& recs, int off) {
         item.Answers[static_cast<size_t>(k)] = recs.text(off, k);
     item.RightAnswer = recs.text(off, FieldRightAnswer).trimmed().toInt();
     item.State = Pending;
+    item.Counter = recs.text(off, FieldCounter).trimmed().toInt();
     return item;
 }
 

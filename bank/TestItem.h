@@ -16,6 +16,8 @@ struct TestItem {
     std::array<QString, 6> Answers;
     qint32 RightAnswer = 0;
     ItemState State = Pending;
+    qint32 Counter = 0; // the record's "Счетчик"
+    qint32 Chosen = 0;  // the variant judged, in the bank's numbering; 0: none
 };
 
 // Slots 0..N of which 1..N are used; slot 0 is never used.

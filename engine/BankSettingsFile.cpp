@@ -277,6 +277,14 @@ SettingsFileContent readBankSettingsFile(const QString& path) {
     return content;
 }
 
+std::optional<QString> readBankSettingsText(const QString& path) {
+    const SmallFile file = readSmallFile(path, kMaxSettingsBytes);
+    TextForm form = TextForm::Utf8;
+    if (file.status != SmallFile::Status::Read)
+        return std::nullopt;
+    return decodeText(file.bytes, &form);
+}
+
 void writeBankSettingsFile(const QString& path, const TestSettings& s) {
     const QString name = QFileInfo(path).fileName();
     const SmallFile old = readSmallFile(path, kMaxSettingsBytes);

@@ -56,6 +56,9 @@ QString bankSettingsPath(const QString& bankPath);
 // mark. A missing file gives present = false and no problems; a file that
 // cannot be read whole gives its reason in Russian and no values.
 SettingsFileContent readBankSettingsFile(const QString& path);
+// The file's whole text as readBankSettingsFile decodes it, for the readers
+// of other sections; nullopt when it is missing, too large or not readable.
+std::optional<QString> readBankSettingsText(const QString& path);
 // Sets the four values in the file: the lines of those keys are rewritten,
 // missing ones added to their section, and every other byte is kept. Throws
 // KtError with a Russian message, also when an existing file cannot be read

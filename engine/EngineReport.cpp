@@ -8,16 +8,13 @@
 
 namespace kt {
 
-void TestEngine::UseReportOptions(const QString& fallbackPath, const ReportFileOptions& options) {
-    m_reports = ReportQueue(m_reportPath, fallbackPath, options);
-}
-
 void TestEngine::WriteReport() {
     ReportBlock b;
     b.studentName = m_state.StudentName;
     b.percent = m_percentText;
     b.date = dateText(m_clock.Today());
     b.time = timeOfDayText(m_clock.Now());
+    const QString answersWhy = WriteAnswers(b.date, b.time);
     b.timeLeft = m_timeText;
     b.bankSizeLine = m_settings.bankSizeLine;
     b.count = m_settings.count.text();
@@ -27,13 +24,15 @@ void TestEngine::WriteReport() {
     const QString problem = m_reports.Append(reportBlockBytes(b));
     if (!problem.isEmpty())
         m_dialogs.ShowError(errorBoxText(problem));
+    else if (!answersWhy.isEmpty()) // one box is enough when both files are gone
+        m_dialogs.ShowError(errorBoxText(answersWhy));
 }
 
 // Checked at every start, not only at startup: the file can be removed,
 // replaced or filled while the program waits, and a student must not sit a
 // whole test whose result has nowhere to go.
 bool TestEngine::ReportFileReady() {
-    const QString problem = m_reports.Prepare();
+    const QString problem = m_class ? ClassFilesProblem() : m_reports.Prepare();
     if (problem.isEmpty())
         return true;
     m_dialogs.ShowError(errorBoxText(problem));
@@ -42,16 +41,21 @@ bool TestEngine::ReportFileReady() {
 
 void TestEngine::RecoverKeptReports() {
     m_reports.Recover();
+    if (m_answers)
+        m_answers->Recover();
 }
 
 void TestEngine::SaveKeptReportsAtSessionEnd() {
     m_reports.Flush();
+    if (m_answers)
+        m_answers->Flush();
 }
 
 void TestEngine::FlushKeptReports() {
     const QString problem = m_reports.Flush();
     if (!problem.isEmpty())
         m_dialogs.ShowError(errorBoxText(problem));
+    FlushKeptAnswers();
 }
 
 } // namespace kt

@@ -41,10 +41,13 @@ void TestEngine::Move(int direction) {
     }
     m_state.SelectedAnswer = 0;
     m_display.ClearAnswerBorders();
+    if (Testing()) // a finished test's status was written with its result
+        PublishStatus();
 }
 
 void TestEngine::Judge() {
     TestItem& item = m_state.Set[static_cast<size_t>(m_state.CurrentIndex)];
+    item.Chosen = m_state.SelectedAnswer;
     if (m_state.SelectedAnswer == item.RightAnswer) {
         item.State = Right;
         ++m_state.RightCount;
@@ -92,6 +95,7 @@ void TestEngine::MsgOn() {
     // take seconds and can fail, and a power cut meanwhile must not cost the
     // result on screen.
     WriteReport();
+    PublishStatus(); // before the counters are reset for the next test
     PrepareNextTest();
     if (!m_lostBankMessage.isEmpty())
         EndForLostBank();
@@ -131,6 +135,7 @@ void TestEngine::Tick() {
     m_state.TimeLeft -= oneSecond;
     m_timeText = kt::timeText(m_state.TimeLeft);
     m_display.ShowTimeLeft(m_timeText);
+    StatusTick();
     // Zero is tested on the shown text, so rounding dust in TimeLeft cannot
     // carry the countdown past it.
     double shown = -1.0;

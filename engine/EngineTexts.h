@@ -15,4 +15,8 @@ inline QString connectionErrorText(const QString& message) {
     return QStringLiteral("Ошибка соединения с базой данных  ") + message;
 }
 
+// The student's name as the test keeps it: cut to the name box's length in
+// the code page (TestEngine.cpp).
+QString studentNameOf(const QString& typed, int maxLength = 15);
+
 } // namespace kt

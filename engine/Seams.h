@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QSysInfo>
 #include <QTime>
 
 namespace kt {
@@ -19,6 +20,19 @@ class SystemClock : public Clock {
 public:
     QDate Today() override { return QDate::currentDate(); }
     QTime Now() override { return QTime::currentTime(); }
+};
+
+// The computer's name, which names its files in a class folder. Tests give
+// several engines different names to stand for the PCs of a classroom.
+class HostName {
+public:
+    virtual ~HostName() = default;
+    virtual QString Name() = 0;
+};
+
+class SystemHostName : public HostName {
+public:
+    QString Name() override { return QSysInfo::machineHostName(); }
 };
 
 // The one-second countdown timer. Whoever implements it calls

@@ -9,11 +9,10 @@
 #include "report/ReportWriter.h"
 
 namespace kt {
-namespace {
 
 // The name box takes at most 15 characters; a character outside the code page
 // (a surrogate pair counts as one) is kept as a single "?".
-QString studentNameOf(const QString& typed) {
+QString studentNameOf(const QString& typed, int maxLength) {
     QString folded;
     for (int i = 0; i < typed.size(); ++i) {
         if (typed.at(i).isHighSurrogate() && i + 1 < typed.size() &&
@@ -24,15 +23,15 @@ QString studentNameOf(const QString& typed) {
             folded.append(typed.at(i));
         }
     }
-    return cp1251Text(folded, 15);
+    return cp1251Text(folded, maxLength);
 }
-
-} // namespace
 
 TestEngine::TestEngine(const EngineDeps& deps)
     : m_display(deps.display), m_dialogs(deps.dialogs), m_seeds(deps.seeds), m_clock(deps.clock),
       m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_reports(deps.reportPath, QString()),
-      m_bank(deps.bankSource), m_startupSettings(deps.startupSettings) {}
+      m_bank(deps.bankSource), m_startupSettings(deps.startupSettings) {
+    SetUpClass(deps);
+}
 
 bool TestEngine::FormCreate() {
     if (!CreateReportFile()) {
@@ -73,9 +72,11 @@ bool TestEngine::FormCreate() {
 }
 
 bool TestEngine::CreateReportFile() {
-    QString why = m_reports.Prepare();
-    if (why.isEmpty())
+    QString why = PrepareWorkingReport();
+    if (why.isEmpty()) {
+        ShowClassProblems();
         return true;
+    }
     // Startup stops here, so mending the file is not enough on its own.
     why += QStringLiteral(". Исправьте это и запустите программу заново");
     m_notReadyReason = why;
@@ -102,6 +103,7 @@ void TestEngine::ShowStartState() {
     m_display.SetStartPanelVisible(true);
     m_display.SetAbortEnabled(false);
     m_screen = ScreenState::Start;
+    PublishStatus();
 }
 
 bool TestEngine::ReadBankAtStartup() {
@@ -141,6 +143,7 @@ void TestEngine::FinishStartup() {
     m_display.SetSettingsMenuEnabled(true);
     m_display.ShowScore(0, 100, 0);
     m_display.ShowScore(0, m_state.QuestionCount, 0);
+    PublishStatus(); // now with the count the settings file gave
 }
 
 void TestEngine::FormClose() {
@@ -162,10 +165,16 @@ void TestEngine::StartTest(const QString& name) {
         m_dialogs.ShowError(errorBoxText(why));
         return;
     }
+    QString refused;
+    const QString studentName = StudentNameFor(name, &refused);
+    if (!refused.isEmpty()) {
+        m_dialogs.ShowError(errorBoxText(refused));
+        return;
+    }
     if (!ReportFileReady())
         return;
     m_display.SetTestElementsVisible(true);
-    m_state.StudentName = studentNameOf(name);
+    m_state.StudentName = studentName;
     m_display.ShowResultName(m_state.StudentName);
     m_display.SetStartPanelVisible(false);
     m_display.SetOptionsButtonEnabled(false);
@@ -173,6 +182,8 @@ void TestEngine::StartTest(const QString& name) {
     m_screen = ScreenState::Testing;
     StartCountdown();
     m_display.SetSettingsMenuEnabled(false);
+    m_statusTicks = 0;
+    PublishStatus();
 }
 
 void TestEngine::BackToStart() {
@@ -185,6 +196,7 @@ void TestEngine::BackToStart() {
     m_display.SetAbortEnabled(false);
     m_display.SetResultPanelVisible(false);
     m_screen = ScreenState::Start;
+    PublishStatus();
 }
 
 const TestItem& TestEngine::CurrentItem() const {

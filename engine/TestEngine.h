@@ -4,12 +4,16 @@
 #include "bank/Bank.h"
 #include "bank/QGen.h"
 #include "engine/BankSettingsFile.h"
+#include "engine/ClassRoom.h"
 #include "engine/Seams.h"
 #include "engine/SettingsModel.h"
 #include "engine/TestDisplay.h"
 #include "engine/TestState.h"
 #include "report/ReportQueue.h"
 #include "report/ReportWriter.h"
+
+#include <memory>
+#include <optional>
 
 namespace kt {
 
@@ -26,6 +30,11 @@ struct EngineDeps {
     QString reportPath = reportFileName();
     // The settings kept beside the bank, taken at startup; none: the built-in ones.
     TestSettingsSource* startupSettings = nullptr;
+    // A test sat by a class (the settings file's [class] section): where the
+    // results, answers and live status go, named after `hostName`. Without
+    // it the program writes only the report file, as it always did.
+    const ClassSettings* classroom = nullptr;
+    HostName* hostName = nullptr;
 };
 
 // The test engine: startup, answering and moving, countdown, completion with
@@ -130,6 +139,20 @@ private:
     void StartCountdown();
     void StopCountdown();
 
+    // The class folder's part (EngineClass.cpp); each does nothing without one.
+    void SetUpClass(const EngineDeps& deps);
+    QString PrepareWorkingReport();
+    void ShowClassProblems();
+    QString ClassFilesProblem();
+    // The typed name as the test keeps it; empty with `refused` set when the
+    // class list must hold it and does not.
+    QString StudentNameFor(const QString& typed, QString* refused) const;
+    QString WriteAnswers(const QString& date, const QString& time);
+    void FlushKeptAnswers();
+    void PublishStatus();
+    void StatusTick();
+    QString TestTitle() const;
+
     void ReadSettingsValues();
     void SetRangeLimitsAfterClick();
 
@@ -156,6 +179,10 @@ private:
     TestSettingsSource* m_startupSettings;
     // Startup stopped at a failed draw: the next drawn set finishes it.
     bool m_startupPending = false;
+    std::unique_ptr<ClassRoom> m_class;
+    QString m_workingReportPath;
+    std::optional<ReportQueue> m_answers;
+    int m_statusTicks = 0;
 };
 
 } // namespace kt

@@ -19,13 +19,18 @@ struct ReportFileOptions {
     // writing to the same shared folder) to finish its own block.
     int lockWaitMs = 10000;
     const ReportFaults* faults = nullptr;
+    // Written before the bytes when the file is empty: a table's header line.
+    QByteArray headerIfEmpty;
+    // A file in a folder that several student accounts share: created
+    // group-writable (see makeSharedFile).
+    bool shared = false;
 };
 
 // Confirms, without writing anything, that the file can take a block: it is
 // a regular file or is created empty when missing, it opens for appending
 // without blocking (a named pipe never makes the program wait), and its file
 // system can lock it. Throws KtError with the reason in Russian.
-void checkReportFile(const QString& path);
+void checkReportFile(const QString& path, const ReportFileOptions& options = ReportFileOptions());
 
 // Appends all the bytes or none: under an exclusive lock on the whole file,
 // writes them at its end, forces them to the disk and, when any step fails,

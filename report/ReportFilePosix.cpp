@@ -6,6 +6,7 @@
 #include "bank/KtError.h"
 #include "report/ReportFile.h"
 #include "report/ReportReasons.h"
+#include "report/SharedFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -159,8 +160,10 @@ QByteArray onNewLine(int fd, off_t size, const QByteArray& bytes) {
 
 } // namespace
 
-void checkReportFile(const QString& path) {
+void checkReportFile(const QString& path, const ReportFileOptions& options) {
     const Descriptor file(openForAppend(path));
+    if (options.shared)
+        makeSharedFile(file.get(), path);
     int error = 0;
     // Busy is fine here: another program is writing its block. A file
     // system without locks is not, as blocks from several PCs would mix.
@@ -171,13 +174,16 @@ void checkReportFile(const QString& path) {
 void appendToReportFile(const QString& path, const QByteArray& bytes,
                         const ReportFileOptions& options) {
     const Descriptor file(openForAppend(path));
+    if (options.shared)
+        makeSharedFile(file.get(), path);
     lockWhole(file.get(), options.lockWaitMs);
     // Under the lock nobody else appends, so this is where the block starts.
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
         fail(errno);
-    const int error =
-        writeAll(file.get(), onNewLine(file.get(), st.st_size, bytes), options.faults);
+    const QByteArray all = st.st_size == 0 ? options.headerIfEmpty + bytes
+                                           : onNewLine(file.get(), st.st_size, bytes);
+    const int error = writeAll(file.get(), all, options.faults);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }

@@ -174,7 +174,7 @@ QByteArray onNewLine(HANDLE h, LARGE_INTEGER size, const QByteArray& bytes) {
 
 } // namespace
 
-void checkReportFile(const QString& path) {
+void checkReportFile(const QString& path, const ReportFileOptions&) {
     const Handle file(openForAppend(path));
     DWORD error = 0;
     if (tryLock(file.get(), &error)) {
@@ -193,7 +193,9 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
     LARGE_INTEGER before{};
     if (!::GetFileSizeEx(file.get(), &before))
         fail(::GetLastError());
-    const DWORD error = writeAll(file.get(), onNewLine(file.get(), before, bytes), options.faults);
+    const QByteArray all = before.QuadPart == 0 ? options.headerIfEmpty + bytes
+                                                : onNewLine(file.get(), before, bytes);
+    const DWORD error = writeAll(file.get(), all, options.faults);
     if (error != 0)
         cutBack(path, before, error);
 }

@@ -91,7 +91,7 @@ QString ReportQueue::Prepare() {
     TakeUnsaved();
     QString reason;
     try {
-        checkReportFile(m_path);
+        checkReportFile(m_path, m_options);
         if (!m_kept.isEmpty())
             reason = WriteKept();
     } catch (const KtError& e) {

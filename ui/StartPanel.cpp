@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/StartPanel.h"
 
+#include "ui/NameCompleter.h"
 #include "ui/TextLabel.h"
 #include "ui/layout/Look.h"
 
@@ -25,6 +26,13 @@ StartPanel::StartPanel(QWidget* parent) : BevelPanel(look::kSkyBlue, parent) {
     m_ok->setGeometry(96, 136, 75, 25);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &StartPanel::accepted);
+}
+
+void StartPanel::setClassList(const QStringList& names) {
+    if (names.isEmpty())
+        return;
+    m_name->setMaxLength(40);
+    new NameCompleter(names, m_name);
 }
 
 } // namespace kt

@@ -21,6 +21,9 @@ public:
     QPushButton* okButton() const { return m_ok; }
     TextLabel* heading() const { return m_heading; }
     TextLabel* prompt() const { return m_prompt; }
+    // A class list: its names are offered as the student types, and the box
+    // takes a listed name whole, up to 40 characters. The panel looks the same.
+    void setClassList(const QStringList& names);
 
 signals:
     void accepted();

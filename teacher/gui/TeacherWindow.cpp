@@ -2,6 +2,7 @@
 #include "teacher/gui/TeacherWindow.h"
 
 #include "teacher/gui/QuestionsPart.h"
+#include "teacher/journal/ClassPage.h"
 #include "teacher/journal/ItemAnalysisPage.h"
 #include "teacher/journal/JournalPage.h"
 
@@ -42,6 +43,7 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     auto* analysis = new ItemAnalysisPage(this);
     addPart(QStringLiteral("Анализ вопросов"), analysis);
     connect(analysis, &ItemAnalysisPage::recordRequested, this, &TeacherWindow::showRecord);
+    addPart(QStringLiteral("Класс"), new ClassPage(this));
     connect(m_tabs, &QTabWidget::currentChanged, this, &TeacherWindow::showPartTools);
 
     BankDocument& doc = m_questions->document();

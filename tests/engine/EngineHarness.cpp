@@ -113,6 +113,16 @@ Harness::Harness(BankTable table, const QString& path) : source(std::move(table)
     engine->UseReportOptions(fallbackPath, options);
 }
 
+void Harness::UseClass(const ClassSettings& classroom, HostName& host,
+                       TestSettingsSource* settings) {
+    EngineDeps deps{display, dialogs,    source,   seeds,      clock,
+                    ticker,  reportPath, settings, &classroom, &host};
+    engine = std::make_unique<TestEngine>(deps);
+    ReportFileOptions options;
+    options.faults = &faults;
+    engine->UseReportOptions(fallbackPath, options);
+}
+
 QByteArray Harness::reportBytes() const {
     QFile f(reportPath);
     if (!f.open(QIODevice::ReadOnly))

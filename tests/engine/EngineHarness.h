@@ -87,6 +87,9 @@ public:
     std::unique_ptr<TestEngine> engine;
 
     TestEngine& e() { return *engine; }
+    // Builds the engine anew as one PC of a class, with its startup settings.
+    void UseClass(const ClassSettings& classroom, HostName& host,
+                  TestSettingsSource* settings = nullptr);
     QByteArray reportBytes() const;
     // Chooses the right (or a wrong) answer of the shown question.
     void choose(bool right);

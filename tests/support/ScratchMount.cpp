@@ -41,4 +41,11 @@ bool ScratchMount::RemountReadOnly() {
                                 MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
 }
 
+bool ScratchMount::Unmount() {
+    if (!m_mounted || ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH) != 0)
+        return false;
+    m_mounted = false;
+    return true;
+}
+
 } // namespace kt::test

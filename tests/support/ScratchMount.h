@@ -20,6 +20,8 @@ public:
     const QString& problem() const { return m_problem; }
     QString filePath(const QString& name) const;
     bool RemountReadOnly();
+    // As a network share that goes away: the folder is left empty.
+    bool Unmount();
 
 private:
     QTemporaryDir m_dir;

@@ -4,7 +4,10 @@
 #include "bank/KtError.h"
 #include "csv/CsvWriter.h"
 #include "csv/SpreadsheetCsv.h"
+#include "report/ClassFiles.h"
 #include "report/ReportParser.h"
+
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -89,8 +92,13 @@ int runResults(const QStringList& args) {
     TableOut out(excel);
     out.add(reportTableHeader());
     bool allRead = true;
-    for (const QString& path : files)
-        allRead = addFile(path, out) && allRead;
+    for (const QString& path : files) {
+        // A class folder stands for every PC's report file in it.
+        const QStringList inFolder =
+            QFileInfo(path).isDir() ? classReportFiles(path) : QStringList{path};
+        for (const QString& file : inFolder)
+            allRead = addFile(file, out) && allRead;
+    }
     out.finish();
     return allRead ? 0 : kExitUnread;
 }

@@ -20,8 +20,9 @@ const char* const kUsage = R"(Использование:
                [--replace] ВОПРОСЫ.csv БАЗА.mdb
   qbank check БАЗА.mdb
   qbank export [--excel] БАЗА.mdb > ВОПРОСЫ.csv
-  qbank results [--excel] TestData.dat... > РЕЗУЛЬТАТЫ.csv
+  qbank results [--excel] TestData.dat... | ПАПКА_КЛАССА > РЕЗУЛЬТАТЫ.csv
   qbank analysis [--excel] ОТВЕТЫ.csv_ИЛИ_ПАПКА... > ВОПРОСЫ.csv
+  qbank class ПАПКА_КЛАССА
   qbank import --fixture [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank --help
 
@@ -61,7 +62,7 @@ export  выводит таблицу в формате CSV для import (бе�
         если в неё укладываются все тексты, иначе UTF-8 с BOM.
 results выводит блоки файлов отчета (TestData.dat) таблицей CSV; --excel -
         для электронной таблицы, как у export. Код выхода 1, если какой-то
-        файл не прочитан.
+        файл не прочитан. Папка класса - все её файлы TestData-*.dat.
 analysis разбирает ответы учеников (Answers*.csv; папка - все такие
         файлы в ней): одна строка CSV на запись базы - сколько раз
         показана, доля верных, дискриминация (доля верных у лучших 27 %
@@ -70,6 +71,10 @@ analysis разбирает ответы учеников (Answers*.csv; пап�
         ключ», «слишком трудный», «слишком лёгкий», «не различает»,
         «мало данных». Доли - с точкой и тремя знаками. --excel - как у
         export. Код выхода 1, если какой-то файл не прочитан.
+class   выводит состояние каждого ПК папки класса (status/*.json) таблицей
+        CSV: ПК, ученик, название, состояние (start - ждёт ученика,
+        testing - идёт тест, result - тест завершён), отвечено, вопросов,
+        верно, неверно, осталось времени, секунд с последней записи.
 
 --fixture только для тестов: делает базы, которые программа может не
         открыть. Заголовок задаёт столбцы как есть, тип можно задать после
@@ -132,5 +137,7 @@ int main(int argc, char* argv[]) {
         return kt::runResults(args);
     if (command == u"analysis")
         return kt::runAnalysis(args);
+    if (command == u"class")
+        return kt::runClass(args);
     return kt::usage();
 }
