@@ -150,20 +150,22 @@ QString unreadableText() {
     return QStringLiteral("текст не в кодировке UTF-8 или UTF-16 с меткой порядка байтов");
 }
 
-QString countProblem(int count) {
-    if (count >= 1 && count <= TestSettingsLimits::kMaxCount)
+// The count and the minutes keep their keys' ranges, as the dialog's
+// controls do.
+QString rangeProblem(const QString& what, int TestSettings::*member, int value) {
+    const SettingsKey& key = testSettingsKey(member);
+    if (value >= key.lower && value <= key.upper)
         return QString();
-    return QStringLiteral("число вопросов %1 — вне пределов от 1 до %2")
-        .arg(count)
-        .arg(TestSettingsLimits::kMaxCount);
+    return what.arg(value) +
+           QStringLiteral(" — вне пределов от %1 до %2").arg(key.lower).arg(key.upper);
+}
+
+QString countProblem(int count) {
+    return rangeProblem(QStringLiteral("число вопросов %1"), &TestSettings::count, count);
 }
 
 QString minutesProblem(int minutes) {
-    if (minutes >= 1 && minutes <= TestSettingsLimits::kMaxMinutes)
-        return QString();
-    return QStringLiteral("время на вопрос %1 мин — вне пределов от 1 до %2")
-        .arg(minutes)
-        .arg(TestSettingsLimits::kMaxMinutes);
+    return rangeProblem(QStringLiteral("время на вопрос %1 мин"), &TestSettings::minutes, minutes);
 }
 
 QString recordProblem(const QString& what, int number, int bankSize) {
@@ -173,7 +175,7 @@ QString recordProblem(const QString& what, int number, int bankSize) {
 }
 
 QString widthProblem(const TestSettings& s) {
-    const int needed = s.from + s.count + TestSettingsLimits::kRangeMargin;
+    const int needed = s.from + s.count + kRangeMargin;
     if (s.to >= needed)
         return QString();
     return QStringLiteral("диапазон от %1 до %2 узок для %3 вопросов: последняя запись должна "
@@ -182,7 +184,7 @@ QString widthProblem(const TestSettings& s) {
         .arg(s.to)
         .arg(s.count)
         .arg(needed)
-        .arg(TestSettingsLimits::kRangeMargin);
+        .arg(kRangeMargin);
 }
 
 void addIf(QStringList& list, const QString& problem) {
@@ -198,12 +200,19 @@ QString fallback(const QString& problem, int builtIn) {
 
 const std::array<SettingsKey, 4>& testSettingsKeys() {
     static const std::array<SettingsKey, 4> keys = {{
-        {"test", "count", &SettingsFileContent::count, &TestSettings::count},
-        {"test", "minutes", &SettingsFileContent::minutes, &TestSettings::minutes},
-        {"test", "from", &SettingsFileContent::from, &TestSettings::from},
-        {"test", "to", &SettingsFileContent::to, &TestSettings::to},
+        {"test", "count", &SettingsFileContent::count, &TestSettings::count, 1, kMaxQuestionCount},
+        {"test", "minutes", &SettingsFileContent::minutes, &TestSettings::minutes,
+         kMinMinutesPerQuestion, kMaxMinutesPerQuestion},
+        {"test", "from", &SettingsFileContent::from, &TestSettings::from, 1, 0},
+        {"test", "to", &SettingsFileContent::to, &TestSettings::to, 1, 0},
     }};
     return keys;
+}
+
+const SettingsKey& testSettingsKey(int TestSettings::*value) {
+    const auto& keys = testSettingsKeys();
+    return *std::find_if(keys.begin(), keys.end(),
+                         [value](const SettingsKey& k) { return k.value == value; });
 }
 
 QString withTestSettings(const QString& text, const TestSettings& s) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "bank/TestDefaults.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -11,18 +13,10 @@ namespace kt {
 // The test settings a teacher may keep beside a bank, in the numbers the
 // settings screen shows: `from` and `to` are 1-based record numbers.
 struct TestSettings {
-    int count = 60;
-    int minutes = 2;
+    int count = kDefaultQuestionCount;
+    int minutes = kDefaultMinutesPerQuestion;
     int from = 1;
     int to = 0; // 0: the bank's last record
-};
-
-// The limits of the settings screen's controls and the margin its arrows
-// keep between the count and the range: to - from - 5 >= count.
-struct TestSettingsLimits {
-    static constexpr int kMaxCount = 60;
-    static constexpr int kMaxMinutes = 3;
-    static constexpr int kRangeMargin = 5;
 };
 
 // What a settings file holds; a value the file does not name stays empty.
@@ -39,14 +33,19 @@ struct SettingsFileContent {
 // section and name as the file spells them (any case), where the reader puts
 // its value and where the writer takes it from. Keys of other sections and
 // other names belong to later versions or to the teacher's notes; the writer
-// keeps them as they are.
+// keeps them as they are. The editor's dialog gives each key a control
+// with the key's range; a value TestSettings() holds is the key's default.
 struct SettingsKey {
     const char* section;
     const char* name;
     std::optional<int> SettingsFileContent::*read;
     int TestSettings::*value;
+    int lower;
+    int upper; // 0: the bank's last record
 };
 const std::array<SettingsKey, 4>& testSettingsKeys();
+// The key whose value is that member of TestSettings.
+const SettingsKey& testSettingsKey(int TestSettings::*value);
 
 // "DB1.MDB" -> "DB1.ini" in the same folder.
 QString bankSettingsPath(const QString& bankPath);

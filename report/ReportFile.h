@@ -6,19 +6,27 @@
 
 namespace kt {
 
-// Faults a test puts into appends to see what a failing disk does to the
-// file. Nothing outside the tests sets them.
-struct ReportFaults {
-    // The system takes this many more bytes and then reports a full disk;
-    // negative: no fault.
-    qint64 bytesBeforeFull = -1;
+// How an append's bytes reach the disk once the file is open and locked:
+// the program writes through the system; the full-disk tests pass a disk
+// that fills, which no real disk can be made to do on demand.
+class BlockWriter {
+public:
+    virtual ~BlockWriter() = default;
+    // Writes all the bytes to the open file (a descriptor on POSIX, a HANDLE
+    // on Windows) and forces them to the disk. Returns 0 or the system's
+    // error code of the step that failed; bytes written before it may stay.
+    virtual int writeAll(qintptr file, const QByteArray& bytes) const = 0;
 };
+
+// write(2) or WriteFile until every byte is in, then fsync or
+// FlushFileBuffers.
+const BlockWriter& systemBlockWriter();
 
 struct ReportFileOptions {
     // How long an append waits for another program (usually on another PC
     // writing to the same shared folder) to finish its own block.
     int lockWaitMs = 10000;
-    const ReportFaults* faults = nullptr;
+    const BlockWriter* writer = &systemBlockWriter();
     // Written before the bytes when the file is empty: a table's header line.
     QByteArray headerIfEmpty;
     // A file in a folder that several student accounts share: created

@@ -9,7 +9,6 @@
 #include "report/SharedFile.h"
 
 #include <QFile>
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -116,31 +115,6 @@ void lockWhole(int fd, int lockWaitMs) {
     }
 }
 
-// Returns 0 or the error of the step that failed.
-int writeAll(int fd, const QByteArray& bytes, const ReportFaults* faults) {
-    qint64 allowance = faults ? faults->bytesBeforeFull : -1;
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        qint64 chunk = bytes.size() - done;
-        if (allowance >= 0) {
-            if (allowance == 0)
-                return ENOSPC;
-            chunk = std::min(chunk, allowance);
-        }
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(chunk));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return EIO;
-        done += n;
-        if (allowance >= 0)
-            allowance -= n;
-    }
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
 // A file cut short (a power cut, a cut-back that failed on a network
 // folder) ends inside a line; the block then starts on a line of its own
 // rather than glued to the cut one, so that it is read whole.
@@ -158,7 +132,32 @@ QByteArray onNewLine(int fd, off_t size, const QByteArray& bytes) {
     throw KtError(reason);
 }
 
+class SystemWriter final : public BlockWriter {
+public:
+    int writeAll(qintptr file, const QByteArray& bytes) const override {
+        const int fd = static_cast<int>(file);
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n =
+                ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return errno;
+            if (n == 0)
+                return EIO;
+            done += n;
+        }
+        return ::fsync(fd) == 0 ? 0 : errno;
+    }
+};
+
 } // namespace
+
+const BlockWriter& systemBlockWriter() {
+    static const SystemWriter writer;
+    return writer;
+}
 
 void checkReportFile(const QString& path, const ReportFileOptions& options) {
     const Descriptor file(openForAppend(path));
@@ -183,7 +182,7 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
         fail(errno);
     const QByteArray all = st.st_size == 0 ? options.headerIfEmpty + bytes
                                            : onNewLine(file.get(), st.st_size, bytes);
-    const int error = writeAll(file.get(), all, options.faults);
+    const int error = options.writer->writeAll(file.get(), all);
     if (error != 0)
         cutBack(file.get(), st.st_size, error);
 }

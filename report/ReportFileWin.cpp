@@ -10,7 +10,6 @@
 #include "report/ReportReasons.h"
 
 #include <QDir>
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -115,28 +114,6 @@ void lockWhole(HANDLE h, int lockWaitMs) {
     }
 }
 
-DWORD writeAll(HANDLE h, const QByteArray& bytes, const ReportFaults* faults) {
-    qint64 allowance = faults ? faults->bytesBeforeFull : -1;
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        qint64 chunk = bytes.size() - done;
-        if (allowance >= 0) {
-            if (allowance == 0)
-                return ERROR_DISK_FULL;
-            chunk = std::min(chunk, allowance);
-        }
-        DWORD n = 0;
-        if (!::WriteFile(h, bytes.constData() + done, static_cast<DWORD>(chunk), &n, nullptr))
-            return ::GetLastError();
-        if (n == 0)
-            return ERROR_WRITE_FAULT;
-        done += n;
-        if (allowance >= 0)
-            allowance -= n;
-    }
-    return ::FlushFileBuffers(h) ? 0 : ::GetLastError();
-}
-
 // A file cut short (a power cut, a cut-back that failed on a network
 // folder) ends inside a line; the block then starts on a line of its own
 // rather than glued to the cut one, so that it is read whole.
@@ -172,7 +149,30 @@ QByteArray onNewLine(HANDLE h, LARGE_INTEGER size, const QByteArray& bytes) {
     throw KtError(reason);
 }
 
+class SystemWriter final : public BlockWriter {
+public:
+    int writeAll(qintptr file, const QByteArray& bytes) const override {
+        const HANDLE h = reinterpret_cast<HANDLE>(file);
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            DWORD n = 0;
+            if (!::WriteFile(h, bytes.constData() + done, static_cast<DWORD>(bytes.size() - done),
+                             &n, nullptr))
+                return static_cast<int>(::GetLastError());
+            if (n == 0)
+                return ERROR_WRITE_FAULT;
+            done += n;
+        }
+        return ::FlushFileBuffers(h) ? 0 : static_cast<int>(::GetLastError());
+    }
+};
+
 } // namespace
+
+const BlockWriter& systemBlockWriter() {
+    static const SystemWriter writer;
+    return writer;
+}
 
 void checkReportFile(const QString& path, const ReportFileOptions&) {
     const Handle file(openForAppend(path));
@@ -195,7 +195,8 @@ void appendToReportFile(const QString& path, const QByteArray& bytes,
         fail(::GetLastError());
     const QByteArray all = before.QuadPart == 0 ? options.headerIfEmpty + bytes
                                                 : onNewLine(file.get(), before, bytes);
-    const DWORD error = writeAll(file.get(), all, options.faults);
+    const DWORD error = static_cast<DWORD>(
+        options.writer->writeAll(reinterpret_cast<qintptr>(file.get()), all));
     if (error != 0)
         cutBack(path, before, error);
 }

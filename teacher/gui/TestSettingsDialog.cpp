@@ -11,12 +11,25 @@
 namespace kt {
 namespace {
 
-QSpinBox* makeBox(const QString& name, int lower, int upper, int value, QWidget* parent) {
+int upperOf(const SettingsKey& key, int bankSize) {
+    return key.upper > 0 ? key.upper : std::max(1, bankSize);
+}
+
+// A control named after its key ("countBox"), in the key's range; the last
+// record given as 0 shows as that record's number.
+QSpinBox* makeBox(int TestSettings::*member, const TestSettings& s, int bankSize, QWidget* parent) {
+    const SettingsKey& key = testSettingsKey(member);
     auto* box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(lower, std::max(lower, upper));
-    box->setValue(value);
+    box->setObjectName(QLatin1String(key.name) + QStringLiteral("Box"));
+    const int upper = upperOf(key, bankSize);
+    box->setRange(key.lower, std::max(key.lower, upper));
+    box->setValue(member == &TestSettings::to && s.to <= 0 ? upper : s.*member);
     return box;
+}
+
+QString rangeText(int TestSettings::*member) {
+    const SettingsKey& key = testSettingsKey(member);
+    return QStringLiteral("(%1–%2)").arg(key.lower).arg(key.upper);
 }
 
 } // namespace
@@ -24,21 +37,17 @@ QSpinBox* makeBox(const QString& name, int lower, int upper, int value, QWidget*
 TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWidget* parent)
     : QDialog(parent), m_bankSize(bankSize) {
     setWindowTitle(QStringLiteral("Параметры теста"));
-    const int last = std::max(1, bankSize);
-    m_count = makeBox(QStringLiteral("countBox"), 1, TestSettingsLimits::kMaxCount, s.count, this);
-    m_minutes =
-        makeBox(QStringLiteral("minutesBox"), 1, TestSettingsLimits::kMaxMinutes, s.minutes, this);
-    m_from = makeBox(QStringLiteral("fromBox"), 1, last, s.from, this);
-    m_to = makeBox(QStringLiteral("toBox"), 1, last, s.to > 0 ? s.to : last, this);
+    m_count = makeBox(&TestSettings::count, s, bankSize, this);
+    m_minutes = makeBox(&TestSettings::minutes, s, bankSize, this);
+    m_from = makeBox(&TestSettings::from, s, bankSize, this);
+    m_to = makeBox(&TestSettings::to, s, bankSize, this);
     m_minutes->setSuffix(QStringLiteral(" мин"));
 
     auto* form = new QFormLayout;
-    form->addRow(
-        QStringLiteral("Число вопросов в тесте (1–%1):").arg(TestSettingsLimits::kMaxCount),
-        m_count);
-    form->addRow(
-        QStringLiteral("Время на один вопрос (1–%1):").arg(TestSettingsLimits::kMaxMinutes),
-        m_minutes);
+    form->addRow(QStringLiteral("Число вопросов в тесте %1:").arg(rangeText(&TestSettings::count)),
+                 m_count);
+    form->addRow(QStringLiteral("Время на один вопрос %1:").arg(rangeText(&TestSettings::minutes)),
+                 m_minutes);
     form->addRow(QStringLiteral("Вопросы из записей с номера:"), m_from);
     form->addRow(QStringLiteral("по номер (всего записей %1):").arg(bankSize), m_to);
 
@@ -48,7 +57,7 @@ TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWid
                        "последний номер — не меньше первого + число вопросов + %1. Эти значения "
                        "программа ученика берёт при запуске из файла рядом с базой; на экране "
                        "настройки их можно изменить до конца работы программы.")
-            .arg(TestSettingsLimits::kRangeMargin),
+            .arg(kRangeMargin),
         this);
     explain->setWordWrap(true);
     m_problems = new QLabel(this);

@@ -109,7 +109,7 @@ Harness::Harness(BankTable table, const QString& path) : source(std::move(table)
     EngineDeps deps{display, dialogs, source, seeds, clock, ticker, reportPath};
     engine = std::make_unique<TestEngine>(deps);
     ReportFileOptions options;
-    options.faults = &faults;
+    options.writer = &faults;
     engine->UseReportOptions(fallbackPath, options);
 }
 
@@ -119,7 +119,7 @@ void Harness::UseClass(const ClassSettings& classroom, HostName& host,
                     ticker,  reportPath, settings, &classroom, &host};
     engine = std::make_unique<TestEngine>(deps);
     ReportFileOptions options;
-    options.faults = &faults;
+    options.writer = &faults;
     engine->UseReportOptions(fallbackPath, options);
 }
 

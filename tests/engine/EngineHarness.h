@@ -4,6 +4,7 @@
 #include "engine/TestEngine.h"
 #include "tests/support/Banks.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/FillingDisk.h"
 #include "tests/support/MemoryBankSource.h"
 #include "tests/support/QtPrinters.h"
 
@@ -83,7 +84,7 @@ public:
     QString reportPath;
     // Inside the temporary folder, never the user's own data folder.
     QString fallbackPath;
-    ReportFaults faults;
+    FillingDisk faults;
     std::unique_ptr<TestEngine> engine;
 
     TestEngine& e() { return *engine; }

@@ -7,6 +7,7 @@
 #include "report/ReportParser.h"
 #include "report/ReportReasons.h"
 #include "report/ReportWriter.h"
+#include "tests/support/FillingDisk.h"
 #include "tests/support/Reports.h"
 #include "tests/support/ScratchMount.h"
 
@@ -49,10 +50,10 @@ TEST(ReportFileAppend, AShortWriteIsCutBackAndTheNextAppendIsWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TestData.dat"));
     writeFile(path, "earlier\r\n");
-    ReportFaults faults;
+    FillingDisk faults;
     faults.bytesBeforeFull = 52; // the disk fills inside the block's second line
     ReportFileOptions options;
-    options.faults = &faults;
+    options.writer = &faults;
     EXPECT_EQ(reasonOf([&] { appendToReportFile(path, sampleBlock(), options); }),
               QStringLiteral("на диске нет свободного места"));
     EXPECT_EQ(bytesOf(path), QByteArray("earlier\r\n"));

@@ -4,6 +4,7 @@
 // was killed and started again.
 #include "report/ReportQueue.h"
 #include "report/ReportWriter.h"
+#include "tests/support/FillingDisk.h"
 #include "tests/support/Reports.h"
 
 #include <QDir>
@@ -36,10 +37,10 @@ struct Files {
 
 TEST(ReportQueueKept, ARefusedBlockIsInTheFallbackFileAtOnceAndMovesOnTheNextRun) {
     Files f;
-    ReportFaults full;
+    FillingDisk full;
     full.bytesBeforeFull = 0;
     ReportFileOptions options;
-    options.faults = &full;
+    options.writer = &full;
     {
         ReportQueue first(f.report, f.unsaved, options);
         EXPECT_FALSE(first.Append(block(QStringLiteral("Первый"))).isEmpty());
@@ -57,10 +58,10 @@ TEST(ReportQueueKept, ARefusedBlockIsInTheFallbackFileAtOnceAndMovesOnTheNextRun
 
 TEST(ReportQueueKept, TheFallbackFileEmptiesOnlyOnceTheBlocksAreInTheReportFile) {
     Files f;
-    ReportFaults faults;
+    FillingDisk faults;
     faults.bytesBeforeFull = 0;
     ReportFileOptions options;
-    options.faults = &faults;
+    options.writer = &faults;
     ReportQueue queue(f.report, f.unsaved, options);
     const QString told = queue.Append(block(QStringLiteral("Первый")));
     EXPECT_TRUE(told.contains(QDir::toNativeSeparators(QFileInfo(f.unsaved).absoluteFilePath())));
