@@ -80,7 +80,7 @@ public:
     bool fits(QStringView text) {
         if (quickLines(text) <= m_maxLines)
             return true;
-        if (surelyTooWide(text))
+        if (m_maxLines < kMostLines && fewestLines(text) > m_maxLines)
             return false;
         const QString whole = text.toString();
         const auto known = m_known.constFind(whole);
@@ -175,19 +175,51 @@ private:
         return lines;
     }
 
-    // The characters other than spaces, at narrowed widths, would fill more
-    // lines than the box holds even if no line had any room left over.
-    bool surelyTooWide(QStringView text) {
-        qreal total = 0;
-        for (QChar c : text) {
+    // The fewest lines the text can take: every width narrowed, a break
+    // allowed wherever the layout could make one (anywhere but inside a run
+    // of Latin or Cyrillic letters and digits) and the spaces at a break
+    // taking no room. A greedy fill gives the fewest under those rules, so
+    // more lines than the box holds means the layout cuts the text too; 0
+    // when the text is one this cannot judge.
+    int fewestLines(QStringView text) {
+        constexpr qreal narrow = 1 / (kWidthSlack * kWidthSlack);
+        qreal line = 0, spaces = 0, run = 0;
+        int lines = 1;
+        bool empty = true;
+        const auto place = [&](qreal width) {
+            if (!empty && line + spaces + width > m_width) {
+                ++lines;
+                line = width;
+            } else {
+                line += spaces + width;
+            }
+            spaces = 0;
+            empty = false;
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
             const qreal a = advance(c);
-            if (a < 0 || c == u'&' || c == u'\n' || c == u'\r')
-                return false;
-            if (c != u' ')
-                total += a / (kWidthSlack * kWidthSlack);
+            if (a < 0 || !isPlain(text.sliced(i, 1)))
+                return 0;
+            const bool inRun = isRunChar(c);
+            if (run > 0 && !inRun) {
+                place(run);
+                run = 0;
+            }
+            if (inRun)
+                run += a * narrow;
+            else if (c == u' ')
+                spaces += a * narrow;
+            else
+                place(a * narrow);
         }
-        return total > qreal(m_maxLines) * m_width;
+        if (run > 0)
+            place(run);
+        return lines;
     }
+
+    // Letters and digits between which the layout never breaks a line.
+    static bool isRunChar(QChar c) { return c.unicode() < 0x0530 && c.isLetterOrNumber(); }
 
     QFont m_font;
     QFontMetricsF m_metrics;

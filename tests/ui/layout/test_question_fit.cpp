@@ -59,6 +59,17 @@ QStringList sampleTexts() {
         }
         texts << text.trimmed();
     }
+    // Lines broken after signs rather than at spaces, near a box's edge:
+    // the quick refusal counts those breaks as well as the spaces.
+    const QStringList joints = {QStringLiteral("-"), QStringLiteral("/"), QStringLiteral("—"),
+                                QStringLiteral(")("), QStringLiteral(", ")};
+    for (int t = 0; t < 120; ++t) {
+        QString text;
+        const QString& joint = joints[t % joints.size()];
+        for (int w = 0; text.size() < 90 + t; ++w)
+            text += (w > 0 ? joint : QString()) + QStringLiteral("шаг%1").arg(w * 7 % 10);
+        texts << text;
+    }
     return texts;
 }
 
