@@ -15,6 +15,8 @@ BankDocument::BankDocument(QObject* parent) : QObject(parent) {
 void BankDocument::reset(BankTable records, const QString& path, const QStringList& extras) {
     m_undo.clear();
     m_records = std::move(records);
+    m_counters.clear();
+    m_countersKnown = false;
     m_extras = extras;
     m_path = path;
     emit recordsReset();
@@ -37,15 +39,25 @@ void BankDocument::setField(int row, int field, const QString& text) {
     m_undo.push(new SetFieldCommand(*this, row, field, text));
 }
 
-int BankDocument::nextCounter() const {
-    int largest = 0;
-    for (const BankRecord& r : m_records)
-        if (!r.isNull[FieldCounter])
-            largest = std::max(largest, r.text[FieldCounter].toInt());
-    return largest + 1;
+int BankDocument::nextCounter() {
+    if (!m_countersKnown) {
+        m_countersKnown = true;
+        for (const BankRecord& r : m_records)
+            countCounter(r, 1);
+    }
+    return m_counters.empty() ? 1 : std::max(0, m_counters.rbegin()->first) + 1;
 }
 
-BankRecord BankDocument::newRecord() const {
+void BankDocument::countCounter(const BankRecord& record, int delta) {
+    if (!m_countersKnown || record.isNull[FieldCounter])
+        return;
+    const auto [at, added] = m_counters.try_emplace(record.text[FieldCounter].toInt(), 0);
+    at->second += delta;
+    if (at->second == 0)
+        m_counters.erase(at);
+}
+
+BankRecord BankDocument::newRecord() {
     BankRecord r;
     r.text[FieldRightAnswer] = QStringLiteral("1");
     r.text[FieldMark] = QStringLiteral("0");
@@ -93,14 +105,19 @@ void BankDocument::appendRecords(const BankTable& records, const QString& what) 
 
 void BankDocument::putField(int row, int field, const QString& text, bool isNull) {
     BankRecord& r = m_records.at(static_cast<size_t>(row));
+    if (field == FieldCounter)
+        countCounter(r, -1);
     r.text[static_cast<size_t>(field)] = text;
     r.isNull[static_cast<size_t>(field)] = isNull;
+    if (field == FieldCounter)
+        countCounter(r, 1);
     emit recordChanged(row, field);
 }
 
 void BankDocument::insertAt(int row, const BankRecord& record) {
     emit recordAboutToBeInserted(row);
     m_records.insert(m_records.begin() + row, record);
+    countCounter(record, 1);
     emit recordInserted(row);
     emit layoutChanged(row);
 }
@@ -109,6 +126,7 @@ BankRecord BankDocument::takeAt(int row) {
     BankRecord r = m_records.at(static_cast<size_t>(row));
     emit recordAboutToBeRemoved(row);
     m_records.erase(m_records.begin() + row);
+    countCounter(r, -1);
     emit recordRemoved(row);
     emit layoutChanged(std::min(row, size() - 1));
     return r;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include <map>
+
 namespace kt {
 
 // The bank being edited: the ten fields of every record as the file holds
@@ -48,7 +50,7 @@ public:
     void appendRecords(const BankTable& records, const QString& what);
 
     // The counter a new record gets: one after the largest in the bank.
-    int nextCounter() const;
+    int nextCounter();
 
     // Used by the undo commands; they keep the history consistent.
     void putField(int row, int field, const QString& text, bool isNull);
@@ -72,12 +74,18 @@ signals:
     void pathChanged(const QString& path);
 
 private:
-    BankRecord newRecord() const;
+    BankRecord newRecord();
+    // Keeps the number of records of each counter value, once it is known.
+    void countCounter(const BankRecord& record, int delta);
 
     BankTable m_records;
     QString m_path;
     QStringList m_extras;
     QUndoStack m_undo;
+    // Records per counter value, made at the first new record and kept edit
+    // by edit: a new record is numbered without going through a large bank.
+    std::map<int, int> m_counters;
+    bool m_countersKnown = false;
 };
 
 } // namespace kt

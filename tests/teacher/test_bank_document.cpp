@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kt;
 
 namespace {
@@ -85,6 +87,65 @@ TEST(BankDocument, ImportedRecordsAreNumberedAfterTheLargestCounter) {
         readQuestionsCsv(exported.toUtf8(), QStringLiteral("e.csv")).records[1].text[FieldQuestion],
         QStringLiteral("q2, с запятой"));
     EXPECT_THROW(readQuestionsCsv("Вопросы\n\xFF\xFE\n", QStringLiteral("bad.csv")), KtError);
+}
+
+// One after the largest counter, read from every record.
+int largestCounterPlusOne(const BankDocument& doc) {
+    int largest = 0;
+    for (const BankRecord& r : doc.records())
+        if (!r.isNull[FieldCounter])
+            largest = std::max(largest, r.text[FieldCounter].toInt());
+    return largest + 1;
+}
+
+TEST(BankDocument, NewRecordsAreNumberedAfterTheLargestCounterThroughAnyEdits) {
+    BankDocument doc;
+    doc.reset({question("a", 5), question("b", 9), question("c", 9)}, QString());
+    EXPECT_EQ(doc.nextCounter(), 10);
+    doc.removeRecord(1); // another record still holds 9
+    EXPECT_EQ(doc.nextCounter(), 10);
+    doc.removeRecord(1);
+    EXPECT_EQ(doc.nextCounter(), 6);
+    doc.undoStack()->undo();
+    EXPECT_EQ(doc.nextCounter(), 10);
+
+    BankRecord blank = question("n", 0); // a null counter counts for nothing
+    blank.isNull[FieldCounter] = true;
+    blank.text[FieldCounter].clear();
+    doc.reset({question("a", 5), blank, question("b", 40)}, QString());
+    EXPECT_EQ(doc.nextCounter(), 41);
+    const QStringList values = {"3", "70", "-4", "abc", "", "12", "70"};
+    quint32 seed = 99;
+    for (int step = 0; step < 400; ++step) {
+        seed = seed * 1103515245u + 12345u;
+        const int pick = static_cast<int>(seed >> 16);
+        const int row = doc.size() == 0 ? -1 : pick % doc.size();
+        switch (pick % 6) {
+        case 0:
+            doc.addRecord(row);
+            break;
+        case 1:
+            if (row >= 0)
+                doc.duplicateRecord(row);
+            break;
+        case 2:
+            if (row >= 0 && doc.size() > 1)
+                doc.removeRecord(row);
+            break;
+        case 3:
+            if (row >= 0)
+                doc.setField(row, FieldCounter, values[(pick / 7) % values.size()]);
+            break;
+        case 4:
+            doc.undoStack()->undo();
+            break;
+        default:
+            doc.undoStack()->redo();
+        }
+        ASSERT_EQ(doc.nextCounter(), largestCounterPlusOne(doc)) << "step " << step;
+    }
+    doc.reset({question("z", 2)}, QString());
+    EXPECT_EQ(doc.nextCounter(), 3);
 }
 
 TEST(BankValidation, ProblemsPointAtTheirRecordAndField) {
