@@ -7,8 +7,8 @@
 
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
+#include "report/WholeFileWrite.h"
 #include "teacher/core/BankFile.h"
-#include "teacher/core/BankFileWrite.h"
 #include "teacher/core/QuestionsCsv.h"
 #include "teacher/dialogs/FileDialog.h"
 #include "teacher/dialogs/MessageBox.h"

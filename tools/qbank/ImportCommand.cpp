@@ -5,7 +5,7 @@
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
 #include "bank/jet/JetWriter.h"
-#include "teacher/core/BankFile.h"
+#include "report/WholeFileWrite.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 
@@ -80,17 +80,17 @@ void printWarnings(const ImportResult& result) {
 }
 
 // The bank being replaced is copied to its backup just before the new file
-// takes its place, so a failed import never touches either.
+// takes its place, so a failed import never touches either; the previous
+// backup is replaced only by a complete copy, as the editor's save does.
 void keepBackup(const QString& bank) {
     if (!QFileInfo::exists(bank))
         return;
     const QString backup = backupPathOf(bank);
-    if (QFileInfo::exists(backup) && !QFile::remove(backup))
-        throw KtError(QStringLiteral("Не удалось заменить резервную копию «%1»; база не записана")
-                          .arg(QDir::toNativeSeparators(backup)));
-    if (!QFile::copy(bank, backup))
-        throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»; база не записана")
-                          .arg(QDir::toNativeSeparators(backup)));
+    const QString reason = copyWholeFile(bank, backup);
+    if (!reason.isEmpty())
+        throw KtError(
+            QStringLiteral("Не удалось сохранить резервную копию «%1»: %2; база не записана")
+                .arg(QDir::toNativeSeparators(backup), reason));
 }
 
 // Fixtures are small and shape their own columns: read whole, then written.
