@@ -5,6 +5,7 @@
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
 #include "bank/jet/JetWriter.h"
+#include "report/ReportReasons.h"
 #include "report/WholeFileWrite.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
@@ -122,8 +123,8 @@ ImportResult importStreamed(const ImportCommand& c, QFile& csv) {
 int importFile(const ImportCommand& c) {
     QFile csv(c.csv);
     if (!csv.open(QIODevice::ReadOnly)) {
-        print(stderr,
-              QStringLiteral("Не удалось открыть файл «%1»: %2\n").arg(c.csv, csv.errorString()));
+        print(stderr, QStringLiteral("Не удалось открыть файл «%1»: %2\n")
+                          .arg(c.csv, openFailureReason(c.csv)));
         return kExitProblems;
     }
     ImportResult result;
