@@ -56,4 +56,10 @@ void requireRegularBankFile(const QString& path) {
                 .arg(QDir::toNativeSeparators(path), kind));
 }
 
+QString backupPathOf(const QString& path) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("mdb") : info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".bak.") + suffix);
+}
+
 } // namespace kt

@@ -22,4 +22,8 @@ void requireRegularBankFile(const QString& path);
 // "..", hard links).
 bool isSameFile(const QString& a, const QString& b);
 
+// Where the previous version of a saved file is kept: "DB1.MDB" ->
+// "DB1.bak.MDB", so that the copy keeps its extension and opens as a bank.
+QString backupPathOf(const QString& path);
+
 } // namespace kt

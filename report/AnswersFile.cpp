@@ -2,6 +2,7 @@
 #include "report/AnswersFile.h"
 
 #include "bank/KtError.h"
+#include "report/ReportReasons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -69,9 +70,7 @@ QStringList answersFilesIn(const QStringList& filesOrFolders) {
 AnswersReader::AnswersReader(const QString& path) : m_file(path), m_path(path) {
     if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
         throw KtError(QStringLiteral("Файл ответов %1 не открыт: %2")
-                          .arg(fileText(path), QFileInfo::exists(path)
-                                                   ? QStringLiteral("нет доступа к файлу")
-                                                   : QStringLiteral("файла нет")));
+                          .arg(fileText(path), openFailureReason(path)));
     readHeader();
 }
 
@@ -99,7 +98,7 @@ bool AnswersReader::fill() {
     const qint64 got = m_file.read(m_buffer.data() + old, kBlock);
     if (got < 0)
         throw KtError(QStringLiteral("Файл ответов %1 не дочитан: %2")
-                          .arg(fileText(m_path), m_file.errorString()));
+                          .arg(fileText(m_path), readFailedText()));
     m_buffer.resize(old + got);
     m_eof = got == 0;
     return !m_eof;

@@ -4,6 +4,7 @@
 #include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "report/ReportLabels.h"
+#include "report/ReportReasons.h"
 
 #include <QDate>
 #include <QFile>
@@ -362,11 +363,11 @@ ParsedReport readReportFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw KtError(QStringLiteral("Не удалось открыть файл отчета «%1»: %2")
-                          .arg(path, file.errorString()));
+                          .arg(path, openFailureReason(path)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw KtError(QStringLiteral("Не удалось прочитать файл отчета «%1»: %2")
-                          .arg(path, file.errorString()));
+                          .arg(path, readFailedText()));
     return parseReport(bytes);
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ReportReasons.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX // std::min, not the macro
@@ -9,6 +12,8 @@
 #else
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace kt {
@@ -84,6 +89,50 @@ const char* knownReason(SystemError error) {
 }
 #endif
 
+#ifdef _WIN32
+const char* knownReadingReason(SystemError error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+        return "файл не найден";
+    case ERROR_ACCESS_DENIED:
+        return "нет прав на чтение этого файла";
+    default:
+        return nullptr;
+    }
+}
+
+SystemError openError(const QString& path) {
+    const HANDLE file =
+        CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    CloseHandle(file);
+    return 0;
+}
+#else
+const char* knownReadingReason(SystemError error) {
+    switch (error) {
+    case ENOENT:
+        return "файл не найден";
+    case EACCES:
+    case EPERM:
+        return "нет прав на чтение этого файла";
+    default:
+        return nullptr;
+    }
+}
+
+// A named pipe is opened without waiting for a writer.
+SystemError openError(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
+}
+#endif
+
 } // namespace
 
 QString systemReason(SystemError error) {
@@ -97,6 +146,24 @@ QString systemReason(SystemError error) {
         .arg(error)
         .arg(QString::fromLocal8Bit(std::strerror(error)));
 #endif
+}
+
+QString readingReason(SystemError error) {
+    if (const char* known = knownReadingReason(error))
+        return QString::fromUtf8(known);
+    return systemReason(error);
+}
+
+QString openFailureReason(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return notRegularText(NotRegular::Folder);
+    const SystemError error = openError(path);
+    // It opens now: whatever kept it shut a moment ago is gone.
+    return error ? readingReason(error) : QStringLiteral("файл не удалось открыть для чтения");
+}
+
+QString readFailedText() {
+    return QStringLiteral("ошибка чтения: диск или сеть не ответили");
 }
 
 QString notRegularText(NotRegular kind) {

@@ -13,6 +13,14 @@ using SystemError = unsigned long; // GetLastError()
 using SystemError = int; // errno
 #endif
 QString systemReason(SystemError error);
+// The same for a file that was to be read: a missing file is the file
+// itself, not the folder a write would need, and the rights are to read.
+QString readingReason(SystemError error);
+// Why the file at `path` could not be opened for reading, found by trying
+// again; a folder is named as such.
+QString openFailureReason(const QString& path);
+// A read that failed once the file was open.
+QString readFailedText();
 
 enum class NotRegular { Folder, Pipe, Device };
 QString notRegularText(NotRegular kind);

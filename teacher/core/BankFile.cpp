@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/core/BankFile.h"
 
+#include "bank/BankPath.h"
 #include "bank/KtError.h"
 #include "bank/MdbBankSource.h"
 #include "bank/jet/JetWriter.h"
-#include "teacher/core/BankFileWrite.h"
+#include "report/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,12 +97,6 @@ QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
     if (!openedPath.isEmpty() && file == QFileInfo(openedPath).absoluteFilePath())
         return openedExtras;
     return QFileInfo::exists(file) ? extrasOf(queryBankSchema(file)) : QStringList();
-}
-
-QString backupPathOf(const QString& path) {
-    const QFileInfo info(path);
-    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("mdb") : info.suffix();
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".bak.") + suffix);
 }
 
 void saveBankFile(const QString& path, const BankTable& records) {

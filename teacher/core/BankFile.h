@@ -31,10 +31,6 @@ QStringList extrasOf(const BankSchemaListing& listing);
 QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
                             const QStringList& openedExtras);
 
-// Where the previous version of a saved file is kept: "DB1.MDB" ->
-// "DB1.bak.MDB", so that the copy keeps its extension and opens as a bank.
-QString backupPathOf(const QString& path);
-
 // Writes the whole bank through the Jet writer into a temporary file beside
 // `path` and renames it over `path`; an existing file is first copied to its
 // backup, which replaces the previous backup only once it is complete.

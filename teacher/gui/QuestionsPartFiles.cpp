@@ -7,8 +7,9 @@
 
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
+#include "report/ReportReasons.h"
+#include "report/WholeFileWrite.h"
 #include "teacher/core/BankFile.h"
-#include "teacher/core/BankFileWrite.h"
 #include "teacher/core/QuestionsCsv.h"
 #include "teacher/dialogs/FileDialog.h"
 #include "teacher/dialogs/MessageBox.h"
@@ -180,7 +181,7 @@ void QuestionsPart::importTable() {
     if (!file.open(QIODevice::ReadOnly)) {
         MessageBox::warning(this, QStringLiteral("Импорт"),
                             QStringLiteral("Не удалось открыть «%1»: %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                .arg(QDir::toNativeSeparators(path), openFailureReason(path)));
         return;
     }
     try {

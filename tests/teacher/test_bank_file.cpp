@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "bank/BankPath.h"
 #include "bank/KtError.h"
 #include "bank/jet/JetWriter.h"
 #include "teacher/core/BankFile.h"

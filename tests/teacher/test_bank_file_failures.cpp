@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a bank where the disk is full, read-only or not the teacher's: the
 // old file and its old backup survive, and the message names the reason.
+#include "bank/BankPath.h"
 #include "bank/KtError.h"
 #include "teacher/core/BankFile.h"
 #include "tests/support/ScratchMount.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's file commands as a teacher meets them: every box and file
 // dialog is answered through the dialogs' seam, in the test's own process.
+#include "bank/BankPath.h"
 #include "bank/jet/JetWriter.h"
 #include "engine/BankSettingsFile.h"
 #include "teacher/core/BankFile.h"

@@ -8,6 +8,7 @@
 #include "ui/BevelText.h"
 #include "ui/QuestionScreen.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -33,7 +34,8 @@ void trigger(TeacherWindow& w, const char* name) {
     a->trigger();
 }
 
-// A fresh window with no remembered files or geometry.
+// A fresh window with no remembered files or geometry; its question table
+// is held to the item model contract through every edit a test makes.
 struct WindowFixture : ::testing::Test {
     WindowFixture() {
         QApplication::setOrganizationName(QStringLiteral("knowtest-test"));
@@ -42,6 +44,9 @@ struct WindowFixture : ::testing::Test {
     }
     QTemporaryDir dir;
     TeacherWindow window;
+    QAbstractItemModelTester tester{
+        test::findNamed<QTableView>(window, QStringLiteral("questionTable"))->model(),
+        QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
 } // namespace

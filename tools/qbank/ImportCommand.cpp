@@ -5,7 +5,8 @@
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
 #include "bank/jet/JetWriter.h"
-#include "teacher/core/BankFile.h"
+#include "report/ReportReasons.h"
+#include "report/WholeFileWrite.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 
@@ -80,17 +81,17 @@ void printWarnings(const ImportResult& result) {
 }
 
 // The bank being replaced is copied to its backup just before the new file
-// takes its place, so a failed import never touches either.
+// takes its place, so a failed import never touches either; the previous
+// backup is replaced only by a complete copy, as the editor's save does.
 void keepBackup(const QString& bank) {
     if (!QFileInfo::exists(bank))
         return;
     const QString backup = backupPathOf(bank);
-    if (QFileInfo::exists(backup) && !QFile::remove(backup))
-        throw KtError(QStringLiteral("Не удалось заменить резервную копию «%1»; база не записана")
-                          .arg(QDir::toNativeSeparators(backup)));
-    if (!QFile::copy(bank, backup))
-        throw KtError(QStringLiteral("Не удалось сохранить резервную копию «%1»; база не записана")
-                          .arg(QDir::toNativeSeparators(backup)));
+    const QString reason = copyWholeFile(bank, backup);
+    if (!reason.isEmpty())
+        throw KtError(
+            QStringLiteral("Не удалось сохранить резервную копию «%1»: %2; база не записана")
+                .arg(QDir::toNativeSeparators(backup), reason));
 }
 
 // Fixtures are small and shape their own columns: read whole, then written.
@@ -122,8 +123,8 @@ ImportResult importStreamed(const ImportCommand& c, QFile& csv) {
 int importFile(const ImportCommand& c) {
     QFile csv(c.csv);
     if (!csv.open(QIODevice::ReadOnly)) {
-        print(stderr,
-              QStringLiteral("Не удалось открыть файл «%1»: %2\n").arg(c.csv, csv.errorString()));
+        print(stderr, QStringLiteral("Не удалось открыть файл «%1»: %2\n")
+                          .arg(c.csv, openFailureReason(c.csv)));
         return kExitProblems;
     }
     ImportResult result;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/qbank/QbankOutput.h"
 
+#include "report/ReportReasons.h"
+
 #include <cerrno>
-#include <cstring>
 
 namespace kt {
 
@@ -36,7 +37,7 @@ bool CheckedOutput::fail() {
     else if (code == EPIPE)
         m_error = QStringLiteral("программа, принимавшая вывод, закрылась раньше времени");
     else
-        m_error = QString::fromLocal8Bit(std::strerror(code));
+        m_error = systemReason(code);
     m_error = QStringLiteral("Не удалось записать вывод: %1; выгрузка не закончена\n").arg(m_error);
     return false;
 }

@@ -13,6 +13,7 @@
 #include "tests/support/Reports.h"
 #include "tests/teacher/analysis/AnswersFixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -63,6 +64,9 @@ TEST(ItemAnalysisPage, SortsFiltersAndExportsTheTable) {
     QTemporaryDir dir;
     writeClass(dir.path());
     ItemAnalysisPage page;
+    constexpr auto fatal = QAbstractItemModelTester::FailureReportingMode::Fatal;
+    const QAbstractItemModelTester modelTester(page.proxy()->sourceModel(), fatal);
+    const QAbstractItemModelTester proxyTester(page.proxy(), fatal);
     page.show();
     load(page, dir.path());
     QSortFilterProxyModel& table = *page.proxy();

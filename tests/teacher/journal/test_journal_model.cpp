@@ -6,6 +6,7 @@
 #include "teacher/journal/JournalModel.h"
 #include "tests/support/Reports.h"
 
+#include <QAbstractItemModelTester>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -134,6 +135,9 @@ TEST(JournalData, FilterByNameDatesAndSizes) {
 TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
     JournalModel model;
     JournalProxy proxy(&model);
+    constexpr auto fatal = QAbstractItemModelTester::FailureReportingMode::Fatal;
+    const QAbstractItemModelTester modelTester(&model, fatal);
+    const QAbstractItemModelTester proxyTester(&proxy, fatal);
     BlockFields late = fields("Яна", 100, "07.12.2026");
     late.time = "10:00:00";
     model.addReport("/r/a.dat",

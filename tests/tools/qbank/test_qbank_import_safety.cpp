@@ -7,10 +7,12 @@
 #include "bank/BankRecord.h"
 #include "bank/MdbBankSource.h"
 #include "tests/support/JetTestSupport.h"
+#include "tests/support/ScratchMount.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,6 +93,41 @@ TEST_F(QbankImportSafety, AFaultyFileWithReplaceLeavesBankAndBackupAlone) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(readBytes(bank), m_before);
     EXPECT_EQ(readBytes(old), QByteArray("an older backup"));
+}
+
+// The previous backup goes only when a complete new one takes its place: on
+// a disk with room for the new bank but not for the copy, both stay.
+TEST(QbankImportBackup, AFullDiskKeepsTheOldBackupAndTheBankAndSaysWhy) {
+    ScratchMount disk(256);
+    KT_REQUIRE_MOUNT(disk);
+    const QString bank = disk.filePath(QStringLiteral("DB1.MDB"));
+    const QString backup = disk.filePath(QStringLiteral("DB1.bak.MDB"));
+    QTemporaryDir csvDir;
+    const QString csv = csvDir.filePath(QStringLiteral("new.csv"));
+    QFile csvFile(csv);
+    ASSERT_TRUE(csvFile.open(QIODevice::WriteOnly));
+    csvFile.write(kHeader + "Новый вопрос,да,нет,3,4,5,1,0,Физика\n");
+    csvFile.close();
+    ASSERT_EQ(runQbank({"import", csv, bank}).exitCode, 0);
+    QFile old(backup);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older backup");
+    old.close();
+    const QByteArray before = readBytes(bank);
+    QFile filler(disk.filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const qint64 room = QStorageInfo(QFileInfo(bank).absolutePath()).bytesAvailable();
+    // Room for the new bank, not for a copy of the old one beside it.
+    const qint64 keep = before.size() + before.size() / 4;
+    ASSERT_GT(room, keep);
+    filler.write(QByteArray(static_cast<int>(room - keep), 'x'));
+    filler.close();
+
+    const ProcessResult r = runQbank({"import", "--replace", csv, bank});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("нет свободного места"))) << r.err.toStdString();
+    EXPECT_EQ(readBytes(backup), QByteArray("an older backup"));
+    EXPECT_EQ(readBytes(bank), before);
 }
 
 TEST_F(QbankImportSafety, HostileLinesAreRefusedByTheirLimitWithinBoundedMemory) {

@@ -145,6 +145,29 @@ TEST(SettingsScreenTest, EachArrowPairReportsToItsOwnSignal) {
     EXPECT_EQ(to.at(1).at(0).toInt(), -1);
 }
 
+// What the screen shows before the window first sets it: the built-in
+// test's count and minutes within their limits, and records from 1.
+TEST(SettingsScreenTest, FirstStateIsTheBuiltInTestWithinItsLimits) {
+    SettingsScreen screen;
+    struct First {
+        UpDown* control;
+        int position, lower, upper;
+        QString text;
+    };
+    const First controls[] = {
+        {screen.countControl(), 60, 1, 60, QStringLiteral("60")},
+        {screen.timeControl(), 2, 1, 3, QStringLiteral("2")},
+        {screen.fromControl(), 1, 1, 0, QStringLiteral("1")},
+        {screen.toControl(), 0, 0, 0, QStringLiteral("0")},
+    };
+    for (const First& c : controls) {
+        EXPECT_EQ(c.control->position(), c.position) << c.text.toStdString();
+        EXPECT_EQ(c.control->lower(), c.lower) << c.text.toStdString();
+        EXPECT_EQ(c.control->upper(), c.upper) << c.text.toStdString();
+        EXPECT_EQ(c.control->text(), c.text);
+    }
+}
+
 TEST(SettingsScreenTest, StateSettersReachTheirControls) {
     SettingsScreen screen;
     screen.setCountState(40, 1, 60, QStringLiteral("40"));

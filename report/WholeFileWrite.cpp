@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "teacher/core/BankFileWrite.h"
+#include "report/WholeFileWrite.h"
+
+#ifndef _WIN32
 
 #include "report/ReportReasons.h"
 
@@ -119,3 +121,5 @@ QString writeFailureReason(const QString& path, qint64 bytes) {
 }
 
 } // namespace kt
+
+#endif
