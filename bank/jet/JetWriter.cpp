@@ -6,12 +6,14 @@
 #include "bank/jet/JetCatalog.h"
 #include "bank/jet/JetPages.h"
 #include "bank/jet/JetValue.h"
+#include "report/ReportReasons.h"
 
 #include <QDateTime>
 #include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <optional>
 
@@ -218,8 +220,18 @@ TableLayout tableLayout(const std::vector<JetColumn>& columns) {
     return layOut(std::move(layouts));
 }
 
+// The reason in Russian from the reasons table: the file device's own text
+// is the system's English one. errno still holds the failed call's error,
+// as nothing has been called since.
 QString fileError(const QString& what, const QString& path, const QFileDevice& file) {
+#ifdef _WIN32
     return what.arg(path, file.errorString());
+#else
+    const int error = errno;
+    Q_UNUSED(file)
+    return what.arg(path,
+                    error != 0 ? systemReason(error) : QStringLiteral("ошибка записи на диск"));
+#endif
 }
 
 } // namespace

@@ -130,6 +130,27 @@ TEST(QbankImportBackup, AFullDiskKeepsTheOldBackupAndTheBankAndSaysWhy) {
     EXPECT_EQ(readBytes(bank), before);
 }
 
+// The writer's own failure on a full disk is told with the reasons table's
+// words, not the system's English ones.
+TEST(QbankImportBackup, ANewBankOnAFullDiskSaysWhyInRussian) {
+    ScratchMount disk(128);
+    KT_REQUIRE_MOUNT(disk);
+    QTemporaryDir csvDir;
+    const QString csv = csvDir.filePath(QStringLiteral("big.csv"));
+    QByteArray rows = kHeader;
+    for (int i = 0; i < 3000; ++i)
+        rows += QStringLiteral("Вопрос номер %1 о физике,да,нет,3,4,5,1,0,Физика\n").arg(i).toUtf8();
+    QFile csvFile(csv);
+    ASSERT_TRUE(csvFile.open(QIODevice::WriteOnly));
+    csvFile.write(rows);
+    csvFile.close();
+
+    const ProcessResult r = runQbank({"import", csv, disk.filePath(QStringLiteral("DB1.MDB"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("нет свободного места"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("No space"))) << r.err.toStdString();
+}
+
 TEST_F(QbankImportSafety, HostileLinesAreRefusedByTheirLimitWithinBoundedMemory) {
     const QString bank = existingBank();
     const QStringList before = files();
