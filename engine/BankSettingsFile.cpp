@@ -20,6 +20,9 @@ namespace {
 // A settings file is a few lines; one far larger is something else.
 constexpr qint64 kMaxSettingsBytes = 64 * 1024;
 
+// Its keys and values are read as text; their meaning is the exam rules'.
+const QString kExamSection = QStringLiteral("exam");
+
 const SettingsKey* findKey(const QString& section, const QString& name) {
     for (const SettingsKey& k : testSettingsKeys())
         if (section == QLatin1String(k.section) && name == QLatin1String(k.name))
@@ -42,6 +45,7 @@ struct IniLine {
     bool header = false;
     QString section; // of a header
     const SettingsKey* key = nullptr;
+    QString name; // of any key=value line, in lower case
     QString value;
 };
 
@@ -56,7 +60,8 @@ IniLine readLine(QString line, const QString& section) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0 || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
         return out;
-    out.key = findKey(section, line.left(eq).trimmed().toLower());
+    out.name = line.left(eq).trimmed().toLower();
+    out.key = findKey(section, out.name);
     out.value = line.mid(eq + 1).trimmed();
     return out;
 }
@@ -67,8 +72,12 @@ void parseLines(const QString& text, SettingsFileContent& content) {
         const IniLine line = readLine(raw, section);
         if (line.header)
             section = line.section;
-        else if (line.key)
+        if (line.header && section == kExamSection && !content.exam)
+            content.exam.emplace();
+        if (line.key)
             takeValue(content, *line.key, line.value);
+        else if (section == kExamSection && !line.name.isEmpty())
+            content.exam->append({line.name, line.value});
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace kt {
 
@@ -27,6 +28,9 @@ struct SettingsFileContent {
     std::optional<int> from;
     std::optional<int> to;
     QStringList problems; // unreadable file, values that are not numbers
+    // The [exam] section's keys (lower case) and values in file order; none
+    // without the section.
+    std::optional<QList<std::pair<QString, QString>>> exam;
 };
 
 // A key of the settings file that this program reads and writes: its
