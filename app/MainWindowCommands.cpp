@@ -63,8 +63,9 @@ void TForm1::buildToolbar() {
 void TForm1::connectCommands() {
     connect(m_abortMenu, &QAction::triggered, this, &TForm1::onAbortCommand);
     connect(m_stop, &QAction::triggered, this, &TForm1::onAbortCommand);
-    connect(m_exitMenu, &QAction::triggered, this, &QWidget::close);
-    connect(m_out, &QAction::triggered, this, &QWidget::close);
+    // The top-level window: on the full screen the window lies on a backdrop.
+    connect(m_exitMenu, &QAction::triggered, this, [this] { window()->close(); });
+    connect(m_out, &QAction::triggered, this, [this] { window()->close(); });
     // The Help button has no command.
     connect(m_settingsMenu, &QAction::triggered, this, [this] { onSettingsCommand(true); });
     connect(m_options, &QAction::triggered, this, [this] { onSettingsCommand(false); });
