@@ -116,6 +116,31 @@ ExamSettings resolveExamSettings(const SettingsEntries& entries,
     return s;
 }
 
+SettingsEntries examEntries(const ExamSettings& s) {
+    const auto yes = [](bool on) { return on ? QStringLiteral("yes") : QStringLiteral("no"); };
+    SettingsEntries e;
+    if (!s.passwordHash.isEmpty())
+        e.append({QStringLiteral("password"), s.passwordHash});
+    if (s.shuffleAnswers)
+        e.append({QStringLiteral("shuffle_answers"), yes(true)});
+    if (s.attempts > 0)
+        e.append({QStringLiteral("attempts"), QString::number(s.attempts)});
+    if (s.fullscreen)
+        e.append({QStringLiteral("fullscreen"), yes(true)});
+    if (s.countChosenAtTimeout)
+        e.append({QStringLiteral("count_chosen_at_timeout"), yes(true)});
+    if (s.review != ExamReview::None)
+        e.append({QStringLiteral("review"), s.review == ExamReview::List
+                                                ? QStringLiteral("list")
+                                                : QStringLiteral("answers")});
+    if (s.showMark) {
+        e.append({QStringLiteral("show_mark"), yes(true)});
+        e.append({QStringLiteral("marks"),
+                  QStringLiteral("%1,%2,%3").arg(s.marks[0]).arg(s.marks[1]).arg(s.marks[2])});
+    }
+    return e;
+}
+
 int examMark(int percent, const std::array<int, 3>& marks) {
     for (size_t i = 0; i < marks.size(); ++i)
         if (percent >= marks[i])

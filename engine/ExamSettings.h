@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/BankSettingsFile.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,8 +36,6 @@ struct ExamSettings {
     bool locked() const { return !passwordHash.isEmpty() || passwordUnreadable; }
 };
 
-using SettingsEntries = QList<std::pair<QString, QString>>;
-
 // The meaning of the section's keys and values. Each bad value is named in
 // `problems` with the choice taken instead: for a lock (password, shuffle,
 // attempts, full screen) the locked one, for the rest the program's usual
@@ -44,6 +44,10 @@ using SettingsEntries = QList<std::pair<QString, QString>>;
 ExamSettings resolveExamSettings(const SettingsEntries& entries,
                                  const std::function<bool(const QString&)>& passwordReadable,
                                  QStringList* problems);
+
+// The section's entries that give these settings back, in a fixed order;
+// a setting left as without the section is not written.
+SettingsEntries examEntries(const ExamSettings& settings);
 
 // The mark on the five-point scale for a percentage.
 int examMark(int percent, const std::array<int, 3>& marks);

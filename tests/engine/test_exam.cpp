@@ -72,6 +72,43 @@ TEST(ExamSettingsFile, TheSectionIsReadBesideTheTestSection) {
     EXPECT_FALSE(readBankSettingsFile(dir.filePath("none.ini")).exam.has_value());
 }
 
+TEST(ExamSettingsFile, TheEditorsSectionIsReadBackAsWritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DB1.ini"));
+    ExamSettings s;
+    s.passwordHash = QStringLiteral("hash:x");
+    s.attempts = 2;
+    s.review = ExamReview::List;
+    s.showMark = true;
+    s.marks = {90, 60, 30};
+    writeBankSettingsFile(path, TestSettings{10, 1, 1, 20}, examEntries(s));
+    const SettingsFileContent c = readBankSettingsFile(path);
+    EXPECT_EQ(c.count, 10);
+    ASSERT_TRUE(c.exam.has_value());
+    QStringList problems;
+    const ExamSettings back = resolve(*c.exam, &problems);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    EXPECT_EQ(back.passwordHash, s.passwordHash);
+    EXPECT_EQ(back.attempts, 2);
+    EXPECT_EQ(back.review, ExamReview::List);
+    EXPECT_EQ(back.marks, s.marks);
+    EXPECT_FALSE(back.shuffleAnswers);
+    // Saving [test] alone keeps the section; saving it without one takes it
+    // out, and the teacher's comment in it stays.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("; экзамен 9 класса\n");
+    f.close();
+    writeBankSettingsFile(path, TestSettings{12, 1, 1, 20});
+    EXPECT_EQ(readBankSettingsFile(path).exam, c.exam);
+    writeBankSettingsFile(path, TestSettings{12, 1, 1, 20}, std::nullopt);
+    const SettingsFileContent none = readBankSettingsFile(path);
+    EXPECT_FALSE(none.exam.has_value());
+    EXPECT_EQ(none.count, 12);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains("; экзамен 9 класса"));
+}
+
 TEST(ExamSettingsFile, BadValuesAreNamedAndTheSafeChoiceTaken) {
     QStringList problems;
     const ExamSettings s = resolve({{"shuffle_answers", "может быть"},
