@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of an exam: the bank's settings file has an [exam] section
 # with the teacher's password, shuffled variants, one attempt per name, the
-# mark and the review. A wrong password keeps the settings screen closed and
-# the test running; the close box during the test asks and, refused, keeps
+# mark and the review. A wrong password keeps the settings screen and the
+# report viewer closed and the test running; the close box during the test asks and, refused, keeps
 # the window; shuffled variants differ between the questions of two draws
 # while the report's percentage follows the answers given; a second attempt
 # under the same name is refused; the right password closes the program.
@@ -69,6 +69,12 @@ password_dialog() { # text|--cancel
         xdotool key Return
     fi
     sleep 1.5 # the slow hash
+}
+
+view_report() { # password
+    click 143 -10 # the menu «Помошь» above the client area
+    xdotool key Down Down Return
+    password_dialog "$1"
 }
 
 # The answers A to E lie at 40, 160 + 48 k (737 x 41) in the window. The
@@ -154,6 +160,14 @@ inner() {
     password_dialog --cancel
     kill -0 "$APP_PID" 2>/dev/null || fail "the close box ended the test without the password"
     expect_pixel 270 204 "$QUESTION_AREA" "the test after the refused close box"
+    # The report viewer («Помошь», its second item) over the running test:
+    # its text box would cover the question area at 210, 152.
+    view_report wrong
+    expect_pixel 210 152 "$QUESTION_AREA" "no report viewer after a wrong password"
+    view_report "$PASSWORD"
+    expect_pixel 210 152 255,255,225 "the report viewer after the right password"
+    click 420 500 # «Закрыть»
+    expect_pixel 210 152 "$QUESTION_AREA" "the test after the report viewer"
     answer_test 3
     import -window root "$SHOTS/exam-result.png"
     through_review
