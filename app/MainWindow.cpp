@@ -34,7 +34,8 @@ TForm1::TForm1(const WindowDeps& deps, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       m_ticker([this] { m_engine.Tick(); }),
       m_engine(EngineDeps{*this, deps.dialogs, deps.bankSource, deps.seeds, deps.clock, m_ticker,
-                          deps.reportPath, deps.startupSettings, deps.classroom, deps.hostName}) {
+                          deps.reportPath, deps.startupSettings, deps.classroom, deps.hostName,
+                          &m_passwords}) {
     setWindowTitle(QStringLiteral("Программа тестирования знаний"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     setFont(makeFont(FontFamily::MsSansSerif, 8));

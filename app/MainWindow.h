@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/ExamPasswords.h"
 #include "app/QtTicker.h"
 #include "engine/SettingsModel.h"
 #include "engine/TestEngine.h"
@@ -19,6 +20,7 @@ class BackgroundWidget;
 class QuestionScreen;
 class ReportViewer;
 class ResultPanel;
+class ReviewPanel;
 class ScoreBar;
 class ScoreGroup;
 class SettingsScreen;
@@ -116,9 +118,18 @@ private:
     void connectCommands();
     void onStartOk();
     void onResultOk();
+    void leaveResult();
+    void onAbortCommand();
+
+    // The [exam] section's part in the window.
+    bool teacherAllows();
+    bool closeAllowed();
+    void showResultMark();
+    bool showReviewInstead();
     // Keeps the keyboard focus off hidden elements: the window itself takes it.
     void parkFocus();
 
+    HashPasswordCheck m_passwords;
     QtTicker m_ticker;
     TestEngine m_engine;
     bool m_terminated = false;
@@ -139,6 +150,7 @@ private:
     SettingsScreen* m_settingsScreen = nullptr;
     ReportViewer* m_viewer = nullptr;
     AboutPanel* m_about = nullptr;
+    ReviewPanel* m_reviewPanel = nullptr;
     QPushButton* m_settingsOk = nullptr;
     // The settings screen's last states, for a screen built after they were shown.
     std::optional<SettingsModel> m_shownSettings;
@@ -157,5 +169,9 @@ private:
 // Makes the pictures of the program available (they live in a static
 // library); call once before the first window is built.
 void initAppResources();
+
+// The review panel's text: one paragraph per wrong or open question, with
+// the chosen and the right answer when `withAnswers`.
+QString reviewText(const std::vector<ExamReviewEntry>& entries, bool withAnswers);
 
 } // namespace kt

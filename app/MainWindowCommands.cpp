@@ -5,6 +5,7 @@
 #include "ui/ArrowButton.h"
 #include "ui/QuestionScreen.h"
 #include "ui/ResultPanel.h"
+#include "ui/ReviewPanel.h"
 #include "ui/StartPanel.h"
 #include "ui/ToolStrip.h"
 
@@ -60,10 +61,11 @@ void TForm1::buildToolbar() {
 }
 
 void TForm1::connectCommands() {
-    connect(m_abortMenu, &QAction::triggered, this, [this] { m_engine.Abort(); });
-    connect(m_stop, &QAction::triggered, this, [this] { m_engine.Abort(); });
-    connect(m_exitMenu, &QAction::triggered, this, &QWidget::close);
-    connect(m_out, &QAction::triggered, this, &QWidget::close);
+    connect(m_abortMenu, &QAction::triggered, this, &TForm1::onAbortCommand);
+    connect(m_stop, &QAction::triggered, this, &TForm1::onAbortCommand);
+    // The top-level window: on the full screen the window lies on a backdrop.
+    connect(m_exitMenu, &QAction::triggered, this, [this] { window()->close(); });
+    connect(m_out, &QAction::triggered, this, [this] { window()->close(); });
     // The Help button has no command.
     connect(m_settingsMenu, &QAction::triggered, this, [this] { onSettingsCommand(true); });
     connect(m_options, &QAction::triggered, this, [this] { onSettingsCommand(false); });
@@ -86,7 +88,17 @@ void TForm1::onStartOk() {
         m_start->nameBox()->clear();
 }
 
+void TForm1::onAbortCommand() {
+    if (m_engine.screen() == ScreenState::Testing && teacherAllows())
+        m_engine.Abort();
+}
+
 void TForm1::onResultOk() {
+    if (!showReviewInstead())
+        leaveResult();
+}
+
+void TForm1::leaveResult() {
     m_engine.BackToStart();
     // The question area is repainted so that no trace of the finished test
     // stays behind the start panel.
@@ -94,6 +106,8 @@ void TForm1::onResultOk() {
 }
 
 QPushButton* TForm1::shownDefaultButton() const {
+    if (m_reviewPanel && m_reviewPanel->isVisible())
+        return m_reviewPanel->okButton();
     if (m_result && m_result->isVisible())
         return m_result->okButton();
     if (m_settingsOk && m_settingsOk->isVisible())
@@ -116,6 +130,10 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closeAllowed()) {
+        event->ignore();
+        return;
+    }
     m_engine.FormClose();
     event->accept();
 }

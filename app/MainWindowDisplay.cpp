@@ -75,6 +75,7 @@ void TForm1::SetStartPanelVisible(bool visible) {
 
 void TForm1::SetResultPanelVisible(bool visible) {
     if (visible) {
+        showResultMark();
         resultPanel()->show();
         m_result->okButton()->setFocus(Qt::OtherFocusReason);
         return;

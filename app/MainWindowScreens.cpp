@@ -82,7 +82,8 @@ void TForm1::connectOverlayScreens() {
 }
 
 void TForm1::onSettingsCommand(bool fromMenu) {
-    m_engine.OpenSettings(fromMenu);
+    if (m_engine.screen() != ScreenState::Testing && teacherAllows())
+        m_engine.OpenSettings(fromMenu);
 }
 
 void TForm1::onSettingsOk() {
@@ -101,6 +102,8 @@ void TForm1::onAboutCommand() {
 }
 
 void TForm1::onViewReportCommand() {
+    if (!teacherAllows())
+        return;
     // The file is read afresh at every opening.
     ensureOverlayScreens();
     m_viewer->setReportText(m_engine.ReadReport());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BankReadProgress.h"
+#include "app/FullScreen.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialogs.h"
 #include "app/SessionEnd.h"
@@ -7,12 +8,18 @@
 #include "bank/SeedSource.h"
 
 #include <QApplication>
+#include <memory>
 
 // The program takes one optional argument, a bank file to use instead of
 // the built-in path. Test settings a teacher keeps beside the bank
 // ("DB1.ini" beside "DB1.MDB") replace the built-in ones at startup; its
 // [class] section sends the results of a class to one shared folder.
 int main(int argc, char** argv) {
+    // An exam on the full screen sets the scale before the application.
+    const bool fullScreen =
+        kt::examAsksFullScreen(argc > 1 ? QString::fromLocal8Bit(argv[1]) : kt::builtInBankPath());
+    if (fullScreen)
+        kt::useFullScreenScale(argc, argv);
     QApplication app(argc, argv);
     kt::initAppResources();
 
@@ -36,7 +43,13 @@ int main(int argc, char** argv) {
         return 0;
     window.engine().RecoverKeptReports();
     const kt::SessionEnd sessionEnd([&window] { window.engine().SaveKeptReportsAtSessionEnd(); });
-    window.show();
+    std::unique_ptr<kt::FullScreenBackdrop> backdrop;
+    if (fullScreen) {
+        backdrop = std::make_unique<kt::FullScreenBackdrop>(window);
+        backdrop->showOnScreen();
+    } else {
+        window.show();
+    }
     QApplication::exec();
     return 0;
 }

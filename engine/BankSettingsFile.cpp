@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -19,6 +20,9 @@ namespace {
 
 // A settings file is a few lines; one far larger is something else.
 constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+
+// Its keys and values are read as text; their meaning is the exam rules'.
+const QString kExamSection = QStringLiteral("exam");
 
 const SettingsKey* findKey(const QString& section, const QString& name) {
     for (const SettingsKey& k : testSettingsKeys())
@@ -42,6 +46,7 @@ struct IniLine {
     bool header = false;
     QString section; // of a header
     const SettingsKey* key = nullptr;
+    QString name; // of any key=value line, in lower case
     QString value;
 };
 
@@ -56,7 +61,8 @@ IniLine readLine(QString line, const QString& section) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0 || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
         return out;
-    out.key = findKey(section, line.left(eq).trimmed().toLower());
+    out.name = line.left(eq).trimmed().toLower();
+    out.key = findKey(section, out.name);
     out.value = line.mid(eq + 1).trimmed();
     return out;
 }
@@ -67,8 +73,12 @@ void parseLines(const QString& text, SettingsFileContent& content) {
         const IniLine line = readLine(raw, section);
         if (line.header)
             section = line.section;
-        else if (line.key)
+        if (line.header && section == kExamSection && !content.exam)
+            content.exam.emplace();
+        if (line.key)
             takeValue(content, *line.key, line.value);
+        else if (section == kExamSection && !line.name.isEmpty())
+            content.exam->append({line.name, line.value});
     }
 }
 
@@ -264,6 +274,40 @@ QString withTestSettings(const QString& text, const TestSettings& s) {
     return out;
 }
 
+QString withExamSection(const QString& text, const std::optional<SettingsEntries>& exam) {
+    const QString eol =
+        text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QString out;
+    qsizetype at = -1; // where the section's header stood
+    QString section;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        end = end < 0 ? text.size() : end + 1;
+        const QString line = text.mid(start, end - start);
+        const IniLine read = readLine(line, section);
+        if (read.header)
+            section = read.section;
+        const bool owned = section == kExamSection && (read.header || !read.name.isEmpty());
+        if (owned && read.header && at < 0)
+            at = out.size();
+        if (!owned)
+            out += line;
+        start = end;
+    }
+    if (!exam)
+        return out;
+    QString lines = QStringLiteral("[exam]") + eol;
+    for (const auto& [key, value] : *exam)
+        lines += key + u'=' + value + eol;
+    if (at < 0) {
+        at = out.size();
+        if (!out.isEmpty() && !out.endsWith(u'\n'))
+            lines.prepend(eol); // the file's last line had no line end
+    }
+    out.insert(at, lines);
+    return out;
+}
+
 QString bankSettingsPath(const QString& bankPath) {
     const QFileInfo info(bankPath);
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".ini"));
@@ -294,7 +338,10 @@ std::optional<QString> readBankSettingsText(const QString& path) {
     return decodeText(file.bytes, &form);
 }
 
-void writeBankSettingsFile(const QString& path, const TestSettings& s) {
+namespace {
+
+// The file's text changed by `change`, in the form it was stored in.
+void writeSettingsText(const QString& path, const std::function<QString(const QString&)>& change) {
     const QString name = QFileInfo(path).fileName();
     const SmallFile old = readSmallFile(path, kMaxSettingsBytes);
     TextForm form = TextForm::Utf8;
@@ -305,10 +352,23 @@ void writeBankSettingsFile(const QString& path, const TestSettings& s) {
         throw KtError(QStringLiteral("Файл настроек «%1» не изменен: он не читается (%2)")
                           .arg(name, old.reason.isEmpty() ? unreadableText() : old.reason));
     QSaveFile file(path);
-    const QByteArray bytes = encodeText(withTestSettings(*text, s), form);
+    const QByteArray bytes = encodeText(change(*text), form);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw KtError(QStringLiteral("Не удалось записать файл настроек «%1»: %2")
                           .arg(name, saveFailureReason(file)));
+}
+
+} // namespace
+
+void writeBankSettingsFile(const QString& path, const TestSettings& s) {
+    writeSettingsText(path, [&s](const QString& text) { return withTestSettings(text, s); });
+}
+
+void writeBankSettingsFile(const QString& path, const TestSettings& s,
+                           const std::optional<SettingsEntries>& exam) {
+    writeSettingsText(path, [&s, &exam](const QString& text) {
+        return withExamSection(withTestSettings(text, s), exam);
+    });
 }
 
 QStringList testSettingsProblems(const TestSettings& s, int bankSize) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace kt {
 
@@ -19,6 +20,9 @@ struct TestSettings {
     int to = 0; // 0: the bank's last record
 };
 
+// The keys (lower case) and values of a section in file order.
+using SettingsEntries = QList<std::pair<QString, QString>>;
+
 // What a settings file holds; a value the file does not name stays empty.
 struct SettingsFileContent {
     bool present = false;
@@ -27,6 +31,9 @@ struct SettingsFileContent {
     std::optional<int> from;
     std::optional<int> to;
     QStringList problems; // unreadable file, values that are not numbers
+    // The [exam] section's keys (lower case) and values in file order; none
+    // without the section.
+    std::optional<SettingsEntries> exam;
 };
 
 // A key of the settings file that this program reads and writes: its
@@ -65,6 +72,12 @@ std::optional<QString> readBankSettingsText(const QString& path);
 void writeBankSettingsFile(const QString& path, const TestSettings& settings);
 // The text of a settings file with the four values set as above.
 QString withTestSettings(const QString& text, const TestSettings& settings);
+// As writeBankSettingsFile, and the [exam] section's key lines replaced by
+// `exam` (none: the section's header and key lines taken out); its comments
+// and every other section are kept.
+void writeBankSettingsFile(const QString& path, const TestSettings& settings,
+                           const std::optional<SettingsEntries>& exam);
+QString withExamSection(const QString& text, const std::optional<SettingsEntries>& exam);
 
 // The rules the settings screen applies, for a bank of `bankSize` records:
 // one Russian sentence per broken rule, empty when the settings fit.

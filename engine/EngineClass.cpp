@@ -130,8 +130,8 @@ QString TestEngine::WriteAnswers(const QString& date, const QString& time) {
     std::vector<AnswerRow> rows;
     for (int slot = 1; slot <= m_state.QuestionCount; ++slot) {
         const TestItem& item = m_state.Set[static_cast<size_t>(slot)];
-        rows.push_back(AnswerRow{item.Question, item.Counter, item.Chosen, item.RightAnswer,
-                                 item.State != Pending});
+        rows.push_back(AnswerRow{item.Question, item.Counter, item.Chosen,
+                                 BankVariantAt(slot, item.RightAnswer), item.State != Pending});
     }
     return m_answers->Append(answersRowsBytes(test, rows));
 }

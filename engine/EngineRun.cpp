@@ -47,7 +47,8 @@ void TestEngine::Move(int direction) {
 
 void TestEngine::Judge() {
     TestItem& item = m_state.Set[static_cast<size_t>(m_state.CurrentIndex)];
-    item.Chosen = m_state.SelectedAnswer;
+    // The answers file names the bank's variant, whatever place showed it.
+    item.Chosen = BankVariantAt(m_state.CurrentIndex, m_state.SelectedAnswer);
     if (m_state.SelectedAnswer == item.RightAnswer) {
         item.State = Right;
         ++m_state.RightCount;
@@ -55,6 +56,9 @@ void TestEngine::Judge() {
         item.State = Wrong;
         ++m_state.WrongCount;
     }
+    const auto slot = static_cast<size_t>(m_state.CurrentIndex);
+    if (slot < m_chosen.size())
+        m_chosen[slot] = m_state.SelectedAnswer;
     m_display.ShowScore(m_state.RightCount, m_state.OpenCount(), m_state.WrongCount);
 }
 
@@ -87,6 +91,7 @@ void TestEngine::MsgOn() {
     StopCountdown();
     m_screen = ScreenState::Result; // from here no route can complete this test again
     m_percentText = percentText(m_state.RightCount, m_state.QuestionCount);
+    KeepExamResult();
     m_display.ShowResultPercent(m_percentText);
     m_display.SetTestElementsVisible(false);
     m_display.SetResultPanelVisible(true);
@@ -141,8 +146,11 @@ void TestEngine::Tick() {
     double shown = -1.0;
     double zero = 0.0;
     parseTimeText(QStringLiteral("00:00:00"), &zero);
-    if (parseTimeText(m_timeText, &shown) && shown == zero)
+    if (parseTimeText(m_timeText, &shown) && shown == zero) {
+        if (m_exam.countChosenAtTimeout && m_state.SelectedAnswer != 0)
+            Judge();
         MsgOn();
+    }
 }
 
 } // namespace kt

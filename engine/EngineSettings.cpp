@@ -18,6 +18,7 @@ TestEngine::DrawOutcome TestEngine::Draw() {
         m_state.SubjectName = result.subjectName;
         m_state.SetReady = true;
         m_notReadyReason.clear();
+        OrderVariants();
         return DrawOutcome::Drawn;
     } catch (const BankOpenError& e) {
         m_state.SetReady = false;

@@ -23,6 +23,7 @@ void TestEngine::ApplySettingsFile() {
         return;
     QStringList problems;
     const TestSettings s = resolveTestSettings(file, m_state.BankSize, &problems);
+    ApplyExamSection(file, &problems);
     m_state.QuestionCount = s.count;
     m_state.MinutesPerQuestion = s.minutes;
     m_state.RangeFrom = s.from - 1;

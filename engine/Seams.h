@@ -56,4 +56,14 @@ public:
     virtual void ShowConnectionError(const QString& text) = 0;
 };
 
+// The teacher's password is kept as a hash that a library of its own makes
+// and checks; the engine only asks.
+class PasswordCheck {
+public:
+    virtual ~PasswordCheck() = default;
+    // Whether `stored` is a hash that Matches can check.
+    virtual bool Readable(const QString& stored) = 0;
+    virtual bool Matches(const QString& stored, const QString& typed) = 0;
+};
+
 } // namespace kt

@@ -29,7 +29,8 @@ QString studentNameOf(const QString& typed, int maxLength) {
 TestEngine::TestEngine(const EngineDeps& deps)
     : m_display(deps.display), m_dialogs(deps.dialogs), m_seeds(deps.seeds), m_clock(deps.clock),
       m_ticker(deps.ticker), m_reportPath(deps.reportPath), m_reports(deps.reportPath, QString()),
-      m_bank(deps.bankSource), m_startupSettings(deps.startupSettings) {
+      m_bank(deps.bankSource), m_startupSettings(deps.startupSettings),
+      m_passwords(deps.passwords) {
     SetUpClass(deps);
 }
 
@@ -171,7 +172,7 @@ void TestEngine::StartTest(const QString& name) {
         m_dialogs.ShowError(errorBoxText(refused));
         return;
     }
-    if (!ReportFileReady())
+    if (!ReportFileReady() || !AttemptsLeft(studentName))
         return;
     m_display.SetTestElementsVisible(true);
     m_state.StudentName = studentName;

@@ -5,6 +5,9 @@
 #include "bank/QGen.h"
 #include "engine/BankSettingsFile.h"
 #include "engine/ClassRoom.h"
+#include "engine/ExamReview.h"
+#include "engine/ExamSettings.h"
+#include "engine/ExamShuffle.h"
 #include "engine/Seams.h"
 #include "engine/SettingsModel.h"
 #include "engine/TestDisplay.h"
@@ -35,6 +38,9 @@ struct EngineDeps {
     // it the program writes only the report file, as it always did.
     const ClassSettings* classroom = nullptr;
     HostName* hostName = nullptr;
+    // Checks the teacher's password of an [exam] section; none: a password
+    // there cannot be read, and the locks stay shut.
+    PasswordCheck* passwords = nullptr;
 };
 
 // The test engine: startup, answering and moving, countdown, completion with
@@ -106,6 +112,18 @@ public:
 
     void BankCounted(int bankSize) override;
 
+    // The [exam] section read at startup; `present` is false without one.
+    const ExamSettings& exam() const { return m_exam; }
+    // Whether `typed` opens the locks; always true while nothing is locked.
+    bool TeacherPassword(const QString& typed) const;
+    // The bank's variant number that a place of a slot shows (1 to 5).
+    int BankVariantAt(int slot, int place) const;
+    // The finished test's wrong and open questions (with a review asked
+    // for) and its mark (with show_mark, else 0); both are ready when the
+    // result panel is shown.
+    const std::vector<ExamReviewEntry>& review() const { return m_review; }
+    int mark() const { return m_mark; }
+
 private:
     enum class DrawOutcome { Drawn, Failed, BankLost };
 
@@ -115,6 +133,7 @@ private:
     bool ReadBankAtStartup();
     void SetStartupSettingsTexts();
     void ApplySettingsFile();
+    void ApplyExamSection(const SettingsFileContent& file, QStringList* problems);
     void FinishStartup();
 
     // QGen with its failures sorted: a failed draw is shown and leaves no set
@@ -152,6 +171,10 @@ private:
     void PublishStatus();
     void StatusTick();
     QString TestTitle() const;
+    // The exam's rules at their points of the test.
+    void OrderVariants();
+    bool AttemptsLeft(const QString& name);
+    void KeepExamResult();
 
     void ReadSettingsValues();
     void SetRangeLimitsAfterClick();
@@ -183,6 +206,14 @@ private:
     QString m_workingReportPath;
     std::optional<ReportQueue> m_answers;
     int m_statusTicks = 0;
+
+    PasswordCheck* m_passwords;
+    ExamSettings m_exam;
+    // By slot: the places' bank variants and the place chosen when judged.
+    std::vector<VariantOrder> m_orders;
+    std::vector<int> m_chosen;
+    std::vector<ExamReviewEntry> m_review;
+    int m_mark = 0;
 };
 
 } // namespace kt

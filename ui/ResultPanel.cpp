@@ -24,6 +24,10 @@ ResultPanel::ResultPanel(QWidget* parent) : BevelPanel(look::kSkyBlue, parent) {
     m_percent->setLineWidth(1);
     m_percent->move(184, 128);
     m_percent->adjustSize();
+    // Between the percentage and OK, where the outline leaves room.
+    m_mark = new TextLabel(QString(), look::kBlue, big, this);
+    m_mark->move(184, 168);
+    m_mark->hide();
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setGeometry(192, 192, 75, 25);
@@ -39,9 +43,18 @@ void ResultPanel::setPercent(const QString& text) {
     m_percent->setRawText(text);
 }
 
+void ResultPanel::setMark(int mark) {
+    m_mark->setRawText(QStringLiteral("Оценка: %1").arg(mark));
+    m_mark->setVisible(mark > 0);
+}
+
 void ResultPanel::paintEvent(QPaintEvent* event) {
     BevelPanel::paintEvent(event);
     QPainter painter(this);
+    drawOutline(painter);
+}
+
+void ResultPanel::drawOutline(QPainter& painter) {
     // Not-xor of the green pen with the sky-blue panel gives the outline its
     // light green; drawn this way it would also stay readable over any other
     // background.

@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 
+class QPainter;
+
 namespace kt {
 
 class TextLabel;
@@ -18,13 +20,18 @@ public:
 
     void setName(const QString& name);
     void setPercent(const QString& text);
+    // The mark under the percentage, as the exam settings may ask; 0 hides it.
+    void setMark(int mark);
     TextLabel* nameLabel() const { return m_name; }
     TextLabel* percentLabel() const { return m_percent; }
     TextLabel* heading() const { return m_heading; }
     TextLabel* caption() const { return m_caption; }
+    TextLabel* markLabel() const { return m_mark; }
     QPushButton* okButton() const { return m_ok; }
     // The outline's rectangle, in the panel's pixels.
     static QRect outlineRect() { return QRect(8, 8, 433, 233); }
+    // The rounded outline; the review panel in the same look draws it too.
+    static void drawOutline(QPainter& painter);
 
 signals:
     void accepted();
@@ -37,6 +44,7 @@ private:
     TextLabel* m_name;
     TextLabel* m_caption;
     TextLabel* m_percent;
+    TextLabel* m_mark;
     QPushButton* m_ok;
 };
 

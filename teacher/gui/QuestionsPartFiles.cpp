@@ -228,10 +228,11 @@ void QuestionsPart::editTestSettings() {
     initial.from = file.from.value_or(initial.from);
     initial.to = file.to.value_or(m_doc.size());
     TestSettingsDialog dialog(initial, m_doc.size(), this);
+    dialog.setExamEntries(file.exam);
     if (dialog.exec() != QDialog::Accepted)
         return;
     try {
-        writeBankSettingsFile(iniPath, dialog.settings());
+        writeBankSettingsFile(iniPath, dialog.settings(), dialog.examEntries());
         emit statusMessage(
             QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));
     } catch (const KtError& e) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/gui/TestSettingsDialog.h"
 
+#include "teacher/gui/ExamSettingsGroup.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -64,12 +66,15 @@ TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWid
     m_problems->setObjectName(QStringLiteral("settingsProblems"));
     m_problems->setWordWrap(true);
     m_problems->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_exam = new ExamSettingsGroup(this);
+    connect(m_exam, &ExamSettingsGroup::changed, this, &TestSettingsDialog::check);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(explain);
+    layout->addWidget(m_exam);
     layout->addWidget(m_problems);
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -84,8 +89,19 @@ TestSettings TestSettingsDialog::settings() const {
     return TestSettings{m_count->value(), m_minutes->value(), m_from->value(), m_to->value()};
 }
 
+void TestSettingsDialog::setExamEntries(const std::optional<SettingsEntries>& entries) {
+    m_exam->setEntries(entries);
+    check();
+}
+
+std::optional<SettingsEntries> TestSettingsDialog::examEntries() const {
+    return m_exam->entries();
+}
+
 void TestSettingsDialog::check() {
-    const QStringList problems = testSettingsProblems(settings(), m_bankSize);
+    QStringList problems = testSettingsProblems(settings(), m_bankSize);
+    if (!m_exam->problem().isEmpty())
+        problems << m_exam->problem();
     QStringList lines;
     for (const QString& p : problems)
         lines << p.left(1).toUpper() + p.mid(1) + QLatin1Char('.');

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/BankSettingsFile.h"
+#include "engine/ExamSettings.h"
 
 #include <QDialog>
 
@@ -10,6 +11,8 @@ class QLabel;
 class QSpinBox;
 
 namespace kt {
+
+class ExamSettingsGroup;
 
 // "Параметры теста": the question count, minutes per question and record
 // range that knowtest takes at startup from the file beside the bank. The
@@ -21,6 +24,9 @@ public:
     TestSettingsDialog(const TestSettings& initial, int bankSize, QWidget* parent = nullptr);
 
     TestSettings settings() const;
+    // The [exam] section: as the file has it, and as it is to be written.
+    void setExamEntries(const std::optional<SettingsEntries>& entries);
+    std::optional<SettingsEntries> examEntries() const;
 
 private:
     void check();
@@ -30,6 +36,7 @@ private:
     QSpinBox* m_minutes;
     QSpinBox* m_from;
     QSpinBox* m_to;
+    ExamSettingsGroup* m_exam;
     QLabel* m_problems;
     QDialogButtonBox* m_buttons;
 };

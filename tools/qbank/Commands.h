@@ -16,6 +16,7 @@ int runCheck(const QStringList& args);
 int runExport(QStringList args);
 // qbank class FOLDER: the live status of every PC of a class folder as CSV.
 int runClass(const QStringList& args);
+int runExamPassword(const QStringList& args);
 
 // A bank that cannot be read: the message and what the teacher can do, on
 // standard error.

@@ -23,6 +23,7 @@ const char* const kUsage = R"(Использование:
   qbank results [--excel] TestData.dat... | ПАПКА_КЛАССА > РЕЗУЛЬТАТЫ.csv
   qbank analysis [--excel] ОТВЕТЫ.csv_ИЛИ_ПАПКА... > ВОПРОСЫ.csv
   qbank class ПАПКА_КЛАССА
+  qbank exam-password < ПАРОЛЬ.txt >> БАЗА.ini
   qbank import --fixture [--table ИМЯ] [--no-counter] ВОПРОСЫ.csv БАЗА.mdb
   qbank --help
 
@@ -75,6 +76,9 @@ class   выводит состояние каждого ПК папки кла�
         CSV: ПК, ученик, название, состояние (start - ждёт ученика,
         testing - идёт тест, result - тест завершён), отвечено, вопросов,
         верно, неверно, осталось времени, секунд с последней записи.
+exam-password читает пароль учителя первой строкой стандартного ввода и
+        печатает строку «password=…» для раздела [exam] файла настроек теста:
+        соль и медленный хеш пароля, сам пароль в файл не попадает.
 
 --fixture только для тестов: делает базы, которые программа может не
         открыть. Заголовок задаёт столбцы как есть, тип можно задать после
@@ -139,5 +143,7 @@ int main(int argc, char* argv[]) {
         return kt::runAnalysis(args);
     if (command == u"class")
         return kt::runClass(args);
+    if (command == u"exam-password")
+        return kt::runExamPassword(args);
     return kt::usage();
 }
