@@ -384,7 +384,7 @@ QStringList testSettingsProblems(const TestSettings& s, int bankSize) {
 
 TestSettings resolveTestSettings(const SettingsFileContent& file, int bankSize,
                                  QStringList* problems) {
-    const TestSettings builtIn{60, 2, 1, bankSize};
+    const TestSettings builtIn{kDefaultQuestionCount, kDefaultMinutesPerQuestion, 1, bankSize};
     TestSettings s = builtIn;
     QStringList found = file.problems;
     auto take = [&found](const std::optional<int>& value, const QString& problem, int fallbackTo,
