@@ -3,6 +3,12 @@
 
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
+#include "bank/import/workbook/Workbook.h"
+#include "report/ReportReasons.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace kt {
 namespace {
@@ -20,10 +26,7 @@ BankRecord recordOf(const JetRow& row) {
     return r;
 }
 
-} // namespace
-
-ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName) {
-    const ImportResult result = importBankCsv(bytes);
+ImportedQuestions importedOf(const ImportResult& result, const QString& fileName) {
     if (!result.ok())
         throw KtError(
             QStringLiteral("Файл «%1» не прочитан:\n%2")
@@ -34,6 +37,28 @@ ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileN
     for (const JetRow& row : result.table.rows)
         out.records.push_back(recordOf(row));
     return out;
+}
+
+} // namespace
+
+ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName) {
+    return importedOf(importBankCsv(bytes), fileName);
+}
+
+ImportedQuestions readQuestionsFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (workbookKind(path) != WorkbookKind::NotWorkbook) {
+        std::vector<JetRow> rows;
+        ImportResult result =
+            importBankWorkbook(path, {}, [&](JetRow&& row) { rows.push_back(std::move(row)); });
+        result.table.rows = std::move(rows);
+        return importedOf(result, name);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KtError(QStringLiteral("Не удалось открыть «%1»: %2")
+                          .arg(QDir::toNativeSeparators(path), openFailureReason(path)));
+    return readQuestionsCsv(file.readAll(), name);
 }
 
 QByteArray writeQuestionsCsv(const BankTable& records) {

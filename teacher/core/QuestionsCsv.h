@@ -21,6 +21,11 @@ struct ImportedQuestions {
 // problem of the file, each with its line and column.
 ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName);
 
+// Reads the questions of a file as qbank import does: the first sheet of a
+// workbook (.xlsx, .ods) or a CSV file. Throws KtError as above, also when
+// the file cannot be opened.
+ImportedQuestions readQuestionsFile(const QString& path);
+
 // The bank as CSV in the form qbank export writes (UTF-8, commas, CR LF).
 QByteArray writeQuestionsCsv(const BankTable& records);
 

@@ -26,6 +26,8 @@ namespace {
 
 const QString kBankFilter = QStringLiteral("Базы вопросов (*.mdb *.MDB);;Все файлы (*)");
 const QString kCsvFilter = QStringLiteral("Таблицы CSV (*.csv *.CSV);;Все файлы (*)");
+const QString kTableFilter =
+    QStringLiteral("Таблицы (*.xlsx *.ods *.csv *.txt *.XLSX *.ODS *.CSV *.TXT);;Все файлы (*)");
 
 // A wait cursor while a file is read or written.
 class BusyCursor {
@@ -174,19 +176,11 @@ void QuestionsPart::takeSettingsAlong(const QString& fromBank, const QString& to
 
 void QuestionsPart::importTable() {
     const QString path = FileDialog::openFileName(this, QStringLiteral("Импорт из таблицы"),
-                                                  dialogFolder(), kCsvFilter);
+                                                  dialogFolder(), kTableFilter);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        MessageBox::warning(this, QStringLiteral("Импорт"),
-                            QStringLiteral("Не удалось открыть «%1»: %2")
-                                .arg(QDir::toNativeSeparators(path), openFailureReason(path)));
-        return;
-    }
     try {
-        const ImportedQuestions imported =
-            readQuestionsCsv(file.readAll(), QFileInfo(path).fileName());
+        const ImportedQuestions imported = readQuestionsFile(path);
         m_doc.appendRecords(imported.records, QStringLiteral("импорт из таблицы"));
         emit statusMessage(
             QStringLiteral("Добавлено вопросов из таблицы: %1").arg(imported.records.size()));
