@@ -19,8 +19,17 @@ struct OdsCell {
     bool isText = false;
 };
 
-int repeated(const QXmlStreamReader& xml, QLatin1String attribute) {
-    const int n = xml.attributes().value(attribute).toInt();
+// An attribute by its local name: files differ in the prefixes they give
+// the OpenDocument namespaces.
+QStringView attribute(const QXmlStreamReader& xml, QLatin1String name) {
+    for (const QXmlStreamAttribute& a : xml.attributes())
+        if (a.name() == name)
+            return a.value();
+    return {};
+}
+
+int repeated(const QXmlStreamReader& xml, QLatin1String name) {
+    const int n = attribute(xml, name).toInt();
     return n > 0 ? n : 1;
 }
 
@@ -53,8 +62,8 @@ QString paragraph(QXmlStreamReader& xml) {
 }
 
 OdsCell cell(QXmlStreamReader& xml, int column) {
-    const QString type = xml.attributes().value(QLatin1String("value-type")).toString();
-    const QString value = xml.attributes().value(QLatin1String("value")).toString();
+    const QString type = attribute(xml, QLatin1String("value-type")).toString();
+    const QString value = attribute(xml, QLatin1String("value")).toString();
     QStringList paragraphs;
     while (!xml.atEnd() && xml.readNext() != QXmlStreamReader::EndElement)
         if (xml.isStartElement() && xml.name() == u"p")
@@ -118,7 +127,7 @@ std::vector<CsvRecord> readOdsSheet(ZipParts& parts, const QString& path, const 
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"table")
             continue;
-        const QString name = xml.attributes().value(QLatin1String("name")).toString();
+        const QString name = attribute(xml, QLatin1String("name")).toString();
         if (sheet.isEmpty() || name == sheet) {
             std::vector<CsvRecord> rows = tableRows(xml, path);
             if (xml.hasError())
