@@ -11,6 +11,7 @@
 #include "report/WholeFileWrite.h"
 #include "teacher/core/BankFile.h"
 #include "teacher/core/QuestionsCsv.h"
+#include "teacher/core/SavedTestFile.h"
 #include "teacher/dialogs/FileDialog.h"
 #include "teacher/dialogs/MessageBox.h"
 #include "teacher/gui/TestSettingsDialog.h"
@@ -227,6 +228,7 @@ void QuestionsPart::editTestSettings() {
         return;
     try {
         writeBankSettingsFile(iniPath, dialog.settings(), dialog.examEntries());
+        m_check.setSavedTest(savedTestBeside(m_doc.path()));
         emit statusMessage(
             QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));
     } catch (const KtError& e) {
