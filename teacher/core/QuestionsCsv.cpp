@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/core/QuestionsCsv.h"
 
+#include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
 #include "bank/import/workbook/Workbook.h"
+#include "csv/SpreadsheetCsv.h"
 #include "report/ReportReasons.h"
 
 #include <QDir>
@@ -62,10 +64,15 @@ ImportedQuestions readQuestionsFile(const QString& path) {
 }
 
 QByteArray writeQuestionsCsv(const BankTable& records) {
-    QString text = bankCsvHeader();
-    for (const BankRecord& r : records)
-        text += bankCsvRecord(r);
-    return text.toUtf8();
+    bool fits = true;
+    QString text = bankCsvHeader(kSpreadsheetSeparator);
+    for (const BankRecord& r : records) {
+        for (int f = 0; f < FieldCountTotal && fits; ++f)
+            fits = fitsCp1251(r.text[f]);
+        text += bankCsvRecord(r, kSpreadsheetSeparator);
+    }
+    const CsvFileForm form = CsvFileForm::spreadsheet(fits);
+    return form.start() + form.encode(text);
 }
 
 } // namespace kt

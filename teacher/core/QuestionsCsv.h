@@ -26,7 +26,9 @@ ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileN
 // the file cannot be opened.
 ImportedQuestions readQuestionsFile(const QString& path);
 
-// The bank as CSV in the form qbank export writes (UTF-8, commas, CR LF).
+// The bank as CSV in the form qbank export --excel writes, which a
+// spreadsheet opens with a double click (semicolons, CR LF, Windows-1251
+// when every text fits it).
 QByteArray writeQuestionsCsv(const BankTable& records);
 
 } // namespace kt

@@ -193,10 +193,12 @@ void QuestionsPart::importTable() {
 }
 
 void QuestionsPart::exportTable() {
-    const QString path = FileDialog::saveFileName(this, QStringLiteral("Экспорт в таблицу"),
-                                                  dialogFolder(), kCsvFilter);
+    QString path = FileDialog::saveFileName(this, QStringLiteral("Экспорт в таблицу"),
+                                            dialogFolder(), kCsvFilter);
     if (path.isEmpty())
         return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv"); // the spreadsheet opens it by its extension
     QSaveFile file(path);
     const QByteArray bytes = writeQuestionsCsv(m_doc.records());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
