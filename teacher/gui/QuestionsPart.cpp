@@ -6,7 +6,7 @@
 #include "teacher/gui/QuestionForm.h"
 #include "teacher/gui/QuestionTableModel.h"
 
-#include "teacher/core/SavedTestFile.h"
+#include "engine/SavedTestFile.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -7,11 +7,11 @@
 
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
+#include "engine/SavedTestFile.h"
 #include "report/ReportReasons.h"
 #include "report/WholeFileWrite.h"
 #include "teacher/core/BankFile.h"
 #include "teacher/core/QuestionsCsv.h"
-#include "teacher/core/SavedTestFile.h"
 #include "teacher/dialogs/FileDialog.h"
 #include "teacher/dialogs/MessageBox.h"
 #include "teacher/gui/TestSettingsDialog.h"

@@ -5,7 +5,7 @@
 #include "bank/MdbBankSource.h"
 #include "bank/check/BankCheck.h"
 #include "bank/check/BankOpenAdvice.h"
-#include "teacher/core/SavedTestFile.h"
+#include "engine/SavedTestFile.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "ui/layout/QuestionFit.h"

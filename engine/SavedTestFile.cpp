@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "teacher/core/SavedTestFile.h"
+#include "engine/SavedTestFile.h"
 
 #include "engine/BankSettingsFile.h"
 
