@@ -36,15 +36,26 @@ QByteArray nextUtf8Piece(QIODevice& device, QByteArray& carry) {
     return bytes;
 }
 
+bool startsWithUtf16Mark(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 } // namespace
 
 QString csvEncodingName(CsvEncoding encoding) {
+    if (encoding == CsvEncoding::Utf16)
+        return QStringLiteral("UTF-16 («Текст Юникод»)");
     return encoding == CsvEncoding::Cp1251 ? QStringLiteral("Windows-1251")
                                            : QStringLiteral("UTF-8");
 }
 
 bool decodeCsvBytes(const QByteArray& bytes, CsvEncoding requested, QString& text,
                     CsvEncoding& used) {
+    if (requested == CsvEncoding::Detect && startsWithUtf16Mark(bytes)) {
+        text = QStringDecoder(QStringDecoder::Utf16).decode(bytes);
+        used = CsvEncoding::Utf16;
+        return true;
+    }
     if (requested != CsvEncoding::Cp1251) {
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString utf8 = decoder.decode(bytes);
@@ -67,6 +78,10 @@ bool detectCsvEncoding(QIODevice& device, CsvEncoding requested, CsvEncoding& us
     used = CsvEncoding::Cp1251;
     if (requested == CsvEncoding::Cp1251)
         return true;
+    if (requested == CsvEncoding::Detect && startsWithUtf16Mark(device.peek(2))) {
+        used = CsvEncoding::Utf16;
+        return true;
+    }
     QByteArray carry;
     bool valid = true;
     while (valid) {
@@ -91,6 +106,8 @@ QString CsvFileText::next() {
     QString text;
     if (m_encoding == CsvEncoding::Cp1251) {
         text = decodeCp1251(m_device.read(kPieceBytes));
+    } else if (m_encoding == CsvEncoding::Utf16) {
+        text = m_utf16.decode(m_device.read(kPieceBytes)); // drops the byte-order mark
     } else {
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = decoder.decode(nextUtf8Piece(m_device, m_carry));

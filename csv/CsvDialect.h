@@ -4,11 +4,13 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringDecoder>
 
 namespace kt {
 
 // How the bytes of a CSV file are read as text.
-enum class CsvEncoding { Detect, Utf8, Cp1251 };
+// Utf16: Excel's «Текст Юникод», told by its byte-order mark.
+enum class CsvEncoding { Detect, Utf8, Cp1251, Utf16 };
 
 // Spreadsheets save CSV in the encoding and with the separator of their
 // locale: in a Russian one, semicolons and Windows-1251, or UTF-8 with a
@@ -17,7 +19,7 @@ enum class CsvEncoding { Detect, Utf8, Cp1251 };
 // The encoding's name as messages and the usage text give it.
 QString csvEncodingName(CsvEncoding encoding);
 
-// Decodes the bytes. Detect: valid UTF-8 (a leading byte-order mark is
+// Decodes the bytes. Detect: a UTF-16 byte-order mark gives UTF-16, valid UTF-8 (a leading byte-order mark is
 // dropped) is UTF-8, anything else Windows-1251. `used` receives the
 // encoding taken. Returns false when UTF-8 was asked for and the bytes are
 // not UTF-8.
@@ -41,6 +43,7 @@ private:
     QIODevice& m_device;
     CsvEncoding m_encoding;
     QByteArray m_carry; // the start of a UTF-8 sequence that the last piece cut
+    QStringDecoder m_utf16{QStringDecoder::Utf16}; // keeps a cut pair between pieces
     bool m_first = true;
 };
 

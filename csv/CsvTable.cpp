@@ -130,9 +130,7 @@ CsvCell CsvReader::quotedField(int column) {
             }
             break;
         }
-        if (c == u'\n' || (c == u'\r' && (!more() || at() != u'\n')))
-            ++m_line;
-        take(cell, c, startLine, column);
+        take(cell, c, startLine, column); // a line break here stays inside the row
     }
     if (more() && at() != m_separator && !atLineEnd())
         throw CsvError(m_line, column,

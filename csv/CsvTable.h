@@ -18,7 +18,9 @@ struct CsvCell {
 };
 
 struct CsvRecord {
-    int line = 0; // line of the file where the record starts, from 1
+    // The row a spreadsheet shows the record in, from 1: lines of the file
+    // counted outside quotes, so a cell holding a line break is one row.
+    int line = 0;
     std::vector<CsvCell> cells;
 };
 

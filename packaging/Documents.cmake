@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Manual pages (English and Russian), the changelog and the copyright notice.
+# Manual pages (English and Russian), the changelog, the copyright notice
+# and the teacher's guide.
 # Debian keeps manual pages and changelogs compressed with gzip -9n (no name
 # or time stamp inside, so the same sources give the same package). Part of
 # Packaging.cmake.
@@ -37,5 +38,9 @@ configure_file(${KT_PACKAGING_DIR}/changelog.in ${KT_PACKAGING_OUT}/changelog.sr
 kt_gzip_doc(${KT_PACKAGING_OUT}/changelog.src ${KT_PACKAGING_OUT}/doc/changelog)
 install(FILES ${KT_PACKAGING_OUT}/doc/changelog.gz ${KT_PACKAGING_DIR}/copyright
         DESTINATION share/doc/knowtest)
+
+# The teacher's guide, read by the teacher's program (F1) from here.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide/ DESTINATION share/doc/knowtest/guide
+        FILES_MATCHING PATTERN "*.md" PATTERN "chapters.txt")
 
 add_custom_target(package_docs ALL DEPENDS ${kt_compressed_docs})

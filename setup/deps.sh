@@ -7,7 +7,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6gui6
             mdbtools-dev libglib2.0-dev fonts-liberation fonts-urw-base35
-            qt6-translations-l10n)
+            qt6-translations-l10n libquazip1-qt6-dev)
 test_pkgs=(googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev nodejs npm mdbtools
            clang libclang-rt-dev lintian desktop-file-utils appstream)
 # dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies.

@@ -188,7 +188,7 @@ BankCheckReport BankChecker::finish() {
     if (m_kept.size() == 0) {
         out.addBankWide(CheckSeverity::Error, QStringLiteral("В базе нет ни одной записи"));
     } else {
-        m_across->reportDuplicates(out);
+        m_across->reportDuplicates(out, m_options.savedTest);
         m_across->reportCounters(out);
     }
     m_across = std::make_unique<AcrossRecords>(); // it looks into the kept records

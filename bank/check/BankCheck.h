@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kt {
@@ -42,9 +43,20 @@ struct BankCheckReport {
 // view), fits its box; the screen's layout code answers this.
 using TextFits = std::function<bool(QStringView shownText)>;
 
+// The test that the settings file beside the bank sets up, in the numbers
+// the settings screen shows (records from 1).
+struct SavedTest {
+    int count = 0;
+    int from = 1;
+    int to = 0;       // 0: the bank's last record
+    QString fileName; // the settings file, as the findings name it
+};
+
 struct BankCheckOptions {
     TextFits questionFits; // unset: not checked
     TextFits answerFits;
+    // Unset: the built-in test, 60 questions from the whole bank.
+    std::optional<SavedTest> savedTest;
 };
 
 // A finding about one record on its own, without the record's name: the

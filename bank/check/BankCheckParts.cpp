@@ -43,13 +43,46 @@ QString duplicateQuestionText(const std::vector<qsizetype>& records, QStringView
         .arg(numberList(records), question);
 }
 
-QString fewQuestionsText(qsizetype distinct) {
+QString fewQuestionsText(qsizetype distinct, const std::optional<SavedTest>& saved) {
+    if (saved) {
+        if (distinct >= saved->count)
+            return QString();
+        return QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста в «%3»; "
+                              "уменьшите число вопросов в «Параметры теста»")
+            .arg(distinct)
+            .arg(saved->count)
+            .arg(saved->fileName);
+    }
     if (distinct >= kDefaultQuestionCount)
         return QString();
     return QStringLiteral("Различных вопросов %1 — меньше, чем %2 вопросов теста по умолчанию; "
                           "уменьшите число вопросов в настройках")
         .arg(distinct)
         .arg(kDefaultQuestionCount);
+}
+
+QString rangeLeavesOutText(qsizetype records, const std::optional<SavedTest>& saved) {
+    if (!saved || records == 0)
+        return QString();
+    const qsizetype from = std::max(1, saved->from);
+    const qsizetype to = saved->to <= 0 ? records : std::min<qsizetype>(saved->to, records);
+    QStringList out;
+    auto span = [](qsizetype a, qsizetype b) {
+        return a == b ? QString::number(a) : QStringLiteral("%1–%2").arg(a).arg(b);
+    };
+    if (from > 1)
+        out << span(1, std::min(from - 1, records));
+    if (to < records && to >= from)
+        out << span(to + 1, records);
+    if (out.isEmpty())
+        return QString();
+    return QStringLiteral("В «%1» записи от %2 до %3, а в базе их %4: записи %5 в тест не "
+                          "попадут никогда — расширьте диапазон в «Параметры теста»")
+        .arg(saved->fileName)
+        .arg(saved->from)
+        .arg(saved->to)
+        .arg(records)
+        .arg(out.join(QStringLiteral(" и ")));
 }
 
 QString sameCounterText(const std::vector<qsizetype>& records, qint64 counter) {
@@ -116,14 +149,18 @@ void AcrossRecords::add(const RecordTexts& kept, qsizetype i) {
         m_counters.emplace_back(counter, i);
 }
 
-void AcrossRecords::reportDuplicates(CheckCollector& out) const {
+void AcrossRecords::reportDuplicates(CheckCollector& out,
+                                     const std::optional<SavedTest>& saved) const {
     const RecordTexts& kept = out.kept();
     for (const auto& [firstRecord, group] : m_groups)
         out.addGroup(CheckSeverity::Problem, firstRecord, bankFieldNames()[FieldQuestion],
                      duplicateQuestionText(group, kept.text(firstRecord, FieldQuestion)));
-    const QString few = fewQuestionsText(m_firstOf.size());
+    const QString few = fewQuestionsText(m_firstOf.size(), saved);
     if (kept.size() > 0 && !few.isEmpty())
         out.addBankWide(CheckSeverity::Problem, few);
+    const QString leftOut = rangeLeavesOutText(kept.size(), saved);
+    if (!leftOut.isEmpty())
+        out.addBankWide(CheckSeverity::Problem, leftOut);
 }
 
 void AcrossRecords::reportCounters(CheckCollector& out) {

@@ -15,8 +15,12 @@ namespace kt {
 // edit by edit words them as the check of the whole bank does. Records are
 // given by position, from 0.
 QString duplicateQuestionText(const std::vector<qsizetype>& records, QStringView question);
-// Empty when there are enough distinct questions for a test.
-QString fewQuestionsText(qsizetype distinct);
+// Empty when there are enough distinct questions for a test: of the saved
+// test's size when there is one, else of the built-in size.
+QString fewQuestionsText(qsizetype distinct, const std::optional<SavedTest>& saved = {});
+// Which records of a bank of `records` the saved range can never draw (the
+// bank grew after the range was saved); empty when it takes them all.
+QString rangeLeavesOutText(qsizetype records, const std::optional<SavedTest>& saved);
 QString sameCounterText(const std::vector<qsizetype>& records, qint64 counter);
 // Empty when no number from 1 to the largest is missing.
 QString counterGapsText(const std::vector<qint64>& sortedDistinct);
@@ -59,7 +63,7 @@ public:
     void add(const RecordTexts& kept, qsizetype i);
     // Each question text that more than one record carries, and too few
     // distinct questions for a test of the default size.
-    void reportDuplicates(CheckCollector& out) const;
+    void reportDuplicates(CheckCollector& out, const std::optional<SavedTest>& saved) const;
     // Gaps and repeats in "Счетчик": deleted records or a damaged file.
     void reportCounters(CheckCollector& out);
 

@@ -2,6 +2,8 @@
 #include "bank/import/BankImport.h"
 
 #include "bank/import/BankImportHeader.h"
+#include "bank/import/RightAnswerLetters.h"
+#include "bank/import/workbook/Workbook.h"
 #include "bank/jet/JetValue.h"
 
 #include <QBuffer>
@@ -21,21 +23,6 @@ void addWarning(ImportResult& result, const QString& warning) {
         result.warnings << warning;
     else
         ++result.warningsLeftOut;
-}
-
-// "ВернОтв" as a teacher writes it: the number 1-5 or the variant's letter,
-// Cyrillic А-Д or Latin A-E in either case. 0 when it is neither.
-int rightAnswerNumber(const QString& value) {
-    if (value.size() != 1)
-        return 0;
-    const QChar c = value.front().toUpper();
-    const QString digits = QStringLiteral("12345");
-    const QString cyrillic = QStringLiteral("АБВГД");
-    const QString latin = QStringLiteral("ABCDE");
-    for (const QString& set : {digits, cyrillic, latin})
-        if (set.contains(c))
-            return static_cast<int>(set.indexOf(c)) + 1;
-    return 0;
 }
 
 bool isBlankRecord(const CsvRecord& record) {
@@ -70,6 +57,8 @@ public:
         if (m_result.ok())
             m_sink(std::move(row));
     }
+
+    const RightAnswerLetters& letters() const { return m_letters; }
 
 private:
     // Spreadsheets may end a line with empty cells past the header's width.
@@ -117,6 +106,7 @@ private:
     }
 
     std::optional<QString> rightAnswer(const QString& value) {
+        m_letters.add(m_line, value);
         const int number = rightAnswerNumber(value);
         if (number == 0)
             problem(m_line, bankFieldNames()[FieldRightAnswer],
@@ -135,12 +125,16 @@ private:
     ImportResult& m_result;
     const ImportRowSink& m_sink;
     int m_line = 0;
+    RightAnswerLetters m_letters;
 };
 
-void importTeacherFile(CsvReader& records, const ImportOptions& options, ImportResult& result,
+// Gives the next record of the table; false at its end.
+using RecordSource = std::function<bool(CsvRecord&)>;
+
+void importTeacherFile(const RecordSource& next, const ImportOptions& options, ImportResult& result,
                        const ImportRowSink& sink) {
     CsvRecord record;
-    if (!records.next(record)) {
+    if (!next(record)) {
         result.problems.push_back(
             {0, 0, QString(), QStringLiteral("Файл CSV пуст: нет строки заголовка")});
         return;
@@ -150,8 +144,10 @@ void importTeacherFile(CsvReader& records, const ImportOptions& options, ImportR
         return;
     result.table.columns = standardBankColumns();
     RecordReader reader(map, options, result, sink);
-    while (records.next(record))
+    while (next(record))
         reader.read(record);
+    for (const RightAnswerLetters::Mixed& m : reader.letters().mixed())
+        addProblem(result, {m.line, 0, bankFieldNames()[FieldRightAnswer], m.text});
     if (result.ok() && result.recordCount == 0)
         result.problems.push_back(
             {0, 0, QString(), QStringLiteral("В файле нет ни одной записи — только заголовок")});
@@ -205,7 +201,7 @@ void importStream(QIODevice& file, const ImportOptions& options, ImportResult& r
         },
         result.separator);
     try {
-        importTeacherFile(records, options, result, sink);
+        importTeacherFile([&](CsvRecord& r) { return records.next(r); }, options, result, sink);
     } catch (const CsvError& e) {
         result.problems.push_back({e.line(), e.column(), QString(), e.reason()});
     }
@@ -230,6 +226,28 @@ ImportResult importBankCsv(QIODevice& file, const ImportOptions& options,
         return result;
     }
     importStream(*device, options, result, sink);
+    return result;
+}
+
+ImportResult importBankWorkbook(const QString& path, const ImportOptions& options,
+                                const ImportRowSink& sink) {
+    ImportResult result;
+    std::vector<CsvRecord> rows;
+    try {
+        rows = readWorkbookSheet(path, options.sheet);
+    } catch (const KtError& e) {
+        result.problems.push_back({0, 0, QString(), e.message()});
+        return result;
+    }
+    size_t at = 0;
+    importTeacherFile(
+        [&](CsvRecord& r) {
+            if (at == rows.size())
+                return false;
+            r = std::move(rows[at++]);
+            return true;
+        },
+        options, result, sink);
     return result;
 }
 

@@ -19,6 +19,8 @@ struct ImportOptions {
     QChar separator; // null: taken from the header line
     // The subject of every record when the file has no "Предмет" column.
     std::optional<QString> subject;
+    // The sheet of a workbook to read; empty: the first one.
+    QString sheet;
     // Test fixtures only: the header shapes the table as bankTableFromCsv
     // reads it (any columns, forced types), so the bank may be one the
     // program refuses. Teachers' files never take this road.
@@ -70,6 +72,12 @@ using ImportRowSink = std::function<void(JetRow&&)>;
 // are read whole. What the sink throws is passed on.
 ImportResult importBankCsv(QIODevice& file, const ImportOptions& options,
                            const ImportRowSink& sink);
+
+// The same reading of a workbook's sheet (.xlsx, .ods: see workbookKind),
+// its rows numbered as the spreadsheet shows them. A file that cannot be
+// read as a workbook (an old .xls among them) is one problem of the file.
+ImportResult importBankWorkbook(const QString& path, const ImportOptions& options,
+                                const ImportRowSink& sink);
 
 // "Строка 3, столбец «ВернОтв»: ...", "Строка 2, поле 2: ...", "Строка 4: ...".
 QString formatImportProblem(const ImportProblem& problem);

@@ -297,9 +297,13 @@ std::vector<EditorProblem> LiveBankCheck::across() const {
         out.push_back(
             {duplicateQuestionText(positions(*rows), m_kept[static_cast<size_t>(first)].question),
              first, FieldQuestion, false, false});
-    const QString few = fewQuestionsText(m_questions.size());
+    const QString few = fewQuestionsText(m_questions.size(), m_options.savedTest);
     if (!few.isEmpty())
         out.push_back({few, -1, -1, false, false});
+    const QString leftOut =
+        rangeLeavesOutText(static_cast<qsizetype>(m_kept.size()), m_options.savedTest);
+    if (!leftOut.isEmpty())
+        out.push_back({leftOut, -1, -1, false, false});
     std::vector<qint64> same(m_sameCounter.keyBegin(), m_sameCounter.keyEnd());
     std::sort(same.begin(), same.end());
     for (qint64 v : same)
@@ -308,6 +312,11 @@ std::vector<EditorProblem> LiveBankCheck::across() const {
     if (!gaps.isEmpty())
         out.push_back({gaps, -1, -1, false, true});
     return out;
+}
+
+void LiveBankCheck::setSavedTest(const std::optional<SavedTest>& test) {
+    m_options.savedTest = test;
+    refreshAcross();
 }
 
 void LiveBankCheck::refreshAcross() {

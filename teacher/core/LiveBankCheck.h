@@ -44,6 +44,9 @@ public:
     void inserted(const BankTable& records, int row);
     void removed(const BankTable& records, int row);
     void swapped(const BankTable& records, int row, int other);
+    // The test the settings file beside the bank sets up, or none; the
+    // findings across records follow it at once.
+    void setSavedTest(const std::optional<SavedTest>& test);
 
     int count() const { return static_cast<int>(m_slots.size() + m_across.size()); }
     EditorProblem problem(int index) const;

@@ -21,7 +21,14 @@ struct ImportedQuestions {
 // problem of the file, each with its line and column.
 ImportedQuestions readQuestionsCsv(const QByteArray& bytes, const QString& fileName);
 
-// The bank as CSV in the form qbank export writes (UTF-8, commas, CR LF).
+// Reads the questions of a file as qbank import does: the first sheet of a
+// workbook (.xlsx, .ods) or a CSV file. Throws KtError as above, also when
+// the file cannot be opened.
+ImportedQuestions readQuestionsFile(const QString& path);
+
+// The bank as CSV in the form qbank export --excel writes, which a
+// spreadsheet opens with a double click (semicolons, CR LF, Windows-1251
+// when every text fits it).
 QByteArray writeQuestionsCsv(const BankTable& records);
 
 } // namespace kt

@@ -6,6 +6,8 @@
 #include "teacher/gui/QuestionForm.h"
 #include "teacher/gui/QuestionTableModel.h"
 
+#include "engine/SavedTestFile.h"
+
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -88,6 +90,8 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 void QuestionsPart::followChecks() {
     const auto records = [this]() -> const BankTable& { return m_doc.records(); };
     connect(&m_doc, &BankDocument::recordsReset, this, [=] { m_check.reset(records()); });
+    connect(&m_doc, &BankDocument::pathChanged, this,
+            [this] { m_check.setSavedTest(savedTestBeside(m_doc.path())); });
     connect(&m_doc, &BankDocument::recordChanged, this,
             [=](int row, int) { m_check.changed(records(), row); });
     connect(&m_doc, &BankDocument::recordInserted, this,

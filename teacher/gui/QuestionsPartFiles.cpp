@@ -7,6 +7,7 @@
 
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
+#include "engine/SavedTestFile.h"
 #include "report/ReportReasons.h"
 #include "report/WholeFileWrite.h"
 #include "teacher/core/BankFile.h"
@@ -26,6 +27,8 @@ namespace {
 
 const QString kBankFilter = QStringLiteral("Базы вопросов (*.mdb *.MDB);;Все файлы (*)");
 const QString kCsvFilter = QStringLiteral("Таблицы CSV (*.csv *.CSV);;Все файлы (*)");
+const QString kTableFilter =
+    QStringLiteral("Таблицы (*.xlsx *.ods *.csv *.txt *.XLSX *.ODS *.CSV *.TXT);;Все файлы (*)");
 
 // A wait cursor while a file is read or written.
 class BusyCursor {
@@ -174,19 +177,11 @@ void QuestionsPart::takeSettingsAlong(const QString& fromBank, const QString& to
 
 void QuestionsPart::importTable() {
     const QString path = FileDialog::openFileName(this, QStringLiteral("Импорт из таблицы"),
-                                                  dialogFolder(), kCsvFilter);
+                                                  dialogFolder(), kTableFilter);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        MessageBox::warning(this, QStringLiteral("Импорт"),
-                            QStringLiteral("Не удалось открыть «%1»: %2")
-                                .arg(QDir::toNativeSeparators(path), openFailureReason(path)));
-        return;
-    }
     try {
-        const ImportedQuestions imported =
-            readQuestionsCsv(file.readAll(), QFileInfo(path).fileName());
+        const ImportedQuestions imported = readQuestionsFile(path);
         m_doc.appendRecords(imported.records, QStringLiteral("импорт из таблицы"));
         emit statusMessage(
             QStringLiteral("Добавлено вопросов из таблицы: %1").arg(imported.records.size()));
@@ -198,10 +193,12 @@ void QuestionsPart::importTable() {
 }
 
 void QuestionsPart::exportTable() {
-    const QString path = FileDialog::saveFileName(this, QStringLiteral("Экспорт в таблицу"),
-                                                  dialogFolder(), kCsvFilter);
+    QString path = FileDialog::saveFileName(this, QStringLiteral("Экспорт в таблицу"),
+                                            dialogFolder(), kCsvFilter);
     if (path.isEmpty())
         return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv"); // the spreadsheet opens it by its extension
     QSaveFile file(path);
     const QByteArray bytes = writeQuestionsCsv(m_doc.records());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
@@ -233,6 +230,7 @@ void QuestionsPart::editTestSettings() {
         return;
     try {
         writeBankSettingsFile(iniPath, dialog.settings(), dialog.examEntries());
+        m_check.setSavedTest(savedTestBeside(m_doc.path()));
         emit statusMessage(
             QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));
     } catch (const KtError& e) {

@@ -2,6 +2,7 @@
 #include "teacher/gui/TeacherWindow.h"
 
 #include "teacher/gui/QuestionsPart.h"
+#include "teacher/help/HelpWindow.h"
 #include "teacher/journal/ClassPage.h"
 #include "teacher/journal/ItemAnalysisPage.h"
 #include "teacher/journal/JournalPage.h"
@@ -113,6 +114,20 @@ void TeacherWindow::buildMenus() {
     edit->addActions(m_questions->editActions());
     QMenu* question = menuBar()->addMenu(QStringLiteral("&Вопрос"));
     question->addActions(m_questions->questionActions());
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    QAction* guide =
+        help->addAction(QStringLiteral("&Руководство учителя"), this, &TeacherWindow::showGuide);
+    guide->setObjectName(QStringLiteral("actionGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void TeacherWindow::showGuide() {
+    if (!m_guide)
+        m_guide = new HelpWindow(guideFolder(), this);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void TeacherWindow::updateCaption() {

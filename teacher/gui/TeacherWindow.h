@@ -31,6 +31,7 @@ protected:
 
 private:
     void buildMenus();
+    void showGuide();
     void updateCaption();
     void rememberFile(const QString& path);
     void fillRecentMenu();
@@ -40,6 +41,7 @@ private:
     QTabWidget* m_tabs;
     QToolBar* m_toolbar;
     QMenu* m_recent = nullptr;
+    QWidget* m_guide = nullptr; // made on its first opening
     QuestionsPart* m_questions;
     QList<QList<QAction*>> m_partTools;
 };

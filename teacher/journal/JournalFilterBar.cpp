@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/journal/JournalFilterBar.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +67,7 @@ QDateEdit* JournalFilterBar::addDate(const QString& name) {
     edit->setSpecialValueText(QStringLiteral("не задано"));
     edit->setDate(kNoLimit);
     connect(edit, &QDateEdit::dateChanged, this, &JournalFilterBar::changed);
+    edit->calendarWidget()->installEventFilter(this);
     return edit;
 }
 
@@ -90,12 +93,27 @@ JournalFilter JournalFilterBar::filter() const {
 void JournalFilterBar::setChoices(const std::vector<JournalRow>& rows) {
     std::set<int> sizes;
     std::set<int> counts;
+    m_first = m_last = QDate();
     for (const JournalRow& r : rows) {
         sizes.insert(r.bankSize);
         counts.insert(r.count);
+        if (r.date.isValid() && (!m_first.isValid() || r.date < m_first))
+            m_first = r.date;
+        if (r.date.isValid() && r.date > m_last)
+            m_last = r.date;
     }
     fillChoice(m_bankSize, sizes);
     fillChoice(m_count, counts);
+}
+
+bool JournalFilterBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && m_last.isValid())
+        for (QDateEdit* edit : {m_from, m_to})
+            if (watched == edit->calendarWidget() && edit->date() == kNoLimit) {
+                const QDate shown = edit == m_from ? m_first : m_last;
+                edit->calendarWidget()->setCurrentPage(shown.year(), shown.month());
+            }
+    return QWidget::eventFilter(watched, event);
 }
 
 void JournalFilterBar::reset() {

@@ -22,9 +22,18 @@ public:
     // current choice when it is still among them. Does not signal a change.
     void setChoices(const std::vector<JournalRow>& rows);
     void reset();
+    // The earliest and latest date of the tests the choices were set from;
+    // invalid when there are none.
+    QDate firstDate() const { return m_first; }
+    QDate lastDate() const { return m_last; }
 
 signals:
     void changed();
+
+protected:
+    // An unset date's calendar opens at the journal's tests, not at the
+    // earliest date the control can hold.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QDateEdit* addDate(const QString& name);
@@ -35,6 +44,8 @@ private:
     QDateEdit* m_to;
     QComboBox* m_bankSize;
     QComboBox* m_count;
+    QDate m_first;
+    QDate m_last;
 };
 
 } // namespace kt

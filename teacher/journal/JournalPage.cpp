@@ -263,7 +263,19 @@ void JournalPage::exportTable() {
 
 JournalPrintout JournalPage::printout() const {
     const MarkSummary s = m_proxy->summary();
-    return {QStringLiteral("Журнал результатов"), summaryNotes(s), s, m_proxy->table()};
+    QStringList names;
+    for (const QString& file : m_model->data().files())
+        names << QFileInfo(file).fileName();
+    const JournalFilter f = m_filters->filter();
+    const QDate from = f.from.isValid() ? f.from : m_filters->firstDate();
+    const QDate to = f.to.isValid() ? f.to : m_filters->lastDate();
+    QStringList notes = summaryNotes(s);
+    if (from.isValid() && to.isValid())
+        notes.prepend(QStringLiteral("Тесты с %1 по %2")
+                          .arg(from.toString(QStringLiteral("dd.MM.yyyy")),
+                               to.toString(QStringLiteral("dd.MM.yyyy"))));
+    return {QStringLiteral("Журнал результатов: %1").arg(names.join(QStringLiteral(", "))), notes,
+            s, m_proxy->table()};
 }
 
 void JournalPage::print() {

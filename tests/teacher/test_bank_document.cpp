@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "bank/Cp1251.h"
 #include "bank/KtError.h"
 #include "teacher/core/BankDocument.h"
 #include "teacher/core/BankValidation.h"
@@ -81,11 +82,15 @@ TEST(BankDocument, ImportedRecordsAreNumberedAfterTheLargestCounter) {
     doc.undoStack()->undo();
     EXPECT_EQ(doc.size(), 1);
 
-    const QString exported = QString::fromUtf8(writeQuestionsCsv(imported));
-    EXPECT_TRUE(exported.startsWith(QStringLiteral("Вопросы,")));
-    EXPECT_EQ(
-        readQuestionsCsv(exported.toUtf8(), QStringLiteral("e.csv")).records[1].text[FieldQuestion],
-        QStringLiteral("q2, с запятой"));
+    // The spreadsheet's form, as qbank export --excel writes it, read back.
+    const QByteArray exported = writeQuestionsCsv(imported);
+    EXPECT_TRUE(decodeCp1251(exported).startsWith(QStringLiteral("Вопросы;")));
+    EXPECT_TRUE(exported.contains("\r\n"));
+    EXPECT_EQ(readQuestionsCsv(exported, QStringLiteral("e.csv")).records[1].text[FieldQuestion],
+              QStringLiteral("q2, с запятой"));
+    BankTable foreign = imported;
+    foreign[0].text[FieldQuestion] = QStringLiteral("日本");
+    EXPECT_TRUE(writeQuestionsCsv(foreign).startsWith("\xEF\xBB\xBF")); // UTF-8, marked
     EXPECT_THROW(readQuestionsCsv("Вопросы\n\xFF\xFE\n", QStringLiteral("bad.csv")), KtError);
 }
 

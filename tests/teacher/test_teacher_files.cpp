@@ -2,6 +2,7 @@
 // The editor's file commands as a teacher meets them: every box and file
 // dialog is answered through the dialogs' seam, in the test's own process.
 #include "bank/BankPath.h"
+#include "bank/Cp1251.h"
 #include "bank/jet/JetWriter.h"
 #include "engine/BankSettingsFile.h"
 #include "teacher/core/BankFile.h"
@@ -224,7 +225,11 @@ TEST_F(FilesFixture, ImportWithSkippedColumnsAddsTheRowsAndSaysWhatWasSkipped) {
 TEST_F(FilesFixture, ExportWritesTheTableOrSaysWhyNot) {
     FileDialog::setNextFileName(path("out.csv"));
     trigger("actionExport");
-    EXPECT_TRUE(QString::fromUtf8(contents(path("out.csv"))).contains(QStringLiteral("Париж")));
+    // The spreadsheet's form: Windows-1251 for texts that fit it, semicolons.
+    EXPECT_TRUE(decodeCp1251(contents(path("out.csv"))).contains(QStringLiteral("Париж;")));
+    FileDialog::setNextFileName(path("без расширения"));
+    trigger("actionExport");
+    EXPECT_TRUE(QFileInfo::exists(path("без расширения.csv")));
 
     FileDialog::setNextFileName(path("нет папки/out.csv"));
     MessageBox::setNextAnswer(MessageBox::Ok);

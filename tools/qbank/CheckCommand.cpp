@@ -5,6 +5,7 @@
 #include "bank/MdbBankSource.h"
 #include "bank/check/BankCheck.h"
 #include "bank/check/BankOpenAdvice.h"
+#include "engine/SavedTestFile.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
 #include "ui/layout/QuestionFit.h"
@@ -45,6 +46,7 @@ int runCheck(const QStringList& args) {
     BankCheckOptions options;
     options.questionFits = [&fit](QStringView text) { return fit.questionFits(text); };
     options.answerFits = [&fit](QStringView text) { return fit.answerFits(text); };
+    options.savedTest = savedTestBeside(args[0]);
     const std::optional<BankCheckReport> report = checkBankFile(source, options);
     if (!report)
         return kExitUnreadable;

@@ -4,6 +4,7 @@
 #include "bank/BankPath.h"
 #include "bank/KtError.h"
 #include "bank/import/BankImport.h"
+#include "bank/import/workbook/Workbook.h"
 #include "bank/jet/JetWriter.h"
 #include "report/ReportReasons.h"
 #include "report/WholeFileWrite.h"
@@ -42,6 +43,8 @@ bool takeOption(const QString& option, QStringList& args, ImportCommand& c) {
         c.table = args.takeFirst();
     else if (option == u"--subject")
         c.options.subject = args.takeFirst();
+    else if (option == u"--sheet")
+        c.options.sheet = args.takeFirst();
     else if (option == u"--encoding") {
         const QString e = args.takeFirst().toLower();
         if (e != u"utf-8" && e != u"utf8" && e != u"cp1251" && e != u"windows-1251")
@@ -66,6 +69,9 @@ QString outputProblem(const ImportCommand& c) {
         return QStringLiteral("«%1» — не файл, а %2: базу туда записать нельзя").arg(c.bank, kind);
     if (QFileInfo(c.csv).isDir())
         return QStringLiteral("«%1» — папка, а не файл CSV").arg(c.csv);
+    if (!c.options.sheet.isEmpty() && workbookKind(c.csv) == WorkbookKind::NotWorkbook)
+        return QStringLiteral("--sheet выбирает лист книги .xlsx или .ods, а «%1» — не книга")
+            .arg(c.csv);
     if (!c.replace && QFileInfo::exists(c.bank))
         return QStringLiteral("Файл «%1» уже есть, база не записана. Чтобы заменить его, "
                               "добавьте --replace: прежний файл сохранится как «%2»")
@@ -108,11 +114,14 @@ ImportResult importFixture(const ImportCommand& c, QFile& csv) {
 // writer's temporary file is dropped when a problem turns up later.
 ImportResult importStreamed(const ImportCommand& c, QFile& csv) {
     std::optional<JetFileWriter> writer;
-    ImportResult result = importBankCsv(csv, c.options, [&](JetRow&& row) {
+    const ImportRowSink sink = [&](JetRow&& row) {
         if (!writer)
             writer.emplace(c.bank, c.table, standardBankColumns());
         writer->addRow(row);
-    });
+    };
+    ImportResult result = workbookKind(c.csv) == WorkbookKind::NotWorkbook
+                              ? importBankCsv(csv, c.options, sink)
+                              : importBankWorkbook(c.csv, c.options, sink);
     if (result.ok() && writer) {
         keepBackup(c.bank);
         writer->commit();
@@ -141,6 +150,12 @@ int importFile(const ImportCommand& c) {
         return kExitProblems;
     }
     printWarnings(result);
+    if (workbookKind(c.csv) != WorkbookKind::NotWorkbook) {
+        print(stdout, QStringLiteral("Записей: %1; прочитан лист книги «%2»\n")
+                          .arg(result.recordCount)
+                          .arg(QFileInfo(c.csv).fileName()));
+        return 0;
+    }
     print(stdout, QStringLiteral("Записей: %1; файл прочитан как %2, разделитель «%3»\n")
                       .arg(result.recordCount)
                       .arg(csvEncodingName(result.encoding), separatorName(result.separator)));

@@ -76,6 +76,22 @@ TEST(BankCheck, SmallOrEmptyBanks) {
     EXPECT_EQ(empty.problems, QStringList{QStringLiteral("В базе нет ни одной записи")});
 }
 
+TEST(BankCheck, TheSavedTestReplacesTheBuiltInOneAndRecordsOutsideItsRangeAreNamed) {
+    BankCheckOptions options;
+    options.savedTest = SavedTest{10, 1, 0, QStringLiteral("DB1.ini")};
+    const BankCheckReport fits = checkBank(makeBank(12), options);
+    EXPECT_TRUE(fits.problems.isEmpty()) << fits.problems.join(u'\n').toStdString();
+
+    options.savedTest = SavedTest{20, 3, 8, QStringLiteral("DB1.ini")};
+    const BankCheckReport r = checkBank(makeBank(12), options);
+    EXPECT_TRUE(hasProblem(r, QStringLiteral("Различных вопросов 12 — меньше, чем 20 вопросов "
+                                             "теста в «DB1.ini»")));
+    EXPECT_TRUE(hasProblem(r, QStringLiteral("В «DB1.ini» записи от 3 до 8, а в базе их 12: "
+                                             "записи 1–2 и 9–12 в тест не попадут никогда")));
+    options.savedTest = SavedTest{5, 1, 12, QStringLiteral("DB1.ini")};
+    EXPECT_TRUE(checkBank(makeBank(12), options).problems.isEmpty());
+}
+
 } // namespace
 
 namespace {

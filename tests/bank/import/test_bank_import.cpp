@@ -48,7 +48,11 @@ TEST(BankImport, SpreadsheetDialectsGiveTheSameTable) {
         {encodeCp1251(QString(semicolons).replace(u'\n', QStringLiteral("\r\n"))),
          CsvEncoding::Cp1251, u';'},
         {tabs.chopped(1).toUtf8(), CsvEncoding::Utf8, u'\t'}, // no final line end
-        {(plain + QStringLiteral(",,,,,,,,\n\n")).toUtf8(), CsvEncoding::Utf8, u','}};
+        {(plain + QStringLiteral(",,,,,,,,\n\n")).toUtf8(), CsvEncoding::Utf8, u','},
+        // Excel's «Текст Юникод»: UTF-16 with its byte-order mark, tabs.
+        {QByteArray("\xFF\xFE", 2) +
+             QByteArray(reinterpret_cast<const char*>(tabs.utf16()), tabs.size() * 2),
+         CsvEncoding::Utf16, u'\t'}};
     const ImportResult first = importBankCsv(cases[0].bytes);
     ASSERT_TRUE(first.ok()) << problemsOf(first).toStdString();
     ASSERT_EQ(first.table.rows.size(), 2u);
@@ -114,15 +118,20 @@ TEST(BankImport, MissingColumnsNameWhatWasFoundAndAWrongSeparator) {
 }
 
 TEST(BankImport, RightAnswerTakesNumbersAndLettersInEitherAlphabet) {
-    const QStringList given = {"1", "5", " 3 ", "А", "б", "Д", "a", "C", "e"};
-    const QStringList want = {"1", "5", "3", "1", "2", "5", "1", "3", "5"};
-    QString csv = kHeader + u'\n';
-    for (int i = 0; i < given.size(); ++i)
-        csv += QStringLiteral("В%1,1,2,3,4,5,%2,0,Ф\n").arg(i).arg(given[i]);
-    const ImportResult r = importBankCsv(csv.toUtf8());
-    ASSERT_TRUE(r.ok()) << problemsOf(r).toStdString();
-    for (int i = 0; i < want.size(); ++i)
-        EXPECT_EQ(r.table.rows[i][FieldRightAnswer], want[i]) << i;
+    // Each alphabet in a file of its own: one file may not mix them.
+    const std::vector<QStringList> given = {{"1", "5", " 3 ", "А", "б", "Д", "в"},
+                                            {"1", "a", "C", "e", "B"}};
+    const std::vector<QStringList> want = {{"1", "5", "3", "1", "2", "5", "3"},
+                                           {"1", "1", "3", "5", "2"}};
+    for (size_t file = 0; file < given.size(); ++file) {
+        QString csv = kHeader + u'\n';
+        for (int i = 0; i < given[file].size(); ++i)
+            csv += QStringLiteral("В%1,1,2,3,4,5,%2,0,Ф\n").arg(i).arg(given[file][i]);
+        const ImportResult r = importBankCsv(csv.toUtf8());
+        ASSERT_TRUE(r.ok()) << problemsOf(r).toStdString();
+        for (int i = 0; i < want[file].size(); ++i)
+            EXPECT_EQ(r.table.rows[i][FieldRightAnswer], want[file][i]) << file << i;
+    }
     for (const QString bad : {"0", "6", "Е", "F", "1.0", "АБ"}) {
         const ImportResult b =
             importBankCsv((kHeader + "\nВ,1,2,3,4,5," + bad + ",0,Ф\n").toUtf8());
@@ -158,6 +167,37 @@ TEST(BankImport, EveryProblemOfTheFileIsListedWithLineAndColumn) {
     const QStringList printed = formatImportProblems(many).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(printed.size(), 101);
     EXPECT_TRUE(printed.back().startsWith(QStringLiteral("… и ещё 30")));
+}
+
+TEST(BankImport, AColumnMixingLookalikeAlphabetsIsRefusedNamingRowsAndReadings) {
+    // Row 3 holds a cell with a line break: rows, not text lines, are named.
+    QString csv = kHeader + u'\n';
+    csv += QStringLiteral("В1,1,2,3,4,5,Б,0,Ф\n");
+    csv += QStringLiteral("\"В2\nдве строки\",1,2,3,4,5,Г,0,Ф\n");
+    csv += QStringLiteral("В3,1,2,3,4,5,B,0,Ф\n"); // Latin B, row 4
+    csv += QStringLiteral("В4,1,2,3,4,5,Д,0,Ф\n");
+    const ImportResult r = importBankCsv(csv.toUtf8());
+    ASSERT_EQ(r.problems.size(), 1u) << problemsOf(r).toStdString();
+    const QString text = formatImportProblem(r.problems[0]);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Строка 4, столбец «ВернОтв»: «B» — латинская "
+                                               "буква, вариант 2, а похожая кириллическая В — "
+                                               "вариант 3")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("(3) столбец написан кириллицей")));
+
+    // A and digits read the same in both layouts and mix with either.
+    const ImportResult fine = importBankCsv(
+        (kHeader + "\nВ1,1,2,3,4,5,A,0,Ф\nВ2,1,2,3,4,5,В,0,Ф\nВ3,1,2,3,4,5,2,0,Ф\n").toUtf8());
+    EXPECT_TRUE(fine.ok()) << problemsOf(fine).toStdString();
+}
+
+TEST(BankImport, RowsAreNumberedAsTheSpreadsheetShowsThem) {
+    QString csv = kHeader + u'\n';
+    csv += QStringLiteral("\"В1\r\nвторая\nтретья строка\",1,2,3,4,5,1,0,Ф\n");
+    csv += QStringLiteral("\nВ2,1,2,3,4,5,9,0,Ф\n"); // a blank row, then row 4
+    const ImportResult r = importBankCsv(csv.toUtf8());
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].line, 4);
 }
 
 TEST(BankImport, FormulaGuardIsUndoneExactly) {

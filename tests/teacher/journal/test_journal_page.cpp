@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -175,6 +177,20 @@ TEST_F(JournalPageTest, FiltersSortingAndThresholds) {
         [&] { child<QAction>(&m_page, "actionThresholds")->trigger(); });
     EXPECT_EQ(column(JournalModel::Mark), "3 3 5");
     EXPECT_EQ(QSettings().value("journal/markFour").toInt(), 73);
+}
+
+TEST_F(JournalPageTest, AnUnsetDatesCalendarOpensAtTheJournalsTests) {
+    const QString path = file(
+        "r.dat", reportBytes({block("Оля", 95, "28.10.2026"), block("Петя", 70, "02.12.2026")}));
+    load([&] { m_page.openFiles({path}); });
+    auto* from = child<QDateEdit>(&m_page, "fromDate");
+    auto* to = child<QDateEdit>(&m_page, "toDate");
+    from->calendarWidget()->window()->show(); // the popup, as a click on the arrow opens it
+    to->calendarWidget()->window()->show();
+    EXPECT_EQ(from->calendarWidget()->yearShown(), 2026);
+    EXPECT_EQ(from->calendarWidget()->monthShown(), 10);
+    EXPECT_EQ(to->calendarWidget()->monthShown(), 12);
+    EXPECT_EQ(from->date(), from->minimumDate()); // opening it sets no filter
 }
 
 TEST_F(JournalPageTest, ExportsAndPrintsTheShownRows) {

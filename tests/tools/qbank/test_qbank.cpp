@@ -114,6 +114,20 @@ TEST_F(Qbank, CheckReportsProblemsWithExitCodes) {
     EXPECT_TRUE(r.out.contains(QStringLiteral("Записи 1, 2: одинаковый текст вопроса «В»")));
 }
 
+TEST_F(Qbank, CheckFollowsTheSettingsFileBesideTheBank) {
+    QString csv = kHeader;
+    for (int i = 1; i <= 12; ++i)
+        csv += QStringLiteral("Вопрос %1,1,2,3,4,5,3,0,Физика\n").arg(i);
+    const QString bank = import(csv);
+    EXPECT_TRUE(runQbank({"check", bank}).out.contains(QStringLiteral("по умолчанию")));
+    const QString ini = bank.chopped(4) + QStringLiteral(".ini");
+    writeUtf8(ini, QStringLiteral("[test]\ncount=10\nfrom=1\nto=10\n"));
+    const ProcessResult r = runQbank({"check", bank});
+    EXPECT_FALSE(r.out.contains(QStringLiteral("меньше, чем"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("записи 11–12 в тест не попадут никогда")))
+        << r.out.toStdString();
+}
+
 TEST_F(Qbank, UnopenableBanksGetTheProgramsMessage) {
     const QString noMark =
         import(QStringLiteral("Вопросы,Ответ1,Ответ2,Ответ3,Ответ4,Ответ5,ВернОтв,Предмет\n"),
