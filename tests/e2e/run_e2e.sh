@@ -8,48 +8,18 @@
 # usage: run_e2e.sh BIN-DIR          (starts its own virtual display)
 #        run_e2e.sh --inner BIN-DIR WORK-DIR   (on the display)
 set -u
+E2E_NAME="e2e"
+. "$(dirname "$0")/e2e_lib.sh"
 
 readonly CLIENT_W=793 CLIENT_H=554
 readonly QUESTION_AREA=58,110,165
 
-fail() {
-    echo "e2e: $*" >&2
-    exit 1
-}
 
 # --- on the virtual display -------------------------------------------------
 
-APP_PID=""
-kill_app() {
-    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-        kill "$APP_PID" 2>/dev/null
-        sleep 0.5
-        kill -9 "$APP_PID" 2>/dev/null
-    fi
-}
 
-# Clicks at a point of the window's client area.
-click() {
-    xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
-    sleep 0.4
-}
 
-# The colour of one screen pixel of the client area, as "r,g,b".
-pixel() {
-    import -window root -crop 1x1+$((CX + $1))+$((CY + $2)) -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
-}
 
-# Waits up to about five seconds for the colour: a loaded machine may paint late.
-expect_pixel() { # x y colour what
-    local got i
-    for i in $(seq 1 15); do
-        got=$(pixel "$1" "$2")
-        [ "$got" = "$3" ] && return 0
-        sleep 0.3
-    done
-    fail "$4: pixel at $1,$2 is '$got', expected $3"
-}
 
 # The settings screen lies at 8, 80; its count arrows at 337, 128 (17 x 33)
 # and the "to" arrows at 569, 332 (24 x 25) in the window; a click on the

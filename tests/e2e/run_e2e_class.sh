@@ -10,29 +10,15 @@
 # usage: run_e2e_class.sh BIN-DIR [SHOT-DIR]  (starts its own virtual display)
 #        run_e2e_class.sh --inner BIN-DIR WORK-DIR SHOT-DIR
 set -u
+E2E_NAME="e2e-class"
+. "$(dirname "$0")/e2e_lib.sh"
 
 readonly CLIENT_H=554
 readonly LONG_NAME="Konstantinopolskaya Aleksandra"
 readonly HOST_NAME="kab12-pc07"
 
-fail() {
-    echo "e2e-class: $*" >&2
-    exit 1
-}
 
-APP_PID=""
-kill_app() {
-    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-        kill "$APP_PID" 2>/dev/null
-        sleep 0.5
-        kill -9 "$APP_PID" 2>/dev/null
-    fi
-}
 
-click() {
-    xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
-    sleep 0.4
-}
 
 visible_windows() {
     xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l

@@ -8,13 +8,10 @@
 # usage: run_e2e_kept.sh BIN-DIR          (starts its own virtual display)
 #        run_e2e_kept.sh --inner BIN-DIR WORK-DIR
 set -u
+E2E_NAME="e2e-kept"
+. "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-    echo "e2e-kept: $*" >&2
-    exit 1
-}
-
-APP_PID=""
+# Ends the program at once: the session-end paths are tested elsewhere.
 kill_app() {
     if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
         kill -9 "$APP_PID" 2>/dev/null

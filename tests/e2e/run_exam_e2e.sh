@@ -13,44 +13,17 @@
 #        run_exam_e2e.sh --inner BIN-DIR WORK-DIR SHOT-DIR
 #        run_exam_e2e.sh --fullscreen BIN-DIR WORK-DIR SHOT-DIR
 set -u
+E2E_NAME="e2e exam"
+. "$(dirname "$0")/e2e_lib.sh"
 
 readonly CLIENT_H=554
 readonly QUESTION_AREA=58,110,165 SKY_BLUE=166,202,240
 readonly PASSWORD=Uchitel-7
 
-fail() {
-    echo "e2e exam: $*" >&2
-    exit 1
-}
 
-APP_PID=""
-kill_app() {
-    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-        kill "$APP_PID" 2>/dev/null
-        sleep 0.5
-        kill -9 "$APP_PID" 2>/dev/null
-    fi
-}
 
-click() {
-    xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
-    sleep 0.4
-}
 
-pixel() {
-    import -window root -crop 1x1+$((CX + $1))+$((CY + $2)) -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
-}
 
-expect_pixel() { # x y colour what
-    local got i
-    for i in $(seq 1 15); do
-        got=$(pixel "$1" "$2")
-        [ "$got" = "$3" ] && return 0
-        sleep 0.3
-    done
-    fail "$4: pixel at $1,$2 is '$got', expected $3"
-}
 
 # Waits for a shown window with this title; prints its id.
 window_named() {
