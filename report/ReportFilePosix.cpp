@@ -36,14 +36,6 @@ private:
     int m_fd;
 };
 
-QString notRegularReason(mode_t mode) {
-    if (S_ISDIR(mode))
-        return notRegularText(NotRegular::Folder);
-    if (S_ISFIFO(mode))
-        return notRegularText(NotRegular::Pipe);
-    return notRegularText(NotRegular::Device);
-}
-
 // O_NONBLOCK: opening a named pipe that nobody reads fails at once (ENXIO)
 // instead of waiting for a reader for ever. A pipe that has a reader does
 // open, and fstat then refuses it.

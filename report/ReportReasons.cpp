@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ReportReasons.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -191,5 +195,15 @@ QString tooLargeText(qint64 maxBytes) {
 QString cutBackFailedText(const QString& reason) {
     return QStringLiteral("; кроме того, неполную запись не удалось убрать из файла: ") + reason;
 }
+
+#ifndef _WIN32
+QString notRegularReason(unsigned int mode) {
+    if (S_ISDIR(mode))
+        return notRegularText(NotRegular::Folder);
+    if (S_ISFIFO(mode))
+        return notRegularText(NotRegular::Pipe);
+    return notRegularText(NotRegular::Device);
+}
+#endif
 
 } // namespace kt

@@ -24,6 +24,10 @@ QString readFailedText();
 
 enum class NotRegular { Folder, Pipe, Device };
 QString notRegularText(NotRegular kind);
+#ifndef _WIN32
+// The reason for a path whose st_mode is not a regular file's.
+QString notRegularReason(unsigned int mode);
+#endif
 QString lockTimeoutText(int lockWaitMs);
 // A file far larger than its kind ever is.
 QString tooLargeText(qint64 maxBytes);

@@ -23,14 +23,6 @@ SmallFile failed(const QString& reason) {
     return out;
 }
 
-QString notRegularReason(mode_t mode) {
-    if (S_ISDIR(mode))
-        return notRegularText(NotRegular::Folder);
-    if (S_ISFIFO(mode))
-        return notRegularText(NotRegular::Pipe);
-    return notRegularText(NotRegular::Device);
-}
-
 // Reads to the end or to one byte past the limit, whichever comes first.
 SmallFile readOpen(int fd, qint64 maxBytes) {
     SmallFile out;
