@@ -29,4 +29,8 @@ ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath)
 // The class list's bytes as names.
 QStringList classListNames(const QByteArray& bytes);
 
+// Whether a yes-or-no value such as list_only= says yes: "yes", "1", "true"
+// or "да" in any case; anything else, or nothing, is no.
+bool classSettingYes(const QString& value);
+
 } // namespace kt
