@@ -12,14 +12,6 @@
 namespace kt {
 namespace {
 
-// The key's value, the last one when the teacher wrote it twice.
-QString valueOf(const SettingsEntries& entries, ClassKey key) {
-    for (auto it = entries.crbegin(); it != entries.crend(); ++it)
-        if (it->first == classSettingsKey(key))
-            return it->second;
-    return QString();
-}
-
 QString besideBank(const QString& value, const QString& bankPath) {
     if (value.isEmpty())
         return QString();
@@ -37,6 +29,13 @@ void readList(ClassSettings& s) {
 }
 
 } // namespace
+
+QString classSettingValue(const SettingsEntries& entries, ClassKey key) {
+    for (auto it = entries.crbegin(); it != entries.crend(); ++it)
+        if (it->first == classSettingsKey(key))
+            return it->second;
+    return QString();
+}
 
 bool classSettingYes(const QString& value) {
     const QString v = value.toLower();
@@ -67,11 +66,11 @@ ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath)
     s.present = keys.has_value();
     if (!s.present)
         return s;
-    s.folder = besideBank(valueOf(*keys, ClassKey::Folder), bankPath);
-    s.title = valueOf(*keys, ClassKey::Title);
+    s.folder = besideBank(classSettingValue(*keys, ClassKey::Folder), bankPath);
+    s.title = classSettingValue(*keys, ClassKey::Title);
     s.bankName = QFileInfo(bankPath).fileName();
-    s.listPath = besideBank(valueOf(*keys, ClassKey::List), bankPath);
-    s.listOnly = classSettingYes(valueOf(*keys, ClassKey::ListOnly));
+    s.listPath = besideBank(classSettingValue(*keys, ClassKey::List), bankPath);
+    s.listOnly = classSettingYes(classSettingValue(*keys, ClassKey::ListOnly));
     if (!s.listPath.isEmpty())
         readList(s);
     else if (s.listOnly)
