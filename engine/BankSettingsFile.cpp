@@ -21,8 +21,17 @@ namespace {
 // A settings file is a few lines; one far larger is something else.
 constexpr qint64 kMaxSettingsBytes = 64 * 1024;
 
-// Its keys and values are read as text; their meaning is the exam rules'.
+// Sections whose keys and values are read as text, for their own readers.
 const QString kExamSection = QStringLiteral("exam");
+const QString kClassSection = QStringLiteral("class");
+
+std::optional<SettingsEntries>* textSection(SettingsFileContent& content, const QString& name) {
+    if (name == kExamSection)
+        return &content.exam;
+    if (name == kClassSection)
+        return &content.classroom;
+    return nullptr;
+}
 
 const SettingsKey* findKey(const QString& section, const QString& name) {
     for (const SettingsKey& k : testSettingsKeys())
@@ -69,16 +78,19 @@ IniLine readLine(QString line, const QString& section) {
 
 void parseLines(const QString& text, SettingsFileContent& content) {
     QString section;
+    std::optional<SettingsEntries>* entries = nullptr;
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
         const IniLine line = readLine(raw, section);
-        if (line.header)
+        if (line.header) {
             section = line.section;
-        if (line.header && section == kExamSection && !content.exam)
-            content.exam.emplace();
+            entries = textSection(content, section);
+            if (entries && !*entries)
+                entries->emplace();
+        }
         if (line.key)
             takeValue(content, *line.key, line.value);
-        else if (section == kExamSection && !line.name.isEmpty())
-            content.exam->append({line.name, line.value});
+        else if (entries && !line.name.isEmpty())
+            (*entries)->append({line.name, line.value});
     }
 }
 
@@ -274,7 +286,16 @@ QString withTestSettings(const QString& text, const TestSettings& s) {
     return out;
 }
 
-QString withExamSection(const QString& text, const std::optional<SettingsEntries>& exam) {
+namespace {
+
+// The text with the section `name` made of `entries`: its headers and the
+// key lines `owns` claims are taken out, and a header with the entries' lines
+// goes where the first header stood (at the end of a file without one).
+// Comments stay where they are, as do the key lines `owns` leaves, unless the
+// section is taken out whole (no entries).
+QString withTextSection(const QString& text, const QString& name,
+                        const std::optional<SettingsEntries>& entries,
+                        const std::function<bool(const QString&)>& owns) {
     const QString eol =
         text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString out;
@@ -287,17 +308,18 @@ QString withExamSection(const QString& text, const std::optional<SettingsEntries
         const IniLine read = readLine(line, section);
         if (read.header)
             section = read.section;
-        const bool owned = section == kExamSection && (read.header || !read.name.isEmpty());
+        const bool ownedKey = !read.name.isEmpty() && (!entries || owns(read.name));
+        const bool owned = section == name && (read.header || ownedKey);
         if (owned && read.header && at < 0)
             at = out.size();
         if (!owned)
             out += line;
         start = end;
     }
-    if (!exam)
+    if (!entries)
         return out;
-    QString lines = QStringLiteral("[exam]") + eol;
-    for (const auto& [key, value] : *exam)
+    QString lines = u'[' + name + u']' + eol;
+    for (const auto& [key, value] : *entries)
         lines += key + u'=' + value + eol;
     if (at < 0) {
         at = out.size();
@@ -306,6 +328,31 @@ QString withExamSection(const QString& text, const std::optional<SettingsEntries
     }
     out.insert(at, lines);
     return out;
+}
+
+} // namespace
+
+const std::array<QString, 4>& classSettingsKeys() {
+    static const std::array<QString, 4> keys = {QStringLiteral("folder"), QStringLiteral("title"),
+                                                QStringLiteral("list"),
+                                                QStringLiteral("list_only")};
+    return keys;
+}
+
+const QString& classSettingsKey(ClassKey key) {
+    return classSettingsKeys()[static_cast<size_t>(key)];
+}
+
+// Every key of [exam] is the exam rules' own.
+QString withExamSection(const QString& text, const std::optional<SettingsEntries>& exam) {
+    return withTextSection(text, kExamSection, exam, [](const QString&) { return true; });
+}
+
+QString withClassSection(const QString& text, const std::optional<SettingsEntries>& classroom) {
+    return withTextSection(text, kClassSection, classroom, [](const QString& key) {
+        const auto& keys = classSettingsKeys();
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    });
 }
 
 QString bankSettingsPath(const QString& bankPath) {
@@ -328,14 +375,6 @@ SettingsFileContent readBankSettingsFile(const QString& path) {
         content.problems << QStringLiteral("файл не читается: %1")
                                 .arg(file.reason.isEmpty() ? unreadableText() : file.reason);
     return content;
-}
-
-std::optional<QString> readBankSettingsText(const QString& path) {
-    const SmallFile file = readSmallFile(path, kMaxSettingsBytes);
-    TextForm form = TextForm::Utf8;
-    if (file.status != SmallFile::Status::Read)
-        return std::nullopt;
-    return decodeText(file.bytes, &form);
 }
 
 namespace {
@@ -368,6 +407,14 @@ void writeBankSettingsFile(const QString& path, const TestSettings& s,
                            const std::optional<SettingsEntries>& exam) {
     writeSettingsText(path, [&s, &exam](const QString& text) {
         return withExamSection(withTestSettings(text, s), exam);
+    });
+}
+
+void writeBankSettingsFile(const QString& path, const TestSettings& s,
+                           const std::optional<SettingsEntries>& exam,
+                           const std::optional<SettingsEntries>& classroom) {
+    writeSettingsText(path, [&s, &exam, &classroom](const QString& text) {
+        return withClassSection(withExamSection(withTestSettings(text, s), exam), classroom);
     });
 }
 

@@ -31,10 +31,18 @@ struct SettingsFileContent {
     std::optional<int> from;
     std::optional<int> to;
     QStringList problems; // unreadable file, values that are not numbers
-    // The [exam] section's keys (lower case) and values in file order; none
-    // without the section.
+    // The [exam] and [class] sections' keys (lower case) and values in file
+    // order; none without the section. Their meaning is their readers'.
     std::optional<SettingsEntries> exam;
+    std::optional<SettingsEntries> classroom;
 };
+
+// The keys of the [class] section that this program reads, in the order the
+// editor writes them. The section may hold others, of later versions: the
+// editor keeps their lines as they are.
+enum class ClassKey { Folder, Title, List, ListOnly };
+const std::array<QString, 4>& classSettingsKeys();
+const QString& classSettingsKey(ClassKey key);
 
 // A key of the settings file that this program reads and writes: its
 // section and name as the file spells them (any case), where the reader puts
@@ -62,9 +70,6 @@ QString bankSettingsPath(const QString& bankPath);
 // mark. A missing file gives present = false and no problems; a file that
 // cannot be read whole gives its reason in Russian and no values.
 SettingsFileContent readBankSettingsFile(const QString& path);
-// The file's whole text as readBankSettingsFile decodes it, for the readers
-// of other sections; nullopt when it is missing, too large or not readable.
-std::optional<QString> readBankSettingsText(const QString& path);
 // Sets the four values in the file: the lines of those keys are rewritten,
 // missing ones added to their section, and every other byte is kept. Throws
 // KtError with a Russian message, also when an existing file cannot be read
@@ -78,6 +83,16 @@ QString withTestSettings(const QString& text, const TestSettings& settings);
 void writeBankSettingsFile(const QString& path, const TestSettings& settings,
                            const std::optional<SettingsEntries>& exam);
 QString withExamSection(const QString& text, const std::optional<SettingsEntries>& exam);
+// The [class] section likewise, except that the lines of keys outside
+// classSettingsKeys() stay where they are; taking the section out takes
+// them out with it, since without its header they would fall into another
+// section.
+QString withClassSection(const QString& text, const std::optional<SettingsEntries>& classroom);
+// The test settings, [exam] and [class] in one write: the file holds all of
+// them or, when the write fails, what it held before.
+void writeBankSettingsFile(const QString& path, const TestSettings& settings,
+                           const std::optional<SettingsEntries>& exam,
+                           const std::optional<SettingsEntries>& classroom);
 
 // The rules the settings screen applies, for a bank of `bankSize` records:
 // one Russian sentence per broken rule, empty when the settings fit.

@@ -7,31 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QStringDecoder>
 
 namespace kt {
 namespace {
-
-// The section's keys, lower-cased; other sections are left to their readers.
-QHash<QString, QString> classSection(const QString& text, bool* present) {
-    QHash<QString, QString> keys;
-    QString section;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            section = line.mid(1, line.size() - 2).trimmed().toLower();
-            *present = *present || section == u"class";
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (section == u"class" && eq > 0)
-            keys.insert(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
-    }
-    return keys;
-}
 
 QString besideBank(const QString& value, const QString& bankPath) {
     if (value.isEmpty())
@@ -49,12 +28,19 @@ void readList(ClassSettings& s) {
     s.names = classListNames(f.read(1 << 20));
 }
 
-bool yes(const QString& value) {
+} // namespace
+
+QString classSettingValue(const SettingsEntries& entries, ClassKey key) {
+    for (auto it = entries.crbegin(); it != entries.crend(); ++it)
+        if (it->first == classSettingsKey(key))
+            return it->second;
+    return QString();
+}
+
+bool classSettingYes(const QString& value) {
     const QString v = value.toLower();
     return v == u"yes" || v == u"1" || v == u"true" || v == u"да";
 }
-
-} // namespace
 
 QStringList classListNames(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -74,17 +60,17 @@ QStringList classListNames(const QByteArray& bytes) {
 
 ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath) {
     ClassSettings s;
-    const std::optional<QString> text = readBankSettingsText(iniPath);
-    if (!text)
-        return s; // the test settings' reader says what is wrong with the file
-    const QHash<QString, QString> keys = classSection(*text, &s.present);
+    // An unreadable file has no section; the test settings' reader says
+    // what is wrong with it.
+    const std::optional<SettingsEntries> keys = readBankSettingsFile(iniPath).classroom;
+    s.present = keys.has_value();
     if (!s.present)
         return s;
-    s.folder = besideBank(keys.value(QStringLiteral("folder")), bankPath);
-    s.title = keys.value(QStringLiteral("title"));
+    s.folder = besideBank(classSettingValue(*keys, ClassKey::Folder), bankPath);
+    s.title = classSettingValue(*keys, ClassKey::Title);
     s.bankName = QFileInfo(bankPath).fileName();
-    s.listPath = besideBank(keys.value(QStringLiteral("list")), bankPath);
-    s.listOnly = yes(keys.value(QStringLiteral("list_only")));
+    s.listPath = besideBank(classSettingValue(*keys, ClassKey::List), bankPath);
+    s.listOnly = classSettingYes(classSettingValue(*keys, ClassKey::ListOnly));
     if (!s.listPath.isEmpty())
         readList(s);
     else if (s.listOnly)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/BankSettingsFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,5 +30,12 @@ ClassSettings readClassSettings(const QString& iniPath, const QString& bankPath)
 
 // The class list's bytes as names.
 QStringList classListNames(const QByteArray& bytes);
+
+// The key's value in the section's entries: the last one when the teacher
+// wrote it twice, empty when not at all.
+QString classSettingValue(const SettingsEntries& entries, ClassKey key);
+// Whether a yes-or-no value such as list_only= says yes: "yes", "1", "true"
+// or "да" in any case; anything else, or nothing, is no.
+bool classSettingYes(const QString& value);
 
 } // namespace kt

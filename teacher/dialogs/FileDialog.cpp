@@ -48,6 +48,12 @@ QString FileDialog::saveFileName(QWidget* parent, const QString& caption, const 
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
 }
 
+QString FileDialog::existingFolder(QWidget* parent, const QString& caption, const QString& folder) {
+    if (const auto next = takeNext(caption))
+        return *next;
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 void FileDialog::setNextFileName(const QString& path) {
     nextNames().append(path);
 }

@@ -19,10 +19,14 @@ public:
                                      const QString& filter);
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                                 const QString& filter);
+    // An existing folder, as the shared class folder is picked.
+    static QString existingFolder(QWidget* parent, const QString& caption, const QString& folder);
 
     // The choice of the next dialog, in order; each is used once. For a
     // dialog that picks several files, the names are split at new lines.
     static void setNextFileName(const QString& path);
+    // The same for a folder chooser; choices of both kinds share one queue.
+    static void setNextFolder(const QString& path) { setNextFileName(path); }
     // The captions of the dialogs answered that way since the last call.
     static QStringList takeCaptions();
 };

@@ -226,10 +226,11 @@ void QuestionsPart::editTestSettings() {
     initial.to = file.to.value_or(m_doc.size());
     TestSettingsDialog dialog(initial, m_doc.size(), this);
     dialog.setExamEntries(file.exam);
+    dialog.setClassEntries(QFileInfo(m_doc.path()).absolutePath(), file.classroom);
     if (dialog.exec() != QDialog::Accepted)
         return;
     try {
-        writeBankSettingsFile(iniPath, dialog.settings(), dialog.examEntries());
+        dialog.writeTo(iniPath);
         m_check.setSavedTest(savedTestBeside(m_doc.path()));
         emit statusMessage(
             QStringLiteral("Параметры теста записаны в «%1»").arg(QFileInfo(iniPath).fileName()));

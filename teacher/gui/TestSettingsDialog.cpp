@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/gui/TestSettingsDialog.h"
 
+#include "teacher/dialogs/MessageBox.h"
+#include "teacher/gui/ClassSettingsGroup.h"
 #include "teacher/gui/ExamSettingsGroup.h"
 
 #include <QDialogButtonBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace kt {
@@ -66,15 +69,13 @@ TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWid
     m_problems->setObjectName(QStringLiteral("settingsProblems"));
     m_problems->setWordWrap(true);
     m_problems->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_exam = new ExamSettingsGroup(this);
-    connect(m_exam, &ExamSettingsGroup::changed, this, &TestSettingsDialog::check);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(explain);
-    layout->addWidget(m_exam);
+    layout->addWidget(buildGroups());
     layout->addWidget(m_problems);
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -83,6 +84,19 @@ TestSettingsDialog::TestSettingsDialog(const TestSettings& s, int bankSize, QWid
         connect(box, &QSpinBox::valueChanged, this, &TestSettingsDialog::check);
     setMinimumWidth(480);
     check();
+}
+
+// Side by side in tabs, so that the dialog fits a screen 768 pixels high.
+QWidget* TestSettingsDialog::buildGroups() {
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("settingsGroups"));
+    m_exam = new ExamSettingsGroup(tabs);
+    m_class = new ClassSettingsGroup(tabs);
+    tabs->addTab(m_exam, QStringLiteral("Экзамен"));
+    tabs->addTab(m_class, QStringLiteral("Тест для класса"));
+    connect(m_exam, &ExamSettingsGroup::changed, this, &TestSettingsDialog::check);
+    connect(m_class, &ClassSettingsGroup::changed, this, &TestSettingsDialog::check);
+    return tabs;
 }
 
 TestSettings TestSettingsDialog::settings() const {
@@ -98,10 +112,37 @@ std::optional<SettingsEntries> TestSettingsDialog::examEntries() const {
     return m_exam->entries();
 }
 
+void TestSettingsDialog::setClassEntries(const QString& bankFolder,
+                                         const std::optional<SettingsEntries>& entries) {
+    m_class->setBankFolder(bankFolder);
+    m_class->setEntries(entries);
+    check();
+}
+
+std::optional<SettingsEntries> TestSettingsDialog::classEntries() const {
+    return m_class->entries();
+}
+
+void TestSettingsDialog::writeTo(const QString& iniPath) const {
+    writeBankSettingsFile(iniPath, settings(), examEntries(), classEntries());
+}
+
+void TestSettingsDialog::accept() {
+    const QStringList missing = m_class->missing();
+    if (!missing.isEmpty() &&
+        MessageBox::question(
+            this, windowTitle(),
+            missing.join(QStringLiteral("\n\n")) + QStringLiteral("\n\nСохранить параметры так?"),
+            MessageBox::Save | MessageBox::Cancel, MessageBox::Save) != MessageBox::Save)
+        return;
+    QDialog::accept();
+}
+
 void TestSettingsDialog::check() {
     QStringList problems = testSettingsProblems(settings(), m_bankSize);
-    if (!m_exam->problem().isEmpty())
-        problems << m_exam->problem();
+    for (const QString& group : {m_exam->problem(), m_class->problem()})
+        if (!group.isEmpty())
+            problems << group;
     QStringList lines;
     for (const QString& p : problems)
         lines << p.left(1).toUpper() + p.mid(1) + QLatin1Char('.');

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/KtError.h"
+#include "engine/ClassSettings.h"
 #include "tests/engine/EngineHarness.h"
 
 #include <QDir>
@@ -204,6 +205,39 @@ TEST(BankSettingsFileWriting, OnlyTheOwnedLinesChangeAndEverythingElseIsKept) {
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_THROW(writeBankSettingsFile(folder, s), KtError);
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// The editor's [class]: its four keys rewritten where the section's header
+// stood, a key of a later version and the teacher's comments kept in place,
+// the other sections untouched; switched off, the section goes whole.
+TEST(BankSettingsFileWriting, TheClassSectionsOwnKeysAreRewrittenAndTheRestKept) {
+    const QString file = QStringLiteral("[test]\r\ncount=5\r\n[Class]\r\n; 9Б\r\nFolder=/old\r\n"
+                                        "pc_prefix=kab12\r\nlist_only=no\r\n[exam]\r\nx=1");
+    const SettingsEntries entries{{"folder", "../9Б"}, {"list", "9Б.txt"}, {"list_only", "yes"}};
+    EXPECT_EQ(withClassSection(file, entries),
+              QStringLiteral("[test]\r\ncount=5\r\n[class]\r\nfolder=../9Б\r\nlist=9Б.txt\r\n"
+                             "list_only=yes\r\n; 9Б\r\npc_prefix=kab12\r\n[exam]\r\nx=1"));
+    EXPECT_EQ(withClassSection(file, std::nullopt),
+              QStringLiteral("[test]\r\ncount=5\r\n; 9Б\r\n[exam]\r\nx=1"));
+    EXPECT_EQ(withClassSection(QStringLiteral("[test]\ncount=5"), SettingsEntries{}),
+              QStringLiteral("[test]\ncount=5\n[class]\n"));
+
+    // All three sections in one write, each read back by its own reader.
+    Harness h(makeBank(1));
+    const QString path = h.dir.filePath(QStringLiteral("DB1.ini"));
+    writeText(path, file.toUtf8());
+    const SettingsEntries exam{{"attempts", "2"}};
+    writeBankSettingsFile(path, TestSettings{10, 1, 3, 20}, exam, entries);
+    const SettingsFileContent c = readBankSettingsFile(path);
+    EXPECT_EQ(c.count, 10);
+    EXPECT_EQ(c.exam, exam);
+    EXPECT_EQ(c.classroom, (SettingsEntries{{"folder", "../9Б"},
+                                            {"list", "9Б.txt"},
+                                            {"list_only", "yes"},
+                                            {"pc_prefix", "kab12"}}));
+    const ClassSettings read = readClassSettings(path, h.dir.filePath(QStringLiteral("DB1.MDB")));
+    EXPECT_EQ(read.folder, QDir::cleanPath(h.dir.filePath(QStringLiteral("../9Б"))));
+    EXPECT_EQ(read.listPath, h.dir.filePath(QStringLiteral("9Б.txt")));
 }
 
 TEST(StartupMend, AFailedDrawStillShowsTheTitleAndTheSettingsFinishStartup) {
