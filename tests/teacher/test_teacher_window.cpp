@@ -34,13 +34,15 @@ void trigger(TeacherWindow& w, const char* name) {
     a->trigger();
 }
 
-// A fresh window with no remembered files or geometry; its question table
-// is held to the item model contract through every edit a test makes.
+// A fresh window with no remembered files or geometry and the first
+// question of a new bank added; its question table is held to the item
+// model contract through every edit a test makes.
 struct WindowFixture : ::testing::Test {
     WindowFixture() {
         QApplication::setOrganizationName(QStringLiteral("knowtest-test"));
         QApplication::setApplicationName(dir.path());
         window.start(QString());
+        trigger(window, "actionAdd");
     }
     QTemporaryDir dir;
     TeacherWindow window;
