@@ -74,6 +74,7 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 
     buildActions();
     followChecks();
+    followSteps();
     connect(&m_doc, &BankDocument::layoutChanged, this, [this](int row) {
         showProblemCount(); // the number of records changed
         selectRow(row);
@@ -106,6 +107,37 @@ void QuestionsPart::followChecks() {
     connect(m_problemModel, &QAbstractItemModel::modelReset, this, count);
 }
 
+// Every change notes the record it touched; undo and redo then show that
+// record. They run inside the actions' own connection to the history, made
+// first, so the note is fresh when the second connection reads it.
+void QuestionsPart::followSteps() {
+    const auto touched = [this](int row, bool removed) {
+        m_touchedRow = row;
+        m_touchedByRemoval = removed;
+    };
+    connect(&m_doc, &BankDocument::recordChanged, this, [=](int row, int) { touched(row, false); });
+    connect(&m_doc, &BankDocument::recordInserted, this, [=](int row) { touched(row, false); });
+    connect(&m_doc, &BankDocument::recordRemoved, this, [=](int row) { touched(row, true); });
+    connect(&m_doc, &BankDocument::recordsSwapped, this,
+            [=](int, int other) { touched(other, false); });
+    connect(action(QStringLiteral("actionUndo")), &QAction::triggered, this,
+            [this] { showStep(true); });
+    connect(action(QStringLiteral("actionRedo")), &QAction::triggered, this,
+            [this] { showStep(false); });
+}
+
+// An undone insertion shows the record it was added after, where the
+// teacher was; a deletion done again shows the record that took its place.
+void QuestionsPart::showStep(bool undone) {
+    int row = m_touchedRow;
+    if (row < 0)
+        return;
+    if (m_touchedByRemoval && undone)
+        --row;
+    selectRow(std::min(std::max(row, 0), m_doc.size() - 1));
+    m_touchedRow = -1;
+}
+
 QWidget* QuestionsPart::buildTableSide() {
     auto* side = new QWidget(this);
     m_search = new QLineEdit(side);
@@ -127,10 +159,12 @@ QWidget* QuestionsPart::buildTableSide() {
     // contents measures a thousand rows again after every edit.
     const QFontMetrics metrics = m_table->fontMetrics();
     for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
-        const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_table->setColumnWidth(column, std::max(metrics.horizontalAdvance(title),
-                                                 metrics.horizontalAdvance(QStringLiteral("0000000"))) +
-                                            3 * metrics.averageCharWidth());
+        const QString title =
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_table->setColumnWidth(column,
+                                std::max(metrics.horizontalAdvance(title),
+                                         metrics.horizontalAdvance(QStringLiteral("0000000"))) +
+                                    3 * metrics.averageCharWidth());
     }
     m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);

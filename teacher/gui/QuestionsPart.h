@@ -66,6 +66,9 @@ private:
     QWidget* buildTableSide();
     QWidget* buildBottom();
     void showCurrent();
+    // Undo and redo show the record they changed; `undone` tells which ran.
+    void followSteps();
+    void showStep(bool undone);
     void followChecks();
     void showProblemCount();
     void problemActivated(int index);
@@ -88,6 +91,10 @@ private:
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;
+    // The record the last change of the bank touched, and whether it was
+    // taken out: what undo and redo show when they are done.
+    int m_touchedRow = -1;
+    bool m_touchedByRemoval = false;
 };
 
 } // namespace kt

@@ -3,6 +3,7 @@
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"
 #include "teacher/gui/TestSettingsDialog.h"
+#include "tests/support/Banks.h"
 #include "tests/support/Widgets.h"
 #include "ui/AnswerLabel.h"
 #include "ui/BevelText.h"
@@ -149,4 +150,47 @@ TEST_F(WindowFixture, KeysInATextBoxEditItAndUndoTheBanksHistory) {
     QTest::keyClick(question, Qt::Key_Insert); // a new question after this one
     EXPECT_EQ(doc.size(), 2);
     EXPECT_EQ(window.questions()->currentRow(), 1);
+}
+
+// Undo and redo bring the record they change into the table's view and the
+// form, however far from it the teacher has scrolled.
+TEST_F(WindowFixture, UndoAndRedoShowTheRecordTheyChange) {
+    BankDocument& doc = window.questions()->document();
+    doc.reset(test::makeBank(200), QString());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* table = test::findNamed<QTableView>(window, QStringLiteral("questionTable"));
+    auto* question = test::findNamed<QLineEdit>(window, QStringLiteral("questionEdit"));
+    QuestionsPart& part = *window.questions();
+    const auto shows = [&](int row, const QString& text) {
+        const QRect cell = table->visualRect(table->model()->index(row, 1));
+        EXPECT_EQ(part.currentRow(), row);
+        EXPECT_TRUE(table->viewport()->rect().contains(cell.center())) << row;
+        EXPECT_EQ(question->text(), text);
+        part.selectRow(0); // away again for the next step
+    };
+    part.selectRow(150);
+    QTest::keyClicks(question, QStringLiteral("!"));
+    part.selectRow(0);
+    ASSERT_FALSE(table->viewport()->rect().contains(
+        table->visualRect(table->model()->index(150, 1)).center()));
+    trigger(window, "actionUndo");
+    shows(150, QStringLiteral("Вопрос 151"));
+    trigger(window, "actionRedo");
+    shows(150, QStringLiteral("Вопрос 151!"));
+
+    part.selectRow(120);
+    trigger(window, "actionAdd"); // a new record at 121
+    part.selectRow(0);
+    trigger(window, "actionUndo"); // back to the record it was added after
+    shows(120, QStringLiteral("Вопрос 121"));
+    trigger(window, "actionRedo");
+    shows(121, QString());
+
+    part.selectRow(180); // "Вопрос 180", after the new record
+    trigger(window, "actionDelete");
+    trigger(window, "actionUndo");
+    shows(180, QStringLiteral("Вопрос 180"));
+    trigger(window, "actionRedo"); // the next record takes its place
+    shows(180, QStringLiteral("Вопрос 181"));
 }
