@@ -245,7 +245,11 @@ void QuestionsPart::showProblemCount() {
     const int n = m_check.count();
     m_problemCaption->setText(n == 0 ? QStringLiteral("Проблем не найдено.")
                                      : QStringLiteral("Проблемы (%1):").arg(n));
-    emit statusMessage(QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(n));
+    emit summaryChanged(summary());
+}
+
+QString QuestionsPart::summary() const {
+    return QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_check.count());
 }
 
 void QuestionsPart::problemActivated(int index) {

@@ -34,6 +34,8 @@ public:
     void selectRow(int row);
     // The row of the record with this counter, -1 when there is none.
     int rowOfCounter(int counter) const;
+    // The part's figures for the status bar: records and problems.
+    QString summary() const;
 
     // File commands; each says what went wrong in a message box. The ones
     // that could drop unsaved changes ask first.
@@ -60,6 +62,8 @@ signals:
     // A file was opened or saved, for the list of recent files.
     void fileUsed(const QString& path);
     void statusMessage(const QString& text);
+    // The part's figures changed; summary() tells them.
+    void summaryChanged(const QString& text);
 
 private:
     void buildActions();

@@ -3,7 +3,9 @@
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"
 #include "teacher/gui/TestSettingsDialog.h"
+#include "teacher/journal/JournalPage.h"
 #include "tests/support/Banks.h"
+#include "tests/support/Reports.h"
 #include "tests/support/Widgets.h"
 #include "ui/AnswerLabel.h"
 #include "ui/BevelText.h"
@@ -13,11 +15,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -45,7 +49,9 @@ struct WindowFixture : ::testing::Test {
         window.start(QString());
         trigger(window, "actionAdd");
     }
-    QTemporaryDir dir;
+    // Named in full: the default name follows the application's name, which
+    // the fixture sets to a folder's path.
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/teacher-window-XXXXXX")};
     TeacherWindow window;
     QAbstractItemModelTester tester{
         test::findNamed<QTableView>(window, QStringLiteral("questionTable"))->model(),
@@ -193,4 +199,33 @@ TEST_F(WindowFixture, UndoAndRedoShowTheRecordTheyChange) {
     shows(180, QStringLiteral("Вопрос 180"));
     trigger(window, "actionRedo"); // the next record takes its place
     shows(180, QStringLiteral("Вопрос 181"));
+}
+
+// The status bar tells the figures of the tab in view, and follows a switch.
+TEST_F(WindowFixture, TheStatusBarShowsTheFiguresOfTheShownTab) {
+    auto* figures = test::findNamed<QLabel>(window, QStringLiteral("partFigures"));
+    EXPECT_TRUE(figures->text().startsWith(QStringLiteral("Записей: 1; проблем: ")))
+        << figures->text().toStdString();
+    auto* journal = window.findChild<JournalPage*>();
+    ASSERT_NE(journal, nullptr);
+    const QString reports = dir.filePath(QStringLiteral("TestData.dat"));
+    test::writeFile(reports, test::reportBytes({{QStringLiteral("Петров")},
+                                                {QStringLiteral("Иванов")},
+                                                {QStringLiteral("Иванова")}}));
+    QSignalSpy loaded(journal, &JournalPage::loaded);
+    journal->openFiles({reports});
+    ASSERT_TRUE(loaded.wait(10000));
+    EXPECT_TRUE(figures->text().startsWith(QStringLiteral("Записей: 1;"))); // not the journal's
+
+    window.parts()->setCurrentWidget(journal);
+    EXPECT_EQ(figures->text(), QStringLiteral("Показано тестов: 3 из 3; файлов отчета: 1"));
+    test::typeText(test::findNamed<QLineEdit>(*journal, QStringLiteral("nameFilter")),
+                   QStringLiteral("иванов"));
+    EXPECT_EQ(figures->text(), QStringLiteral("Показано тестов: 2 из 3; файлов отчета: 1"));
+    trigger(window, "actionAdd"); // from the menu, while the journal is shown
+    EXPECT_EQ(figures->text(), QStringLiteral("Показано тестов: 2 из 3; файлов отчета: 1"));
+
+    window.parts()->setCurrentWidget(window.questions());
+    EXPECT_TRUE(figures->text().startsWith(QStringLiteral("Записей: 2; проблем: ")))
+        << figures->text().toStdString();
 }
