@@ -153,20 +153,7 @@ QWidget* QuestionsPart::buildTableSide() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColQuestion,
-                                                      QHeaderView::Stretch);
-    // Widths from the font, not from the contents: fitting a column to its
-    // contents measures a thousand rows again after every edit.
-    const QFontMetrics metrics = m_table->fontMetrics();
-    for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
-        const QString title =
-            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_table->setColumnWidth(column,
-                                std::max(metrics.horizontalAdvance(title),
-                                         metrics.horizontalAdvance(QStringLiteral("0000000"))) +
-                                    3 * metrics.averageCharWidth());
-    }
-    m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
+    sizeColumns();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showCurrent(); });
@@ -175,6 +162,24 @@ QWidget* QuestionsPart::buildTableSide() {
     layout->addWidget(m_search);
     layout->addWidget(m_table);
     return side;
+}
+
+// Widths from the fonts, not from the contents: fitting a column to its
+// contents measures a thousand rows again after every edit. The header's
+// own measure of a title counts its font, the bold face of a selected row's
+// titles and the margins, so no title is cut.
+void QuestionsPart::sizeColumns() {
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QuestionTableModel::ColQuestion, QHeaderView::Stretch);
+    header->setMinimumSectionSize(header->sectionSizeHint(QuestionTableModel::ColQuestion));
+    const QFontMetrics metrics = m_table->fontMetrics();
+    const int counter =
+        metrics.horizontalAdvance(QStringLiteral("0000000")) + 3 * metrics.averageCharWidth();
+    const std::pair<int, int> kContents[] = {{QuestionTableModel::ColCounter, counter},
+                                             {QuestionTableModel::ColRight, counter},
+                                             {QuestionTableModel::ColProblems, 160}};
+    for (const auto& [column, contents] : kContents)
+        m_table->setColumnWidth(column, std::max(contents, header->sectionSizeHint(column)));
 }
 
 QWidget* QuestionsPart::buildBottom() {

@@ -68,6 +68,7 @@ signals:
 private:
     void buildActions();
     QWidget* buildTableSide();
+    void sizeColumns();
     QWidget* buildBottom();
     void showCurrent();
     // Undo and redo show the record they changed; `undone` tells which ran.

@@ -73,6 +73,9 @@ JournalPage::JournalPage(QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);
+    // An empty journal's columns fit their titles; a loaded one fits its
+    // rows too.
+    m_table->resizeColumnsToContents();
     connect(m_table, &QTableView::doubleClicked, this, &JournalPage::showTestAnswers);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summaryLabel"));

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -228,4 +229,43 @@ TEST_F(WindowFixture, TheStatusBarShowsTheFiguresOfTheShownTab) {
     window.parts()->setCurrentWidget(window.questions());
     EXPECT_TRUE(figures->text().startsWith(QStringLiteral("Записей: 2; проблем: ")))
         << figures->text().toStdString();
+}
+
+// At the window's first size no column title is cut, in the questions
+// table with a row selected (its titles then turn bold) and in the journal,
+// empty and loaded; the headers here have a font of their own, larger than
+// the cells', as a platform may give them.
+TEST(TeacherWindowColumns, TitlesFitTheirSections) {
+    QApplication::setOrganizationName(QStringLiteral("knowtest-test"));
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/teacher-columns-XXXXXX")};
+    QApplication::setApplicationName(dir.path());
+    const QFont cells = QApplication::font();
+    QFont titles = cells;
+    titles.setPointSizeF(cells.pointSizeF() * 1.5);
+    QApplication::setFont(titles, "QHeaderView");
+    TeacherWindow window;
+    window.start(QString());
+    trigger(window, "actionAdd");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto fits = [](QTableView* table, const char* what) {
+        const QHeaderView* header = table->horizontalHeader();
+        for (int c = 0; c < header->count(); ++c)
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c))
+                << what << ": "
+                << header->model()->headerData(c, Qt::Horizontal).toString().toStdString();
+    };
+    fits(test::findNamed<QTableView>(window, QStringLiteral("questionTable")), "questions");
+    auto* journal = window.findChild<JournalPage*>();
+    ASSERT_NE(journal, nullptr);
+    window.parts()->setCurrentWidget(journal);
+    auto* results = test::findNamed<QTableView>(*journal, QStringLiteral("journalTable"));
+    fits(results, "empty journal");
+    const QString reports = dir.filePath(QStringLiteral("TestData.dat"));
+    test::writeFile(reports, test::reportBytes({{QStringLiteral("Ли")}}));
+    QSignalSpy loaded(journal, &JournalPage::loaded);
+    journal->openFiles({reports});
+    ASSERT_TRUE(loaded.wait(10000));
+    fits(results, "journal");
+    QApplication::setFont(cells, "QHeaderView");
 }
