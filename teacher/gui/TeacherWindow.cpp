@@ -39,6 +39,24 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_questions = new QuestionsPart(this);
     buildMenus();
+    buildParts();
+
+    BankDocument& doc = m_questions->document();
+    connect(&doc, &BankDocument::pathChanged, this, &TeacherWindow::updateCaption);
+    connect(&doc, &BankDocument::modifiedChanged, this, &TeacherWindow::updateCaption);
+    connect(m_questions, &QuestionsPart::fileUsed, this, &TeacherWindow::rememberFile);
+    connect(m_questions, &QuestionsPart::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+
+    resize(1240, 860);
+    const QSettings settings;
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    restoreState(settings.value(kStateKey).toByteArray());
+    showPartTools(m_tabs->currentIndex()); // the saved state may hold another part's toolbar
+    updateCaption();
+}
+
+void TeacherWindow::buildParts() {
     // The figures sit at the right, where messages of the moment do not
     // cover them.
     m_figures = new QLabel(this);
@@ -63,20 +81,6 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
         statusBar()->clearMessage(); // it spoke of the part left
         showPartSummary();
     });
-
-    BankDocument& doc = m_questions->document();
-    connect(&doc, &BankDocument::pathChanged, this, &TeacherWindow::updateCaption);
-    connect(&doc, &BankDocument::modifiedChanged, this, &TeacherWindow::updateCaption);
-    connect(m_questions, &QuestionsPart::fileUsed, this, &TeacherWindow::rememberFile);
-    connect(m_questions, &QuestionsPart::statusMessage, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
-
-    resize(1240, 860);
-    const QSettings settings;
-    restoreGeometry(settings.value(kGeometryKey).toByteArray());
-    restoreState(settings.value(kStateKey).toByteArray());
-    showPartTools(m_tabs->currentIndex()); // the saved state may hold another part's toolbar
-    updateCaption();
 }
 
 void TeacherWindow::addPart(const QString& title, QWidget* part,
@@ -96,8 +100,11 @@ void TeacherWindow::showPartTools(int index) {
 
 void TeacherWindow::setPartSummary(const QWidget* part, const QString& text) {
     m_summaries.insert(part, text);
-    if (m_tabs->currentWidget() == part)
-        showPartSummary();
+    if (m_tabs->currentWidget() != part)
+        return;
+    // New figures end a message such as "Чтение…" that came before them.
+    statusBar()->clearMessage();
+    showPartSummary();
 }
 
 void TeacherWindow::showPartSummary() {

@@ -33,6 +33,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildParts();
     void showGuide();
     void updateCaption();
     void rememberFile(const QString& path);

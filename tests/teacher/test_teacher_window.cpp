@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -229,6 +230,10 @@ TEST_F(WindowFixture, TheStatusBarShowsTheFiguresOfTheShownTab) {
     window.parts()->setCurrentWidget(window.questions());
     EXPECT_TRUE(figures->text().startsWith(QStringLiteral("Записей: 2; проблем: ")))
         << figures->text().toStdString();
+    const QString bank = dir.filePath(QStringLiteral("two.mdb"));
+    ASSERT_TRUE(window.questions()->saveBankTo(bank));
+    ASSERT_TRUE(window.questions()->openBankFile(bank));
+    EXPECT_EQ(window.statusBar()->currentMessage(), QString()); // no "Чтение…" left behind
 }
 
 // At the window's first size no column title is cut, in the questions
