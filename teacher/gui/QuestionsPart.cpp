@@ -74,6 +74,7 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 
     buildActions();
     followChecks();
+    followSteps();
     connect(&m_doc, &BankDocument::layoutChanged, this, [this](int row) {
         showProblemCount(); // the number of records changed
         selectRow(row);
@@ -106,6 +107,37 @@ void QuestionsPart::followChecks() {
     connect(m_problemModel, &QAbstractItemModel::modelReset, this, count);
 }
 
+// Every change notes the record it touched; undo and redo then show that
+// record. They run inside the actions' own connection to the history, made
+// first, so the note is fresh when the second connection reads it.
+void QuestionsPart::followSteps() {
+    const auto touched = [this](int row, bool removed) {
+        m_touchedRow = row;
+        m_touchedByRemoval = removed;
+    };
+    connect(&m_doc, &BankDocument::recordChanged, this, [=](int row, int) { touched(row, false); });
+    connect(&m_doc, &BankDocument::recordInserted, this, [=](int row) { touched(row, false); });
+    connect(&m_doc, &BankDocument::recordRemoved, this, [=](int row) { touched(row, true); });
+    connect(&m_doc, &BankDocument::recordsSwapped, this,
+            [=](int, int other) { touched(other, false); });
+    connect(action(QStringLiteral("actionUndo")), &QAction::triggered, this,
+            [this] { showStep(true); });
+    connect(action(QStringLiteral("actionRedo")), &QAction::triggered, this,
+            [this] { showStep(false); });
+}
+
+// An undone insertion shows the record it was added after, where the
+// teacher was; a deletion done again shows the record that took its place.
+void QuestionsPart::showStep(bool undone) {
+    int row = m_touchedRow;
+    if (row < 0)
+        return;
+    if (m_touchedByRemoval && undone)
+        --row;
+    selectRow(std::min(std::max(row, 0), m_doc.size() - 1));
+    m_touchedRow = -1;
+}
+
 QWidget* QuestionsPart::buildTableSide() {
     auto* side = new QWidget(this);
     m_search = new QLineEdit(side);
@@ -121,18 +153,7 @@ QWidget* QuestionsPart::buildTableSide() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QuestionTableModel::ColQuestion,
-                                                      QHeaderView::Stretch);
-    // Widths from the font, not from the contents: fitting a column to its
-    // contents measures a thousand rows again after every edit.
-    const QFontMetrics metrics = m_table->fontMetrics();
-    for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
-        const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_table->setColumnWidth(column, std::max(metrics.horizontalAdvance(title),
-                                                 metrics.horizontalAdvance(QStringLiteral("0000000"))) +
-                                            3 * metrics.averageCharWidth());
-    }
-    m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
+    sizeColumns();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showCurrent(); });
@@ -141,6 +162,24 @@ QWidget* QuestionsPart::buildTableSide() {
     layout->addWidget(m_search);
     layout->addWidget(m_table);
     return side;
+}
+
+// Widths from the fonts, not from the contents: fitting a column to its
+// contents measures a thousand rows again after every edit. The header's
+// own measure of a title counts its font, the bold face of a selected row's
+// titles and the margins, so no title is cut.
+void QuestionsPart::sizeColumns() {
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QuestionTableModel::ColQuestion, QHeaderView::Stretch);
+    header->setMinimumSectionSize(header->sectionSizeHint(QuestionTableModel::ColQuestion));
+    const QFontMetrics metrics = m_table->fontMetrics();
+    const int counter =
+        metrics.horizontalAdvance(QStringLiteral("0000000")) + 3 * metrics.averageCharWidth();
+    const std::pair<int, int> kContents[] = {{QuestionTableModel::ColCounter, counter},
+                                             {QuestionTableModel::ColRight, counter},
+                                             {QuestionTableModel::ColProblems, 160}};
+    for (const auto& [column, contents] : kContents)
+        m_table->setColumnWidth(column, std::max(contents, header->sectionSizeHint(column)));
 }
 
 QWidget* QuestionsPart::buildBottom() {
@@ -211,7 +250,11 @@ void QuestionsPart::showProblemCount() {
     const int n = m_check.count();
     m_problemCaption->setText(n == 0 ? QStringLiteral("Проблем не найдено.")
                                      : QStringLiteral("Проблемы (%1):").arg(n));
-    emit statusMessage(QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(n));
+    emit summaryChanged(summary());
+}
+
+QString QuestionsPart::summary() const {
+    return QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_check.count());
 }
 
 void QuestionsPart::problemActivated(int index) {

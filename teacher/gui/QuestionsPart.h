@@ -34,6 +34,8 @@ public:
     void selectRow(int row);
     // The row of the record with this counter, -1 when there is none.
     int rowOfCounter(int counter) const;
+    // The part's figures for the status bar: records and problems.
+    QString summary() const;
 
     // File commands; each says what went wrong in a message box. The ones
     // that could drop unsaved changes ask first.
@@ -60,12 +62,18 @@ signals:
     // A file was opened or saved, for the list of recent files.
     void fileUsed(const QString& path);
     void statusMessage(const QString& text);
+    // The part's figures changed; summary() tells them.
+    void summaryChanged(const QString& text);
 
 private:
     void buildActions();
     QWidget* buildTableSide();
+    void sizeColumns();
     QWidget* buildBottom();
     void showCurrent();
+    // Undo and redo show the record they changed; `undone` tells which ran.
+    void followSteps();
+    void showStep(bool undone);
     void followChecks();
     void showProblemCount();
     void problemActivated(int index);
@@ -88,6 +96,10 @@ private:
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;
+    // The record the last change of the bank touched, and whether it was
+    // taken out: what undo and redo show when they are done.
+    int m_touchedRow = -1;
+    bool m_touchedByRemoval = false;
 };
 
 } // namespace kt

@@ -3,8 +3,6 @@
 // and the test settings kept beside the bank.
 #include "teacher/gui/QuestionsPart.h"
 
-#include "teacher/gui/QuestionForm.h"
-
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
 #include "engine/SavedTestFile.h"
@@ -74,10 +72,10 @@ bool QuestionsPart::maybeDiscard() {
 void QuestionsPart::newBank() {
     if (!maybeDiscard())
         return;
+    // No blank record to start with: it would take counter 1 from what the
+    // teacher adds or imports, and an untouched bank would have a step to
+    // undo. The empty bank shows an empty, disabled form.
     m_doc.reset({}, QString());
-    m_doc.addRecord(-1);
-    m_doc.undoStack()->setClean();
-    m_form->focusField(FieldQuestion);
 }
 
 void QuestionsPart::openBank() {

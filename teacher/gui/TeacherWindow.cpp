@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -38,14 +39,7 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_questions = new QuestionsPart(this);
     buildMenus();
-    addPart(QStringLiteral("Вопросы"), m_questions, m_questions->toolbarActions());
-    // The journal brings its own toolbar inside its page.
-    addPart(QStringLiteral("Результаты"), new JournalPage(this));
-    auto* analysis = new ItemAnalysisPage(this);
-    addPart(QStringLiteral("Анализ вопросов"), analysis);
-    connect(analysis, &ItemAnalysisPage::recordRequested, this, &TeacherWindow::showRecord);
-    addPart(QStringLiteral("Класс"), new ClassPage(this));
-    connect(m_tabs, &QTabWidget::currentChanged, this, &TeacherWindow::showPartTools);
+    buildParts();
 
     BankDocument& doc = m_questions->document();
     connect(&doc, &BankDocument::pathChanged, this, &TeacherWindow::updateCaption);
@@ -62,6 +56,33 @@ TeacherWindow::TeacherWindow(QWidget* parent) : QMainWindow(parent) {
     updateCaption();
 }
 
+void TeacherWindow::buildParts() {
+    // The figures sit at the right, where messages of the moment do not
+    // cover them.
+    m_figures = new QLabel(this);
+    m_figures->setObjectName(QStringLiteral("partFigures"));
+    statusBar()->addPermanentWidget(m_figures);
+    addPart(QStringLiteral("Вопросы"), m_questions, m_questions->toolbarActions());
+    connect(m_questions, &QuestionsPart::summaryChanged, this,
+            [this](const QString& text) { setPartSummary(m_questions, text); });
+    setPartSummary(m_questions, m_questions->summary());
+    // The journal brings its own toolbar inside its page.
+    auto* journal = new JournalPage(this);
+    addPart(QStringLiteral("Результаты"), journal);
+    connect(journal, &JournalPage::summaryChanged, this,
+            [this, journal](const QString& text) { setPartSummary(journal, text); });
+    setPartSummary(journal, journal->summary());
+    auto* analysis = new ItemAnalysisPage(this);
+    addPart(QStringLiteral("Анализ вопросов"), analysis);
+    connect(analysis, &ItemAnalysisPage::recordRequested, this, &TeacherWindow::showRecord);
+    addPart(QStringLiteral("Класс"), new ClassPage(this));
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        showPartTools(index);
+        statusBar()->clearMessage(); // it spoke of the part left
+        showPartSummary();
+    });
+}
+
 void TeacherWindow::addPart(const QString& title, QWidget* part,
                             const QList<QAction*>& toolActions) {
     m_partTools << toolActions;
@@ -75,6 +96,21 @@ void TeacherWindow::showPartTools(int index) {
         m_toolbar->addActions(m_partTools.at(index));
     // A part that brings its own toolbar (the journal) leaves no empty strip.
     m_toolbar->setVisible(!m_toolbar->actions().isEmpty());
+}
+
+void TeacherWindow::setPartSummary(const QWidget* part, const QString& text) {
+    m_summaries.insert(part, text);
+    if (m_tabs->currentWidget() != part)
+        return;
+    // New figures end a message such as "Чтение…" that came before them.
+    statusBar()->clearMessage();
+    showPartSummary();
+}
+
+void TeacherWindow::showPartSummary() {
+    const QString text = m_summaries.value(m_tabs->currentWidget());
+    m_figures->setText(text);
+    m_figures->setVisible(!text.isEmpty());
 }
 
 // A finding of the item analysis, opened in the editor with its preview.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 
+class QLabel;
 class QMenu;
 class QTabWidget;
 class QToolBar;
@@ -31,11 +33,15 @@ protected:
 
 private:
     void buildMenus();
+    void buildParts();
     void showGuide();
     void updateCaption();
     void rememberFile(const QString& path);
     void fillRecentMenu();
     void showPartTools(int index);
+    // The status bar's figures are those of the part whose tab is shown.
+    void setPartSummary(const QWidget* part, const QString& text);
+    void showPartSummary();
     void showRecord(const QString& bankPath, int counter, const QString& question);
 
     QTabWidget* m_tabs;
@@ -44,6 +50,8 @@ private:
     QWidget* m_guide = nullptr; // made on its first opening
     QuestionsPart* m_questions;
     QList<QList<QAction*>> m_partTools;
+    QLabel* m_figures;
+    QHash<const QWidget*, QString> m_summaries;
 };
 
 } // namespace kt

@@ -73,6 +73,9 @@ JournalPage::JournalPage(QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);
+    // An empty journal's columns fit their titles; a loaded one fits its
+    // rows too.
+    m_table->resizeColumnsToContents();
     connect(m_table, &QTableView::doubleClicked, this, &JournalPage::showTestAnswers);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summaryLabel"));
@@ -152,6 +155,7 @@ void JournalPage::openFiles(const QStringList& paths) {
     m_summary->setText(QStringLiteral("Чтение файлов отчета…"));
     m_loading.setFuture(QtConcurrent::run(readReports, fresh));
     updateActions();
+    emit summaryChanged(summary());
 }
 
 bool JournalPage::isLoading() const {
@@ -233,6 +237,17 @@ void JournalPage::updateSummary() {
     m_summary->setText(summaryNotes(s).join(u'\n'));
     m_chart->setSummary(s);
     updateActions();
+    emit summaryChanged(summary());
+}
+
+QString JournalPage::summary() const {
+    if (isLoading())
+        return QStringLiteral("Чтение файлов отчета…");
+    const JournalData& d = m_model->data();
+    return QStringLiteral("Показано тестов: %1 из %2; файлов отчета: %3")
+        .arg(m_proxy->rowCount())
+        .arg(d.rows().size())
+        .arg(d.files().size());
 }
 
 void JournalPage::updateActions() {

@@ -42,9 +42,13 @@ public:
 
     JournalModel* model() const { return m_model; }
     JournalProxy* proxy() const { return m_proxy; }
+    // The page's figures for the status bar: tests shown of all, files.
+    QString summary() const;
 
 signals:
     void loaded();
+    // The page's figures changed; summary() tells them.
+    void summaryChanged(const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;

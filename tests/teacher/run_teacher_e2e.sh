@@ -62,9 +62,11 @@ editor() {
     [ -n "$wid" ] || fail "the editor did not appear"
     xdotool windowfocus --sync "$wid"
     sleep 1
+    # A new bank is empty: every question starts with Insert, which puts
+    # the cursor into the new record's question.
     for i in $(seq 1 $RECORDS); do
+        keys Insert
         type_record "$i"
-        [ "$i" -lt $RECORDS ] && keys Insert
     done
     keys ctrl+s
     sleep 1.5

@@ -51,6 +51,7 @@ struct FilesFixture : ::testing::Test {
         QApplication::setApplicationName(QFileInfo(dir.path()).fileName());
         FileDialog::takeCaptions();
         window.start(QString());
+        trigger("actionAdd");
         doc().setField(0, FieldQuestion, QStringLiteral("Столица Франции?"));
         doc().setField(0, FieldAnswer1, QStringLiteral("Париж"));
         doc().setField(0, FieldRightAnswer, QStringLiteral("1"));
@@ -109,7 +110,7 @@ TEST_F(FilesFixture, UnsavedChangesAreKeptOnCancelAndSavedOnSave) {
     EXPECT_EQ(MessageBox::takeShown().size(), 1);
     EXPECT_EQ(FileDialog::takeCaptions().size(), 1);
     ASSERT_EQ(loadBankFile(path("b.mdb")).records.size(), 1u);
-    EXPECT_EQ(doc().record(0).text[FieldQuestion], QString()); // the new bank
+    EXPECT_EQ(doc().size(), 0); // the new bank
 }
 
 // A file holding more than the editor writes is never overwritten.
@@ -220,6 +221,42 @@ TEST_F(FilesFixture, ImportWithSkippedColumnsAddsTheRowsAndSaysWhatWasSkipped) {
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Источник"))) << oneLine(boxes).toStdString();
     ASSERT_EQ(doc().size(), 2);
     EXPECT_EQ(doc().record(1).text[FieldQuestion], QStringLiteral("Два плюс два?"));
+}
+
+// A new bank holds nothing: nothing to undo, nothing to edit, and the first
+// imported question is counter 1.
+TEST_F(FilesFixture, ANewBankIsEmptyAndAnImportIntoItCountsFromOne) {
+    MessageBox::setNextAnswer(MessageBox::Discard);
+    trigger("actionNew");
+    EXPECT_EQ(MessageBox::takeShown().size(), 1);
+    EXPECT_EQ(doc().size(), 0);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(window.questions()->action(QStringLiteral("actionUndo"))->isEnabled());
+    for (const char* name : {"actionDelete", "actionDuplicate", "actionMoveUp", "actionMoveDown"})
+        EXPECT_FALSE(window.questions()->action(QString::fromLatin1(name))->isEnabled()) << name;
+    auto* form = window.findChild<QWidget*>(QStringLiteral("questionForm"));
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->isEnabled());
+
+    const QString csv = path("two.csv");
+    writeBytes(csv, QStringLiteral("Вопросы;Ответ1;Ответ2;Ответ3;Ответ4;Ответ5;ВернОтв;Предмет\n"
+                                   "Два плюс два?;1;2;3;4;5;4;Математика\n"
+                                   "Три плюс три?;6;2;3;4;5;1;Математика\n")
+                        .toUtf8());
+    FileDialog::setNextFileName(csv);
+    trigger("actionImport");
+    ASSERT_EQ(doc().size(), 2);
+    EXPECT_EQ(doc().record(0).text[FieldQuestion], QStringLiteral("Два плюс два?"));
+    EXPECT_EQ(doc().record(0).text[FieldCounter], QStringLiteral("1"));
+    EXPECT_EQ(doc().record(1).text[FieldCounter], QStringLiteral("2"));
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_TRUE(window.isWindowModified());
+
+    trigger("actionUndo"); // the import, as one step: the bank is empty again
+    EXPECT_EQ(doc().size(), 0);
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_FALSE(window.questions()->action(QStringLiteral("actionUndo"))->isEnabled());
+    EXPECT_FALSE(window.isWindowModified());
 }
 
 TEST_F(FilesFixture, ExportWritesTheTableOrSaysWhyNot) {
