@@ -48,6 +48,8 @@ public:
     void editTestSettings();
     // Asks about unsaved changes: true when they were saved or may be dropped.
     bool maybeDiscard();
+    // How long an opening reads before its progress window is shown.
+    void setOpenProgressDelay(int ms) { m_openProgressDelayMs = ms; }
 
     // The part's commands, for the window's menus and tool bar.
     QList<QAction*> fileActions() const { return m_fileActions; }
@@ -88,6 +90,7 @@ private:
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;
+    int m_openProgressDelayMs = 500;
 };
 
 } // namespace kt
