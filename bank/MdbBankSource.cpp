@@ -116,8 +116,13 @@ bool MdbBankSource::pump(QProcess& p, ReaderStreamParser& parser) {
             stop(p);
             return false;
         }
-        if (m_progress)
+        if (m_progress) {
             m_progress->RecordsRead(parser.records());
+            if (m_progress->ReadCancelled()) {
+                stop(p);
+                throw ReadCancelled();
+            }
+        }
         if (!more && p.state() == QProcess::NotRunning)
             break;
         if (quiet.elapsed() >= m_limits.stallMs) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <exception>
 
 namespace kt {
 
@@ -17,6 +18,15 @@ public:
     // number of records read so far.
     virtual void RecordsRead(qint64 records) = 0;
     virtual void ReadFinished() = 0;
+    // Asked after every slice: true ends the read with ReadCancelled, the
+    // reader stopped and nothing of the bank handed out.
+    virtual bool ReadCancelled() { return false; }
+};
+
+// The read was stopped at the user's wish (see ReadProgress::ReadCancelled).
+class ReadCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "bank read cancelled"; }
 };
 
 } // namespace kt

@@ -14,55 +14,81 @@ bool isLowSurrogate(char32_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-void appendCodePoint(char32_t c, std::string& out) {
+// Writes the UTF-8 form of `c` at `at` and returns the end of it.
+char* encodeCodePoint(char32_t c, char* at) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *at++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *at++ = static_cast<char>(0xC0 | (c >> 6));
+        *at++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *at++ = static_cast<char>(0xE0 | (c >> 12));
+        *at++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *at++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *at++ = static_cast<char>(0xF0 | (c >> 18));
+        *at++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *at++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *at++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return at;
 }
 
-// Turns UTF-16 code units into UTF-8, pairing surrogates across calls.
+// Turns UTF-16 code units into UTF-8, pairing surrogates across calls. The
+// room is made once for the whole text, as every character of a bank passes
+// here: no input byte gives more than two bytes of UTF-8, a lone surrogate
+// at the end four.
 class Utf8Writer {
 public:
-    explicit Utf8Writer(std::string& out) : m_out(out) {}
-    // False once the text has ended at a U+0000.
+    Utf8Writer(std::string& out, std::size_t inputBytes) : m_out(out) {
+        const std::size_t start = m_out.size();
+        m_out.resize(start + 2 * inputBytes + 4);
+        m_at = m_out.data() + start;
+    }
+    // False once the text has ended at a U+0000. Latin and Cyrillic, the
+    // bulk of a bank, take the first branch.
     bool unit(char32_t u) {
+        if (m_high == 0 && u - 1 < 0x7FF) {
+            if (u < 0x80) {
+                *m_at++ = static_cast<char>(u);
+            } else {
+                *m_at++ = static_cast<char>(0xC0 | (u >> 6));
+                *m_at++ = static_cast<char>(0x80 | (u & 0x3F));
+            }
+            return true;
+        }
+        return otherUnit(u);
+    }
+    void finish() {
+        if (m_high != 0)
+            m_at = encodeCodePoint(kReplacement, m_at);
+        m_high = 0;
+        m_out.resize(static_cast<std::size_t>(m_at - m_out.data()));
+    }
+
+private:
+    // Surrogates, the end of the text and characters from U+0800 up.
+    bool otherUnit(char32_t u) {
         if (m_high != 0) {
             const char32_t high = m_high;
             m_high = 0;
             if (isLowSurrogate(u)) {
-                appendCodePoint(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00), m_out);
+                m_at = encodeCodePoint(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00), m_at);
                 return true;
             }
-            appendCodePoint(kReplacement, m_out);
+            m_at = encodeCodePoint(kReplacement, m_at);
         }
         if (u == 0)
             return false;
         if (isHighSurrogate(u))
             m_high = u;
         else
-            appendCodePoint(isLowSurrogate(u) ? kReplacement : u, m_out);
+            m_at = encodeCodePoint(isLowSurrogate(u) ? kReplacement : u, m_at);
         return true;
     }
-    void finish() {
-        if (m_high != 0)
-            appendCodePoint(kReplacement, m_out);
-        m_high = 0;
-    }
 
-private:
     std::string& m_out;
+    char* m_at = nullptr;
     char32_t m_high = 0;
 };
 
@@ -101,7 +127,7 @@ void decodeCompressed(const unsigned char* data, std::size_t size, Utf8Writer& w
 } // namespace
 
 void appendJetTextUtf8(const unsigned char* data, std::size_t size, std::string& out) {
-    Utf8Writer w(out);
+    Utf8Writer w(out, size);
     if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE)
         decodeCompressed(data + 2, size - 2, w);
     else

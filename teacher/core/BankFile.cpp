@@ -84,9 +84,11 @@ QStringList extrasOf(const BankSchemaListing& listing) {
     return extras;
 }
 
-LoadedBank loadBankFile(const QString& path) {
+LoadedBank loadBankFile(const QString& path, ReadProgress* progress) {
     LoadedBank bank;
-    bank.records = MdbBankSource(path).LoadRaw();
+    MdbBankSource source(path);
+    source.setProgress(progress);
+    bank.records = source.LoadRaw();
     bank.extras = extrasOf(queryBankSchema(path));
     return bank;
 }

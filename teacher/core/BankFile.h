@@ -3,6 +3,7 @@
 
 #include "bank/BankRecord.h"
 #include "bank/BankSchemaListing.h"
+#include "bank/ReadProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,8 +18,9 @@ struct LoadedBank {
 };
 
 // Reads the question table with full texts and lists what else the file
-// holds. Throws KtError with the reader's message.
-LoadedBank loadBankFile(const QString& path);
+// holds. Throws KtError with the reader's message, ReadCancelled when
+// `progress` stopped the read.
+LoadedBank loadBankFile(const QString& path, ReadProgress* progress = nullptr);
 
 // The objects and columns of a listing that the writer does not write: one
 // Russian line each ("таблица «Оценки»", "столбец «Картинка» таблицы...").

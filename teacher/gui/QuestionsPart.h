@@ -50,6 +50,8 @@ public:
     void editTestSettings();
     // Asks about unsaved changes: true when they were saved or may be dropped.
     bool maybeDiscard();
+    // How long an opening reads before its progress window is shown.
+    void setOpenProgressDelay(int ms) { m_openProgressDelayMs = ms; }
 
     // The part's commands, for the window's menus and tool bar.
     QList<QAction*> fileActions() const { return m_fileActions; }
@@ -100,6 +102,7 @@ private:
     // taken out: what undo and redo show when they are done.
     int m_touchedRow = -1;
     bool m_touchedByRemoval = false;
+    int m_openProgressDelayMs = 500;
 };
 
 } // namespace kt

@@ -3,6 +3,9 @@
 // and the test settings kept beside the bank.
 #include "teacher/gui/QuestionsPart.h"
 
+#include "teacher/gui/OpenProgress.h"
+#include "teacher/gui/QuestionForm.h"
+
 #include "bank/KtError.h"
 #include "engine/BankSettingsFile.h"
 #include "engine/SavedTestFile.h"
@@ -87,12 +90,19 @@ void QuestionsPart::openBank() {
         openBankFile(path);
 }
 
+// The bank being edited is replaced only once the new one is read whole:
+// a read that fails or is cancelled leaves it as it was.
 bool QuestionsPart::openBankFile(const QString& path) {
     LoadedBank bank;
+    const QString name = QFileInfo(path).fileName();
     try {
         BusyCursor busy;
-        emit statusMessage(QStringLiteral("Чтение «%1»…").arg(QFileInfo(path).fileName()));
-        bank = loadBankFile(path);
+        emit statusMessage(QStringLiteral("Чтение «%1»…").arg(name));
+        OpenProgress progress(window(), name, m_openProgressDelayMs);
+        bank = loadBankFile(path, &progress);
+    } catch (const ReadCancelled&) {
+        emit statusMessage(QStringLiteral("Открытие «%1» отменено").arg(name));
+        return false;
     } catch (const KtError& e) {
         MessageBox::warning(this, QStringLiteral("Открытие базы"), e.message());
         return false;

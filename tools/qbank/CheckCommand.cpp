@@ -8,7 +8,7 @@
 #include "engine/SavedTestFile.h"
 #include "tools/qbank/Commands.h"
 #include "tools/qbank/QbankOutput.h"
-#include "ui/layout/QuestionFit.h"
+#include "ui/layout/FitAheadCheck.h"
 
 #include <optional>
 
@@ -21,11 +21,12 @@ void printUnreadable(const KtError& e) {
 
 namespace {
 
-// The records are checked while the reader still reads the file, and only
-// what the checks across records need is kept.
+// The records are checked while the reader still reads the file, their
+// screen fit on a second thread, and only what the checks across records
+// need is kept.
 std::optional<BankCheckReport> checkBankFile(MdbBankSource& source,
                                              const BankCheckOptions& options) {
-    BankChecker checker(options);
+    FitAheadCheck checker(options);
     try {
         source.ReadRaw(checker);
     } catch (const KtError& e) {
@@ -42,10 +43,7 @@ int runCheck(const QStringList& args) {
         return usage();
     MdbBankSource source(args[0]);
     source.StartEarly(); // the reader works while the fonts are made ready
-    QuestionFit fit;
     BankCheckOptions options;
-    options.questionFits = [&fit](QStringView text) { return fit.questionFits(text); };
-    options.answerFits = [&fit](QStringView text) { return fit.answerFits(text); };
     options.savedTest = savedTestBeside(args[0]);
     const std::optional<BankCheckReport> report = checkBankFile(source, options);
     if (!report)
