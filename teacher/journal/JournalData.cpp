@@ -47,7 +47,27 @@ JournalRow journalRow(ReportEntry entry) {
     return r;
 }
 
-bool JournalData::addReport(const QString& path, ParsedReport report) {
+int JournalData::intern(QStringList& list, QHash<QString, int>& index, const QString& text) {
+    if (text.isEmpty())
+        return -1;
+    const auto found = index.constFind(text);
+    if (found != index.constEnd())
+        return *found;
+    list.append(text);
+    return *index.insert(text, int(list.size() - 1));
+}
+
+// A copy found in another file may be the one whose answers file names it.
+void JournalData::label(JournalRow& row, const TestLabels& labels) {
+    if (row.title >= 0 || labels.isEmpty())
+        return;
+    const ReportEntry& e = row.entry;
+    const TestLabel found = labels.find(e.date, e.time, e.studentName);
+    row.title = intern(m_titles, m_titleIndex, found.title);
+    row.pc = intern(m_pcs, m_pcIndex, found.pc);
+}
+
+bool JournalData::addReport(const QString& path, ParsedReport report, const TestLabels& labels) {
     if (m_files.contains(path))
         return false;
     const int file = static_cast<int>(m_files.size());
@@ -72,6 +92,7 @@ bool JournalData::addReport(const QString& path, ParsedReport report) {
         const size_t k = group->empty() ? 0 : seenHere[group->front()]++;
         if (k < group->size()) {
             m_rows[(*group)[k]].sources.push_back(source);
+            label(m_rows[(*group)[k]], labels);
             ++m_repeats;
             continue;
         }
@@ -80,6 +101,7 @@ bool JournalData::addReport(const QString& path, ParsedReport report) {
         group->push_back(m_rows.size());
         m_rows.push_back(journalRow(std::move(e)));
         m_rows.back().sources.push_back(source);
+        label(m_rows.back(), labels);
     }
     return true;
 }
@@ -90,9 +112,15 @@ void JournalData::clear() {
     m_warnings.clear();
     m_rowsByHash.clear();
     m_repeats = 0;
+    m_titles.clear();
+    m_pcs.clear();
+    m_titleIndex.clear();
+    m_pcIndex.clear();
 }
 
-bool JournalFilter::accepts(const JournalRow& row) const {
+bool JournalFilter::accepts(const JournalData& data, const JournalRow& row) const {
+    if (!title.isEmpty() && data.titleOf(row) != title)
+        return false;
     if (!name.isEmpty() && !row.entry.studentName.contains(name, Qt::CaseInsensitive))
         return false;
     if ((from.isValid() && row.date < from) || (to.isValid() && row.date > to))
@@ -104,7 +132,7 @@ bool JournalFilter::accepts(const JournalRow& row) const {
 
 bool JournalFilter::operator==(const JournalFilter& o) const {
     return name == o.name && from == o.from && to == o.to && bankSize == o.bankSize &&
-           count == o.count;
+           count == o.count && title == o.title;
 }
 
 } // namespace kt

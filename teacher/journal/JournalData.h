@@ -3,6 +3,7 @@
 
 #include "report/ReportParser.h"
 #include "teacher/journal/Marks.h"
+#include "teacher/journal/TestLabels.h"
 
 #include <QDate>
 #include <QHash>
@@ -31,6 +32,8 @@ struct JournalRow {
     int timeLeftSeconds = 0;
     QDate date;
     QTime time;
+    int title = -1; // into JournalData::titles(); -1 when the answers do not name it
+    int pc = -1;    // into JournalData::pcs()
     std::vector<JournalSource> sources; // the first is the one shown
 };
 
@@ -40,8 +43,9 @@ struct JournalRow {
 // one file are separate tests.
 class JournalData {
 public:
-    // False (and nothing changes) when the path is open already.
-    bool addReport(const QString& path, ParsedReport report);
+    // False (and nothing changes) when the path is open already. `labels`
+    // are the tests of the answers file beside it.
+    bool addReport(const QString& path, ParsedReport report, const TestLabels& labels = {});
     void clear();
 
     const std::vector<JournalRow>& rows() const { return m_rows; }
@@ -49,14 +53,26 @@ public:
     // "ФАЙЛ:СТРОКА: …" for every damaged block, in the order read.
     const QStringList& warnings() const { return m_warnings; }
     int repeats() const { return m_repeats; }
+    // The tests' titles and PCs, each once, in the order first met.
+    const QStringList& titles() const { return m_titles; }
+    const QStringList& pcs() const { return m_pcs; }
+    QString titleOf(const JournalRow& row) const { return m_titles.value(row.title); }
+    QString pcOf(const JournalRow& row) const { return m_pcs.value(row.pc); }
 
 private:
+    void label(JournalRow& row, const TestLabels& labels);
+    static int intern(QStringList& list, QHash<QString, int>& index, const QString& text);
+
     std::vector<JournalRow> m_rows;
     QStringList m_files;
     QStringList m_warnings;
     // By a block's hash: the rows of each block with that hash, in order.
     QHash<size_t, std::vector<std::vector<size_t>>> m_rowsByHash;
     int m_repeats = 0;
+    QStringList m_titles;
+    QStringList m_pcs;
+    QHash<QString, int> m_titleIndex;
+    QHash<QString, int> m_pcIndex;
 };
 
 JournalRow journalRow(ReportEntry entry);
@@ -68,7 +84,8 @@ struct JournalFilter {
     QDate to;          // no limit when null
     int bankSize = -1; // any when negative
     int count = -1;    // any when negative
-    bool accepts(const JournalRow& row) const;
+    QString title;     // the test's title as it stands; any when empty
+    bool accepts(const JournalData& data, const JournalRow& row) const;
     bool operator==(const JournalFilter& o) const;
 };
 

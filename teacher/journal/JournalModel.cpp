@@ -12,16 +12,17 @@ template <typename T> int order(const T& a, const T& b) {
 
 bool isNumberColumn(int column) {
     return column != JournalModel::File && column != JournalModel::Name &&
-           column != JournalModel::Date;
+           column != JournalModel::Date && column != JournalModel::Title &&
+           column != JournalModel::Pc;
 }
 
 } // namespace
 
 JournalModel::JournalModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-bool JournalModel::addReport(const QString& path, ParsedReport report) {
+bool JournalModel::addReport(const QString& path, ParsedReport report, const TestLabels& labels) {
     beginResetModel();
-    const bool added = m_data.addReport(path, std::move(report));
+    const bool added = m_data.addReport(path, std::move(report), labels);
     endResetModel();
     return added;
 }
@@ -67,6 +68,10 @@ int JournalModel::compare(int a, int b, int column) const {
         return order(x.from, y.from);
     case To:
         return order(x.to, y.to);
+    case Title:
+        return m_data.titleOf(x).compare(m_data.titleOf(y), Qt::CaseInsensitive);
+    case Pc:
+        return m_data.pcOf(x).compare(m_data.pcOf(y), Qt::CaseInsensitive);
     default:
         return order(x.minutes, y.minutes);
     }
@@ -85,6 +90,10 @@ QString JournalModel::cellText(int i, int column) const {
         return QString::number(s.block);
     case Mark:
         return QString::number(markOf(i));
+    case Title:
+        return m_data.titleOf(r);
+    case Pc:
+        return m_data.pcOf(r);
     default: {
         const QStringList cells = reportTableRow(QString(), s.block, r.entry);
         return cells[column > Mark ? column - 1 : column];
@@ -104,6 +113,7 @@ QString JournalModel::sourcesText(const JournalRow& r) const {
 QStringList JournalModel::exportHeader() {
     QStringList h = reportTableHeader();
     h.insert(Mark, QStringLiteral("Оценка"));
+    h << QStringLiteral("Название") << QStringLiteral("ПК");
     return h;
 }
 
@@ -112,6 +122,7 @@ QStringList JournalModel::exportRow(int i) const {
     const JournalSource& s = r.sources.front();
     QStringList cells = reportTableRow(m_data.files()[s.file], s.block, r.entry);
     cells.insert(Mark, QString::number(markOf(i)));
+    cells << m_data.titleOf(r) << m_data.pcOf(r);
     return cells;
 }
 
@@ -157,6 +168,18 @@ int JournalProxy::sourceRowOf(int proxyRow) const {
     return mapToSource(index(proxyRow, 0)).row();
 }
 
+QString JournalProxy::shownTitle() const {
+    if (!m_filter.title.isEmpty())
+        return m_filter.title;
+    const JournalData& d = m_model->data();
+    const int rows = rowCount();
+    const int first = rows > 0 ? m_model->row(sourceRowOf(0)).title : -1;
+    for (int i = 1; i < rows && first >= 0; ++i)
+        if (m_model->row(sourceRowOf(i)).title != first)
+            return {};
+    return d.titles().value(first);
+}
+
 MarkSummary JournalProxy::summary() const {
     MarkSummary s;
     qint64 sum = 0;
@@ -179,11 +202,20 @@ QList<QStringList> JournalProxy::table() const {
 }
 
 bool JournalProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return m_filter.accepts(m_model->row(sourceRow));
+    return m_filter.accepts(m_model->data(), m_model->row(sourceRow));
 }
 
 bool JournalProxy::lessThan(const QModelIndex& a, const QModelIndex& b) const {
     return m_model->compare(a.row(), b.row(), a.column()) < 0;
+}
+
+QString journalPrintTitle(const QStringList& files, const QString& shownTitle) {
+    if (!shownTitle.isEmpty())
+        return shownTitle;
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    return QStringLiteral("Журнал результатов: %1").arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace kt

@@ -22,6 +22,7 @@ class MarkChart;
 struct LoadedReport {
     QString path;
     ParsedReport report;
+    TestLabels labels; // of the answers file beside it
     QString error;
 };
 

@@ -3,6 +3,7 @@
 // several files, filters, sorting, the summary and the spreadsheet table.
 
 #include "bank/Cp1251.h"
+#include "report/AnswersWriter.h"
 #include "teacher/journal/JournalModel.h"
 #include "tests/support/Reports.h"
 
@@ -38,6 +39,11 @@ JournalFilter filter(const QString& name, QDate from = {}, QDate to = {}, int ba
     f.bankSize = bankSize;
     f.count = count;
     return f;
+}
+
+AnswersTest answersTest(const QString& student, const QString& time, const QString& title) {
+    return {student + time, QStringLiteral("07.12.2026"), time, QStringLiteral("PC1"), student,
+            title,          QStringLiteral("DB1.MDB")};
 }
 
 } // namespace
@@ -120,7 +126,7 @@ TEST(JournalData, FilterByNameDatesAndSizes) {
     const auto shown = [&](const JournalFilter& f) {
         QStringList names;
         for (const JournalRow& r : data.rows())
-            if (f.accepts(r))
+            if (f.accepts(data, r))
                 names << r.entry.studentName;
         return names.join(',');
     };
@@ -161,9 +167,55 @@ TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
     proxy.setFilter(filter(QStringLiteral("а")));
     const QList<QStringList> table = proxy.table();
     ASSERT_EQ(table.size(), 3); // Яна, Дима; header first
-    EXPECT_EQ(table[0].join(','), "Файл,Блок,Ученик,Процент,Оценка,Дата,Время,Остаток времени,"
-                                  "Вопросов в базе,Вопросов в тесте,От,До,Минут на вопрос");
+    EXPECT_EQ(table[0].join(','),
+              "Файл,Блок,Ученик,Процент,Оценка,Дата,Время,Остаток времени,"
+              "Вопросов в базе,Вопросов в тесте,От,До,Минут на вопрос,Название,ПК");
     EXPECT_EQ(table[1].join(','),
-              "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2");
+              "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2,,");
     EXPECT_EQ(proxy.index(0, JournalModel::File).data().toString(), "a.dat");
+}
+
+// The answers file beside a report names its tests' title and PC; the table,
+// its export, the title filter and the printout's heading follow them.
+TEST(JournalModel, TitleAndPcComeFromTheAnswersBesideTheReport) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TestData-PC1.dat"));
+    BlockFields ann = fields("Аня", 90), bob = fields("Боря", 60), cut = fields("Вера", 40);
+    bob.time = "10:00:00";
+    kt::test::writeFile(path, reportBytes({ann, bob, cut}));
+    const std::vector<AnswerRow> one{{QStringLiteral("Вопрос"), 7, 1, 1, true}};
+    const QString geo = QStringLiteral("География, 9Б"), bio = QStringLiteral("Биология");
+    // Two questions of Аня's test: her test is named once. Вера's answers
+    // were never written: her row has empty cells.
+    kt::test::writeFile(dir.filePath(QStringLiteral("Answers-PC1.csv")),
+                        answersHeaderLine() +
+                            answersRowsBytes(answersTest("Аня", ann.time, geo), {one[0], one[0]}) +
+                            answersRowsBytes(answersTest("Боря", bob.time, bio), one));
+    JournalModel model;
+    JournalProxy proxy(&model);
+    model.addReport(path, readReportFile(path), TestLabels::besideReport(path));
+    const auto cells = [&](int column) {
+        QStringList out;
+        for (int i = 0; i < proxy.rowCount(); ++i)
+            out << proxy.index(i, column).data().toString();
+        return out.join('|');
+    };
+    EXPECT_EQ(cells(JournalModel::Title), geo + "|" + bio + "|");
+    EXPECT_EQ(cells(JournalModel::Pc), "PC1|PC1|");
+    const QList<QStringList> table = proxy.table();
+    EXPECT_EQ(table[0].mid(JournalModel::Title), QStringList({"Название", "ПК"}));
+    EXPECT_EQ(table[1].mid(JournalModel::Minutes), QStringList({"2", geo, "PC1"}));
+    EXPECT_EQ(table[3].mid(JournalModel::Title), QStringList({"", ""}));
+
+    const QStringList files{path};
+    EXPECT_TRUE(proxy.shownTitle().isEmpty()); // two titles and none
+    EXPECT_EQ(journalPrintTitle(files, proxy.shownTitle()),
+              QStringLiteral("Журнал результатов: TestData-PC1.dat"));
+    proxy.setFilter(filter(QStringLiteral("аня"))); // her test alone
+    EXPECT_EQ(journalPrintTitle(files, proxy.shownTitle()), geo);
+    JournalFilter byTitle;
+    byTitle.title = bio;
+    proxy.setFilter(byTitle);
+    EXPECT_EQ(cells(JournalModel::Name), "Боря");
+    EXPECT_EQ(proxy.shownTitle(), bio);
 }
