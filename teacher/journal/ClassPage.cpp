@@ -137,7 +137,7 @@ void ClassPage::reloadResultsIfChanged() {
     m_results->clear();
     for (const QString& f : files) {
         try {
-            m_results->addReport(f, readReportFile(f), TestLabels::besideReport(f));
+            m_results->addFile(f, readJournalFile(f));
         } catch (const KtError&) {
             m_readSignature.clear(); // unreadable now: tried again at the next poll
         }

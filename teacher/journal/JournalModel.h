@@ -39,7 +39,8 @@ public:
 
     // Adds the file's blocks, named by the answers beside it; false when it
     // is open already.
-    bool addReport(const QString& path, ParsedReport report, const TestLabels& labels = {});
+    bool addReport(const QString& path, const ParsedReport& report, const TestLabels& labels = {});
+    bool addFile(const QString& path, JournalFile file);
     void clear();
     void setThresholds(const MarkThresholds& t);
 
@@ -53,6 +54,7 @@ public:
     QStringList exportRow(int i) const;
     static QStringList exportHeader();
 
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

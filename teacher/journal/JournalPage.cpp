@@ -41,8 +41,7 @@ std::shared_ptr<std::vector<LoadedReport>> readReports(const QStringList& paths)
         LoadedReport r;
         r.path = path;
         try {
-            r.report = readReportFile(path);
-            r.labels = TestLabels::besideReport(path);
+            r.file = readJournalFile(path);
         } catch (const KtError& e) {
             r.error = e.message();
         }
@@ -163,7 +162,7 @@ void JournalPage::finishLoading() {
     const std::shared_ptr<std::vector<LoadedReport>> results = m_loading.result();
     for (LoadedReport& r : *results) {
         if (r.error.isEmpty())
-            m_model->addReport(r.path, std::move(r.report), r.labels);
+            m_model->addFile(r.path, std::move(r.file));
         else
             m_unreadable.append(r.error);
     }

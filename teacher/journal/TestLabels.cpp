@@ -60,13 +60,16 @@ TestLabels TestLabels::besideReport(const QString& reportPath) {
     }
 }
 
-TestLabel TestLabels::find(const QString& date, const QString& time, const QString& student) const {
+TestLabels::Indexes TestLabels::indexesOf(QByteArrayView date, QByteArrayView time,
+                                          QByteArrayView student) const {
     if (m_byTest.isEmpty())
         return {};
-    const auto found = m_byTest.constFind(keyOf(date.toUtf8(), time.toUtf8(), student.toUtf8()));
-    if (found == m_byTest.constEnd())
-        return {};
-    return {m_titles[found->title], m_pcs[found->pc]};
+    return m_byTest.value(keyOf(date, time, student));
+}
+
+TestLabel TestLabels::find(const QString& date, const QString& time, const QString& student) const {
+    const Indexes found = indexesOf(date.toUtf8(), time.toUtf8(), student.toUtf8());
+    return {m_titles.value(found.title), m_pcs.value(found.pc)};
 }
 
 } // namespace kt

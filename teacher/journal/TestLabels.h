@@ -32,11 +32,17 @@ public:
     // texts when there is none.
     TestLabel find(const QString& date, const QString& time, const QString& student) const;
 
-private:
+    // The same as numbers into titles() and pcs(), -1 when there is none;
+    // the texts as UTF-8.
     struct Indexes {
-        int title = 0;
-        int pc = 0;
+        int title = -1;
+        int pc = -1;
     };
+    Indexes indexesOf(QByteArrayView date, QByteArrayView time, QByteArrayView student) const;
+    const QStringList& titles() const { return m_titles; }
+    const QStringList& pcs() const { return m_pcs; }
+
+private:
     int intern(QStringList& list, QHash<QByteArray, int>& index, QByteArrayView text);
 
     QHash<QByteArray, Indexes> m_byTest;

@@ -79,15 +79,15 @@ TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
     EXPECT_TRUE(data.addReport("copy.dat", report({a, b, b, c})));
     EXPECT_EQ(data.rows().size(), 4u);
     EXPECT_EQ(data.repeats(), 3);
-    ASSERT_EQ(data.rows()[0].sources.size(), 2u);
-    EXPECT_EQ(data.rows()[0].sources[1].file, 1);
-    EXPECT_EQ(data.rows()[3].entry.studentName, "Вера");
-    EXPECT_EQ(data.rows()[3].sources[0].block, 4);
+    ASSERT_EQ(data.sources(data.rows()[0]).size(), 2u);
+    EXPECT_EQ(data.sources(data.rows()[0])[1].file, 1);
+    EXPECT_EQ(data.nameOf(data.rows()[3]), QStringLiteral("Вера"));
+    EXPECT_EQ(data.rows()[3].first.block, 4);
     // Another PC's file with one of them once.
     EXPECT_TRUE(data.addReport("pc2.dat", report({b})));
     EXPECT_EQ(data.rows().size(), 4u);
-    EXPECT_EQ(data.rows()[1].sources.size(), 3u);
-    EXPECT_EQ(data.rows()[2].sources.size(), 2u);
+    EXPECT_EQ(data.sourceCount(data.rows()[1]), 3);
+    EXPECT_EQ(data.sourceCount(data.rows()[2]), 2);
     EXPECT_FALSE(data.addReport("pc1.dat", report({c})));
     EXPECT_EQ(data.files().size(), 3);
 
@@ -110,8 +110,8 @@ TEST(JournalData, ACutFileListsEveryWholeBlockAndOneWarningPerDamagedRun) {
     JournalData data;
     ASSERT_TRUE(data.addReport(path, readReportFile(path)));
     ASSERT_EQ(data.rows().size(), 3u);
-    EXPECT_EQ(data.rows()[1].entry.studentName, QStringLiteral("Второй"));
-    EXPECT_EQ(data.rows()[2].entry.studentName, QStringLiteral("Третий"));
+    EXPECT_EQ(data.nameOf(data.rows()[1]), QStringLiteral("Второй"));
+    EXPECT_EQ(data.nameOf(data.rows()[2]), QStringLiteral("Третий"));
     ASSERT_EQ(data.warnings().size(), 2);
     EXPECT_TRUE(data.warnings()[1].contains(QStringLiteral(":25–524:")))
         << data.warnings()[1].toStdString();
@@ -127,7 +127,7 @@ TEST(JournalData, FilterByNameDatesAndSizes) {
         QStringList names;
         for (const JournalRow& r : data.rows())
             if (f.accepts(data, r))
-                names << r.entry.studentName;
+                names << data.nameOf(r).toString();
         return names.join(',');
     };
     EXPECT_EQ(shown(JournalFilter()), "Иванов,Иванова,Петров");
@@ -218,4 +218,24 @@ TEST(JournalModel, TitleAndPcComeFromTheAnswersBesideTheReport) {
     proxy.setFilter(byTitle);
     EXPECT_EQ(cells(JournalModel::Name), "Боря");
     EXPECT_EQ(proxy.shownTitle(), bio);
+}
+
+// Rows keep numbers, not texts: a block whose texts its numbers would not
+// give back ("007", "09:05:03") shows them as written, and is another test
+// than the block written plainly.
+TEST(JournalModel, ValuesShowAsTheBlockWroteThem) {
+    BlockFields odd = fields("Оля", 85), plain = odd, early = odd;
+    odd.from = "007";
+    plain.from = "7";
+    early.time = "09:05:03";
+    JournalModel model;
+    model.addReport("a.dat", report({odd, early}));
+    model.addReport("b.dat", report({plain, odd, early}));
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data().repeats(), 2);
+    EXPECT_EQ(model.exportRow(0).mid(JournalModel::Date, 6),
+              QStringList({"07.12.2026", "9:05:03", "0:12:41", "100", "20", "007"}));
+    EXPECT_EQ(model.index(1, JournalModel::Time).data().toString(), "09:05:03");
+    EXPECT_EQ(model.index(2, JournalModel::From).data().toString(), "7");
+    EXPECT_EQ(model.index(0, JournalModel::File).data().toString(), "a.dat (+1)");
 }
