@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <array>
+#include <cstring>
 
 namespace kt {
 namespace {
@@ -88,10 +89,14 @@ qsizetype separatorAt(QByteArrayView v, qsizetype at, const Encoding& enc) {
     return v.sliced(at).startsWith(enc.noBreakSpace) ? enc.noBreakSpace.size() : 0;
 }
 
+// The plain digits of the block's numbers: the bank size, the count, the
+// range and the minutes. Kept from block to block, so no block allocates.
+using Digits = std::array<QByteArray, 5>;
+
 // A whole number as the settings screen writes it: plain digits, or groups of
 // three after a no-break space from 1000 on. Gives the plain digits.
-bool readNumber(QByteArrayView v, const Encoding& enc, QString* out) {
-    QByteArray digits;
+bool readNumber(QByteArrayView v, const Encoding& enc, QByteArray& digits, QByteArrayView* out) {
+    digits.resize(0); // keeps the capacity
     if (v.startsWith('-')) {
         digits += '-';
         v = v.sliced(1);
@@ -116,7 +121,7 @@ bool readNumber(QByteArrayView v, const Encoding& enc, QString* out) {
         i += sep;
         groupStart = i;
     }
-    *out = QString::fromLatin1(digits);
+    *out = digits;
     return true;
 }
 
@@ -125,7 +130,7 @@ int twoDigitsAt(QByteArrayView v, qsizetype at) {
 }
 
 // "07.12.2026", a real date.
-bool readDate(QByteArrayView v, QString* out) {
+bool readDate(QByteArrayView v, QByteArrayView* out) {
     if (v.size() != 10 || v[2] != '.' || v[5] != '.')
         return false;
     if (!allDigits(v.sliced(0, 2)) || !allDigits(v.sliced(3, 2)) || !allDigits(v.sliced(6, 4)))
@@ -133,12 +138,12 @@ bool readDate(QByteArrayView v, QString* out) {
     const int year = twoDigitsAt(v, 6) * 100 + twoDigitsAt(v, 8);
     if (!QDate::isValid(year, twoDigitsAt(v, 3), twoDigitsAt(v, 0)))
         return false;
-    *out = QString::fromLatin1(v);
+    *out = v;
     return true;
 }
 
 // "9:05:03" or "00:00:00": hours of one or two digits, then minutes and seconds.
-bool readTime(QByteArrayView v, QString* out) {
+bool readTime(QByteArrayView v, QByteArrayView* out) {
     const qsizetype h = v.indexOf(':');
     if (h < 1 || h > 2 || v.size() != h + 6 || v[h + 3] != ':')
         return false;
@@ -148,40 +153,41 @@ bool readTime(QByteArrayView v, QString* out) {
     const int hours = h == 1 ? v[0] - '0' : twoDigitsAt(v, 0);
     if (hours > 23 || twoDigitsAt(v, h + 1) > 59 || twoDigitsAt(v, h + 4) > 59)
         return false;
-    *out = QString::fromLatin1(v);
+    *out = v;
     return true;
 }
 
 // "85 %": the rounded-down percentage, never above 100.
-bool readPercent(QByteArrayView v, const Encoding& enc, QString* out) {
+bool readPercent(QByteArrayView v, const Encoding& enc, QByteArrayView* out) {
     if (!v.endsWith(enc.percentSuffix))
         return false;
     const QByteArrayView n = v.chopped(enc.percentSuffix.size());
     if (!allDigits(n) || n.size() > 3 || (n.size() == 3 && n.compare("100") > 0))
         return false;
-    *out = QString::fromLatin1(n);
+    *out = n;
     return true;
 }
 
 // "1  до  --- 1 200": the range's two record numbers.
-bool readRange(QByteArrayView v, const Encoding& enc, ReportEntry& e) {
+bool readRange(QByteArrayView v, const Encoding& enc, ReportValues& e, Digits& d) {
     const qsizetype at = v.indexOf(enc.rangeMiddle);
-    return at >= 0 && readNumber(v.first(at), enc, &e.from) &&
-           readNumber(v.sliced(at + enc.rangeMiddle.size()), enc, &e.to);
+    return at >= 0 && readNumber(v.first(at), enc, d[2], &e.from) &&
+           readNumber(v.sliced(at + enc.rangeMiddle.size()), enc, d[3], &e.to);
 }
 
-bool readMinutes(QByteArrayView v, const Encoding& enc, QString* out) {
+bool readMinutes(QByteArrayView v, const Encoding& enc, QByteArray& digits, QByteArrayView* out) {
     return v.endsWith(enc.minutesSuffix) &&
-           readNumber(v.chopped(enc.minutesSuffix.size()), enc, out);
+           readNumber(v.chopped(enc.minutesSuffix.size()), enc, digits, out);
 }
 
 // The value after line k's literal.
-bool readValue(int k, QByteArrayView v, const Encoding& enc, ReportEntry& e) {
+bool readValue(int k, QByteArrayView v, const Encoding& enc, ReportValues& e, Digits& d) {
     switch (k) {
     case 0:
         return v.isEmpty();
     case 1:
-        e.studentName = enc.decode(v);
+        e.studentName = v;
+        e.utf8 = enc.decode == decodeUtf8View;
         return true;
     case 2:
         return readPercent(v, enc, &e.percent);
@@ -192,13 +198,13 @@ bool readValue(int k, QByteArrayView v, const Encoding& enc, ReportEntry& e) {
     case 5:
         return readTime(v, &e.timeLeft);
     case 6:
-        return readNumber(v, enc, &e.bankSize);
+        return readNumber(v, enc, d[0], &e.bankSize);
     case 7:
-        return readNumber(v, enc, &e.count);
+        return readNumber(v, enc, d[1], &e.count);
     case 8:
-        return readRange(v, enc, e);
+        return readRange(v, enc, e, d);
     default:
-        return readMinutes(v, enc, &e.minutes);
+        return readMinutes(v, enc, d[4], &e.minutes);
     }
 }
 
@@ -207,13 +213,33 @@ QString shortened(const QString& v) {
     return v.size() <= kShown ? v : v.left(kShown) + QChar(0x2026);
 }
 
+// A report file read a piece at a time.
+struct FilePieces {
+    QFile* file = nullptr;
+    QString path;
+    QByteArray buffer;
+    bool atEnd = false;
+};
+
 // The lines of a report, one at a time: a report of many megabytes is read
-// without a table of its lines, so memory grows with the blocks found.
+// without a table of its lines, so memory grows with the blocks found. Over
+// a file, only the lines ahead that a block needs are in memory.
 class LineCursor {
 public:
     explicit LineCursor(QByteArrayView all) : m_all(all) {}
+    explicit LineCursor(FilePieces* pieces) : m_pieces(pieces) {}
     bool atEnd() const { return m_pos >= m_all.size(); }
     int lineNo() const { return m_lineNo; } // of the next line, from 1
+    // Makes the next `lines` whole lines (or the rest of the file) readable.
+    // Lines read before it are let go: only a cursor taken after it is valid.
+    void lookAhead(int lines) {
+        while (m_pieces && !m_pieces->atEnd && !hasLines(lines))
+            readPiece();
+    }
+    void skip(QByteArrayView prefix) {
+        if (m_all.sliced(m_pos).startsWith(prefix))
+            m_pos += prefix.size();
+    }
     // The next line without its end; `ended` is false for a last line that
     // has no line end (the file was cut there).
     QByteArrayView next(bool* ended) {
@@ -230,10 +256,43 @@ public:
     }
 
 private:
+    bool hasLines(int lines) const {
+        qsizetype at = m_pos;
+        for (int i = 0; i < lines; ++i) {
+            at = m_all.indexOf('\n', at);
+            if (at < 0)
+                return false;
+            ++at;
+        }
+        return true;
+    }
+    void readPiece();
+
     QByteArrayView m_all;
+    FilePieces* m_pieces = nullptr;
     qsizetype m_pos = 0;
     int m_lineNo = 1;
 };
+
+void LineCursor::readPiece() {
+    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    QByteArray& b = m_pieces->buffer;
+    // The unread rest moves to the front by hand: QByteArray::remove() at
+    // the front only moves the start, and the buffer would grow to the file.
+    const qsizetype rest = b.size() - std::min(m_pos, b.size());
+    std::memmove(b.data(), b.constData() + b.size() - rest, static_cast<size_t>(rest));
+    b.resize(rest);
+    m_pos = 0;
+    const qsizetype old = b.size();
+    b.resize(old + kPiece);
+    const qint64 got = m_pieces->file->read(b.data() + old, kPiece);
+    if (got < 0)
+        throw KtError(QStringLiteral("Не удалось прочитать файл отчета «%1»: %2")
+                          .arg(m_pieces->path, readFailedText()));
+    b.resize(old + got);
+    m_pieces->atEnd = got == 0;
+    m_all = b;
+}
 
 // Code page 1251 as the program writes it; UTF-8 for a block that was
 // converted for a Linux editor. Decided per block, as one file may hold
@@ -251,14 +310,14 @@ bool opensWithStudent(QByteArrayView line) {
 
 // Why line k breaks the block, or an empty text.
 QString lineProblem(QByteArrayView line, int lineNo, bool ended, int k, const Encoding& enc,
-                    ReportEntry& e) {
+                    ReportValues& e, Digits& d) {
     if (!ended && k + 1 < kBlockLines)
         return QStringLiteral("блок оборван на строке %1").arg(lineNo);
     const QByteArray& prefix = enc.prefixes[static_cast<size_t>(k)];
     if (!line.startsWith(prefix))
         return QStringLiteral("строка %1 не начинается с «%2»")
             .arg(QString::number(lineNo), enc.decode(prefix).trimmed());
-    if (!readValue(k, line.sliced(prefix.size()), enc, e))
+    if (!readValue(k, line.sliced(prefix.size()), enc, e, d))
         return QStringLiteral("в строке %1 неверное значение «%2»")
             .arg(QString::number(lineNo), shortened(enc.decode(line.sliced(prefix.size()))));
     return QString();
@@ -267,7 +326,7 @@ QString lineProblem(QByteArrayView line, int lineNo, bool ended, int k, const En
 // Reads a block from line `firstK` on (1 when its opening line was lost);
 // on failure leaves the cursor at the line that broke it, which may open
 // the next block, and fills `damage`.
-bool readBlock(LineCursor& in, int firstK, ReportEntry& e, ReportDamage& damage) {
+bool readBlock(LineCursor& in, int firstK, ReportValues& e, Digits& d, ReportDamage& damage) {
     const Encoding* enc = &cp1251();
     for (int k = firstK; k < kBlockLines; ++k) {
         if (in.atEnd()) {
@@ -282,7 +341,7 @@ bool readBlock(LineCursor& in, int firstK, ReportEntry& e, ReportDamage& damage)
         if (k == 1)
             enc = &blockEncoding(line);
         damage.badLine = before.lineNo();
-        damage.reason = lineProblem(line, damage.badLine, ended, k, *enc, e);
+        damage.reason = lineProblem(line, damage.badLine, ended, k, *enc, e, d);
         if (!damage.reason.isEmpty()) {
             in = before;
             return false;
@@ -294,48 +353,48 @@ bool readBlock(LineCursor& in, int firstK, ReportEntry& e, ReportDamage& damage)
 
 // A run of damaged blocks and stray lines with no whole block between them
 // is one record: a file of junk lines costs one record, not one a line.
-void addDamage(ParsedReport& out, const ReportDamage& damage, bool joinsLast) {
-    if (joinsLast && !out.damage.empty()) {
-        ReportDamage& last = out.damage.back();
+void addDamage(std::vector<ReportDamage>& out, const ReportDamage& damage, bool joinsLast) {
+    if (joinsLast && !out.empty()) {
+        ReportDamage& last = out.back();
         last.lastLine = damage.lastLine;
         ++last.blocks;
         return;
     }
-    out.damage.push_back(damage);
+    out.push_back(damage);
 }
 
-} // namespace
+// A block reads at most its ten lines and then one more, the line that
+// opens the next block after a damaged one.
+constexpr int kLinesAhead = kBlockLines + 2;
 
-ParsedReport parseReport(const QByteArray& bytes) {
-    static const QByteArray bom = QByteArrayLiteral("\xEF\xBB\xBF");
-    QByteArrayView all(bytes);
-    if (all.startsWith(bom))
-        all = all.sliced(bom.size());
-    LineCursor in(all);
-    ParsedReport out;
+std::vector<ReportDamage> scanLines(LineCursor& in, const ReportBlockSink& sink) {
+    in.lookAhead(kLinesAhead);
+    in.skip(QByteArrayLiteral("\xEF\xBB\xBF"));
+    std::vector<ReportDamage> out;
+    Digits digits;
     bool inDamage = false; // the lines since the last whole block are damaged
-    QByteArrayView previous;
-    while (!in.atEnd()) {
+    bool previousEndsInSpace = false;
+    for (in.lookAhead(kLinesAhead); !in.atEnd(); in.lookAhead(kLinesAhead)) {
         const LineCursor start = in;
         bool ended = true;
         const QByteArrayView line = in.next(&ended);
         // A block whose opening line was glued to a cut line before it.
-        const bool glued = inDamage && previous.endsWith(' ') && opensWithStudent(line);
+        const bool glued = inDamage && previousEndsInSpace && opensWithStudent(line);
         const bool opens = line == " " || glued;
-        previous = line;
+        previousEndsInSpace = line.endsWith(' ');
         if (line.isEmpty() || (inDamage && !opens)) {
             if (inDamage && !line.isEmpty())
-                out.damage.back().lastLine = start.lineNo();
+                out.back().lastLine = start.lineNo();
             continue;
         }
-        ReportEntry entry;
+        ReportValues values;
         ReportDamage damage;
         damage.line = glued ? start.lineNo() - 1 : start.lineNo();
         if (opens) {
             if (glued)
                 in = start;
-            if (readBlock(in, 1, entry, damage)) {
-                out.entries.push_back(std::move(entry));
+            if (readBlock(in, 1, values, digits, damage)) {
+                sink(values);
                 inDamage = false;
                 continue;
             }
@@ -352,7 +411,45 @@ ParsedReport parseReport(const QByteArray& bytes) {
     return out;
 }
 
-ParsedReport readReportFile(const QString& path) {
+QString asciiText(QByteArrayView v) {
+    return QString::fromLatin1(v);
+}
+
+} // namespace
+
+QString studentNameOf(const ReportValues& v) {
+    return v.utf8 ? decodeUtf8View(v.studentName) : decodeCp1251View(v.studentName);
+}
+
+ReportEntry reportEntry(const ReportValues& v) {
+    ReportEntry e;
+    e.line = v.line;
+    e.studentName = studentNameOf(v);
+    e.percent = asciiText(v.percent);
+    e.date = asciiText(v.date);
+    e.time = asciiText(v.time);
+    e.timeLeft = asciiText(v.timeLeft);
+    e.bankSize = asciiText(v.bankSize);
+    e.count = asciiText(v.count);
+    e.from = asciiText(v.from);
+    e.to = asciiText(v.to);
+    e.minutes = asciiText(v.minutes);
+    return e;
+}
+
+std::vector<ReportDamage> scanReport(const QByteArray& bytes, const ReportBlockSink& sink) {
+    LineCursor in{QByteArrayView(bytes)};
+    return scanLines(in, sink);
+}
+
+ParsedReport parseReport(const QByteArray& bytes) {
+    ParsedReport out;
+    out.damage =
+        scanReport(bytes, [&out](const ReportValues& v) { out.entries.push_back(reportEntry(v)); });
+    return out;
+}
+
+std::vector<ReportDamage> scanReportFile(const QString& path, const ReportBlockSink& sink) {
     const QFileInfo info(path);
     if (!info.exists())
         throw KtError(QStringLiteral("Файл отчета «%1» не найден").arg(path));
@@ -364,11 +461,29 @@ ParsedReport readReportFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw KtError(QStringLiteral("Не удалось открыть файл отчета «%1»: %2")
                           .arg(path, openFailureReason(path)));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw KtError(QStringLiteral("Не удалось прочитать файл отчета «%1»: %2")
-                          .arg(path, readFailedText()));
-    return parseReport(bytes);
+    FilePieces pieces{&file, path, {}, false};
+    LineCursor in(&pieces);
+    return scanLines(in, sink);
+}
+
+ParsedReport readReportFile(const QString& path) {
+    ParsedReport out;
+    out.damage = scanReportFile(
+        path, [&out](const ReportValues& v) { out.entries.push_back(reportEntry(v)); });
+    return out;
+}
+
+qint64 maxBlocksIn(qint64 bytes) {
+    // Each line's literal, its line feed, and a value of at least a byte on
+    // the lines that need one.
+    static const qint64 least = [] {
+        qint64 n = 0;
+        for (const QByteArray& prefix : cp1251().prefixes)
+            n += prefix.size() + 1;
+        return n + cp1251().percentSuffix.size() + cp1251().rangeMiddle.size() +
+               cp1251().minutesSuffix.size() + 8;
+    }();
+    return bytes / least + 1;
 }
 
 QStringList reportTableHeader() {

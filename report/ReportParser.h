@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace kt {
@@ -29,12 +30,35 @@ struct ReportEntry {
 // Damaged blocks and stray lines that follow each other without a whole block
 // between them are one record.
 struct ReportDamage {
-    int line = 0;    // first line of the skipped lines, from 1
-    int badLine = 0; // the line that broke the first block, from 1
-    QString reason;  // why the first block is broken
+    int line = 0;     // first line of the skipped lines, from 1
+    int badLine = 0;  // the line that broke the first block, from 1
+    QString reason;   // why the first block is broken
     int lastLine = 0; // last of the skipped lines
     int blocks = 1;   // damaged blocks or runs of stray lines in the record
 };
+
+// A whole block's values as its bytes have them, before any text is made,
+// for a reader that keeps many blocks its own way. The views stay valid
+// only while the block is handed on.
+struct ReportValues {
+    int line = 0;
+    QByteArrayView studentName; // in the block's encoding
+    bool utf8 = false;          // the block was converted to UTF-8; code page 1251 otherwise
+    QByteArrayView percent;     // the texts of ReportEntry, in ASCII
+    QByteArrayView date;
+    QByteArrayView time;
+    QByteArrayView timeLeft;
+    QByteArrayView bankSize;
+    QByteArrayView count;
+    QByteArrayView from;
+    QByteArrayView to;
+    QByteArrayView minutes;
+};
+
+ReportEntry reportEntry(const ReportValues& values);
+QString studentNameOf(const ReportValues& values);
+
+using ReportBlockSink = std::function<void(const ReportValues&)>;
 
 struct ParsedReport {
     std::vector<ReportEntry> entries;
@@ -52,6 +76,16 @@ ParsedReport parseReport(const QByteArray& bytes);
 // Reads and parses a file. Throws KtError with a Russian message when the
 // file cannot be read or is not a plain file.
 ParsedReport readReportFile(const QString& path);
+
+// The same reading, each whole block handed to `sink` as it is read; gives
+// the damage. The file is read a piece at a time, so a report of hundreds
+// of megabytes never is in memory whole.
+std::vector<ReportDamage> scanReport(const QByteArray& bytes, const ReportBlockSink& sink);
+std::vector<ReportDamage> scanReportFile(const QString& path, const ReportBlockSink& sink);
+
+// The most blocks a file of this many bytes can hold: room to keep them
+// can be set aside once.
+qint64 maxBlocksIn(qint64 bytes);
 
 // The table of blocks as the teacher's tool and the journal hand it on:
 // "Файл,Блок,Ученик,Процент,…" and one row per block, `number` from 1.

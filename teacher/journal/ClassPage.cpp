@@ -4,6 +4,7 @@
 #include "bank/KtError.h"
 #include "report/ClassFiles.h"
 #include "report/ReportParser.h"
+#include "teacher/analysis/TestAnswers.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,7 +33,12 @@ QTableView* tableOn(QAbstractItemModel* model, QWidget* parent) {
     return view;
 }
 
-QStringList signatureOf(const QStringList& files) {
+// The report files and the answers files beside them: the answers name the
+// results' titles and PCs, and may come a moment after the report's block.
+QStringList signatureOf(const QStringList& reports) {
+    QStringList files;
+    for (const QString& r : reports)
+        files << r << answersFileFor(r);
     QStringList out;
     for (const QString& f : files) {
         const QFileInfo info(f);
@@ -71,7 +77,11 @@ ClassPage::ClassPage(QWidget* parent)
 
     connect(open, &QPushButton::clicked, this, &ClassPage::chooseFolder);
     connect(m_titles, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_status->setTitleFilter(i <= 0 ? QString() : m_titles->itemText(i));
+        const QString title = i <= 0 ? QString() : m_titles->itemText(i);
+        m_status->setTitleFilter(title);
+        JournalFilter f;
+        f.title = title;
+        m_resultsShown->setFilter(f);
     });
     m_timer->setInterval(kPollMs);
     connect(m_timer, &QTimer::timeout, this, &ClassPage::refresh);
@@ -96,8 +106,8 @@ void ClassPage::refresh() {
     if (m_folder.isEmpty())
         return;
     m_status->setStatuses(readClassStatuses(m_folder), QDateTime::currentDateTimeUtc());
-    updateTitles();
     reloadResultsIfChanged();
+    updateTitles();
 }
 
 void ClassPage::updateTitles() {
@@ -105,9 +115,13 @@ void ClassPage::updateTitles() {
     QStringList known;
     for (int i = 1; i < m_titles->count(); ++i)
         known << m_titles->itemText(i);
-    for (const QString& t : m_status->titles())
-        if (!known.contains(t))
-            m_titles->addItem(t); // titles stay once seen: a PC going home keeps its test listed
+    // Titles stay once seen: a PC going home keeps its test listed.
+    for (const QStringList& titles : {m_status->titles(), m_results->data().titles()})
+        for (const QString& t : titles)
+            if (!known.contains(t)) {
+                m_titles->addItem(t);
+                known << t;
+            }
     if (!current.isEmpty())
         m_titles->setCurrentText(current);
 }
@@ -123,7 +137,7 @@ void ClassPage::reloadResultsIfChanged() {
     m_results->clear();
     for (const QString& f : files) {
         try {
-            m_results->addReport(f, readReportFile(f));
+            m_results->addFile(f, readJournalFile(f));
         } catch (const KtError&) {
             m_readSignature.clear(); // unreadable now: tried again at the next poll
         }

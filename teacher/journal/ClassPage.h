@@ -27,6 +27,8 @@ public:
 
     ClassStatusModel* statusModel() const { return m_status; }
     JournalModel* results() const { return m_results; }
+    // The results as the view shows them: of the chosen title only.
+    JournalProxy* shownResults() const { return m_resultsShown; }
     QTimer* pollTimer() const { return m_timer; }
 
 private:

@@ -28,6 +28,18 @@ void fillChoice(QComboBox* box, const std::set<int>& values) {
     box->setCurrentIndex(at < 0 ? 0 : at);
 }
 
+void fillTitles(QComboBox* box, QStringList titles) {
+    const QString current = box->currentData().toString();
+    const QSignalBlocker block(box);
+    box->clear();
+    box->addItem(QStringLiteral("все"), QString());
+    titles.sort(Qt::CaseInsensitive);
+    for (const QString& t : titles)
+        box->addItem(t, t);
+    const int at = box->findData(current);
+    box->setCurrentIndex(at < 0 ? 0 : at);
+}
+
 } // namespace
 
 JournalFilterBar::JournalFilterBar(QWidget* parent) : QWidget(parent) {
@@ -40,6 +52,8 @@ JournalFilterBar::JournalFilterBar(QWidget* parent) : QWidget(parent) {
     m_to = addDate(QStringLiteral("toDate"));
     m_bankSize = addChoice(QStringLiteral("bankSizeFilter"));
     m_count = addChoice(QStringLiteral("countFilter"));
+    m_title = addChoice(QStringLiteral("titleFilter"));
+    m_title->setItemData(0, QString());
     auto* resetButton = new QPushButton(QStringLiteral("Сбросить"), this);
     resetButton->setObjectName(QStringLiteral("resetFilter"));
     connect(resetButton, &QPushButton::clicked, this, &JournalFilterBar::reset);
@@ -55,6 +69,8 @@ JournalFilterBar::JournalFilterBar(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_bankSize);
     row->addWidget(new QLabel(QStringLiteral("в тесте:")));
     row->addWidget(m_count);
+    row->addWidget(new QLabel(QStringLiteral("Название:")));
+    row->addWidget(m_title);
     row->addWidget(resetButton);
 }
 
@@ -87,14 +103,15 @@ JournalFilter JournalFilterBar::filter() const {
     f.to = m_to->date() == kNoLimit ? QDate() : m_to->date();
     f.bankSize = m_bankSize->currentData().toInt();
     f.count = m_count->currentData().toInt();
+    f.title = m_title->currentData().toString();
     return f;
 }
 
-void JournalFilterBar::setChoices(const std::vector<JournalRow>& rows) {
+void JournalFilterBar::setChoices(const JournalData& journal) {
     std::set<int> sizes;
     std::set<int> counts;
     m_first = m_last = QDate();
-    for (const JournalRow& r : rows) {
+    for (const JournalRow& r : journal.rows()) {
         sizes.insert(r.bankSize);
         counts.insert(r.count);
         if (r.date.isValid() && (!m_first.isValid() || r.date < m_first))
@@ -104,6 +121,7 @@ void JournalFilterBar::setChoices(const std::vector<JournalRow>& rows) {
     }
     fillChoice(m_bankSize, sizes);
     fillChoice(m_count, counts);
+    fillTitles(m_title, journal.titles());
 }
 
 bool JournalFilterBar::eventFilter(QObject* watched, QEvent* event) {
@@ -118,12 +136,13 @@ bool JournalFilterBar::eventFilter(QObject* watched, QEvent* event) {
 
 void JournalFilterBar::reset() {
     {
-        const QSignalBlocker a(m_name), b(m_from), c(m_to), d(m_bankSize), e(m_count);
+        const QSignalBlocker a(m_name), b(m_from), c(m_to), d(m_bankSize), e(m_count), t(m_title);
         m_name->clear();
         m_from->setDate(kNoLimit);
         m_to->setDate(kNoLimit);
         m_bankSize->setCurrentIndex(0);
         m_count->setCurrentIndex(0);
+        m_title->setCurrentIndex(0);
     }
     emit changed();
 }

@@ -12,7 +12,7 @@ class QLineEdit;
 namespace kt {
 
 // The journal's filter controls: a part of the name, a date range, the bank
-// size and the number of questions.
+// size, the number of questions and the test's title.
 class JournalFilterBar : public QWidget {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
     JournalFilter filter() const;
     // Offers the bank sizes and question counts that the tests have; keeps the
     // current choice when it is still among them. Does not signal a change.
-    void setChoices(const std::vector<JournalRow>& rows);
+    void setChoices(const JournalData& journal);
     void reset();
     // The earliest and latest date of the tests the choices were set from;
     // invalid when there are none.
@@ -44,6 +44,7 @@ private:
     QDateEdit* m_to;
     QComboBox* m_bankSize;
     QComboBox* m_count;
+    QComboBox* m_title;
     QDate m_first;
     QDate m_last;
 };

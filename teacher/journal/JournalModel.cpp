@@ -12,16 +12,25 @@ template <typename T> int order(const T& a, const T& b) {
 
 bool isNumberColumn(int column) {
     return column != JournalModel::File && column != JournalModel::Name &&
-           column != JournalModel::Date;
+           column != JournalModel::Date && column != JournalModel::Title &&
+           column != JournalModel::Pc;
 }
 
 } // namespace
 
 JournalModel::JournalModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-bool JournalModel::addReport(const QString& path, ParsedReport report) {
+bool JournalModel::addReport(const QString& path, const ParsedReport& report,
+                             const TestLabels& labels) {
     beginResetModel();
-    const bool added = m_data.addReport(path, std::move(report));
+    const bool added = m_data.addReport(path, report, labels);
+    endResetModel();
+    return added;
+}
+
+bool JournalModel::addFile(const QString& path, JournalFile file) {
+    beginResetModel();
+    const bool added = m_data.addFile(path, std::move(file));
     endResetModel();
     return added;
 }
@@ -41,20 +50,20 @@ void JournalModel::setThresholds(const MarkThresholds& t) {
 int JournalModel::compare(int a, int b, int column) const {
     const JournalRow& x = row(a);
     const JournalRow& y = row(b);
-    const JournalSource& sx = x.sources.front();
-    const JournalSource& sy = y.sources.front();
+    const JournalSource& sx = x.first;
+    const JournalSource& sy = y.first;
     switch (column) {
     case File:
         return sx.file != sy.file ? order(sx.file, sy.file) : order(sx.block, sy.block);
     case Block:
         return order(sx.block, sy.block);
     case Name:
-        return x.entry.studentName.compare(y.entry.studentName, Qt::CaseInsensitive);
+        return m_data.nameOf(x).compare(m_data.nameOf(y), Qt::CaseInsensitive);
     case Percent:
     case Mark:
         return order(x.percent, y.percent);
     case Date:
-        return x.date != y.date ? order(x.date, y.date) : order(x.time, y.time);
+        return order(m_data.whenOf(a), m_data.whenOf(b));
     case Time:
         return order(x.time, y.time);
     case TimeLeft:
@@ -67,6 +76,10 @@ int JournalModel::compare(int a, int b, int column) const {
         return order(x.from, y.from);
     case To:
         return order(x.to, y.to);
+    case Title:
+        return m_data.titleOf(x).compare(m_data.titleOf(y), Qt::CaseInsensitive);
+    case Pc:
+        return m_data.pcOf(x).compare(m_data.pcOf(y), Qt::CaseInsensitive);
     default:
         return order(x.minutes, y.minutes);
     }
@@ -74,29 +87,32 @@ int JournalModel::compare(int a, int b, int column) const {
 
 QString JournalModel::cellText(int i, int column) const {
     const JournalRow& r = row(i);
-    const JournalSource& s = r.sources.front();
+    const JournalSource& s = r.first;
     switch (column) {
     case File: {
         const QString name = QFileInfo(m_data.files()[s.file]).fileName();
-        return r.sources.size() > 1 ? QStringLiteral("%1 (+%2)").arg(name).arg(r.sources.size() - 1)
-                                    : name;
+        const int copies = m_data.sourceCount(r);
+        return copies > 1 ? QStringLiteral("%1 (+%2)").arg(name).arg(copies - 1) : name;
     }
     case Block:
         return QString::number(s.block);
     case Mark:
         return QString::number(markOf(i));
-    default: {
-        const QStringList cells = reportTableRow(QString(), s.block, r.entry);
-        return cells[column > Mark ? column - 1 : column];
-    }
+    case Title:
+        return m_data.titleOf(r);
+    case Pc:
+        return m_data.pcOf(r);
+    default:
+        return m_data.text(r, static_cast<JournalField>(column > Mark ? column - 1 : column));
     }
 }
 
 QString JournalModel::sourcesText(const JournalRow& r) const {
     QStringList lines;
-    for (const JournalSource& s : r.sources)
+    const std::vector<JournalSource> sources = m_data.sources(r);
+    for (const JournalSource& s : sources)
         lines.append(QStringLiteral("%1, блок %2").arg(m_data.files()[s.file]).arg(s.block));
-    if (r.sources.size() > 1)
+    if (sources.size() > 1)
         lines.prepend(QStringLiteral("Один и тот же тест найден в %1 файлах:").arg(lines.size()));
     return lines.join(u'\n');
 }
@@ -104,15 +120,26 @@ QString JournalModel::sourcesText(const JournalRow& r) const {
 QStringList JournalModel::exportHeader() {
     QStringList h = reportTableHeader();
     h.insert(Mark, QStringLiteral("Оценка"));
+    h << QStringLiteral("Название") << QStringLiteral("ПК");
     return h;
 }
 
 QStringList JournalModel::exportRow(int i) const {
     const JournalRow& r = row(i);
-    const JournalSource& s = r.sources.front();
-    QStringList cells = reportTableRow(m_data.files()[s.file], s.block, r.entry);
+    const JournalSource& s = r.first;
+    QStringList cells = reportTableRow(m_data.files()[s.file], s.block, m_data.entryOf(r));
     cells.insert(Mark, QString::number(markOf(i)));
+    cells << m_data.titleOf(r) << m_data.pcOf(r);
     return cells;
+}
+
+// Without the checks through the virtual calls of the base: sorting a
+// large journal asks for millions of indexes.
+QModelIndex JournalModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || column < 0 || column >= ColumnCount ||
+        row >= static_cast<int>(m_data.rows().size()))
+        return {};
+    return createIndex(row, column);
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const {
@@ -157,6 +184,18 @@ int JournalProxy::sourceRowOf(int proxyRow) const {
     return mapToSource(index(proxyRow, 0)).row();
 }
 
+QString JournalProxy::shownTitle() const {
+    if (!m_filter.title.isEmpty())
+        return m_filter.title;
+    const JournalData& d = m_model->data();
+    const int rows = rowCount();
+    const int first = rows > 0 ? m_model->row(sourceRowOf(0)).title : -1;
+    for (int i = 1; i < rows && first >= 0; ++i)
+        if (m_model->row(sourceRowOf(i)).title != first)
+            return {};
+    return d.titles().value(first);
+}
+
 MarkSummary JournalProxy::summary() const {
     MarkSummary s;
     qint64 sum = 0;
@@ -179,11 +218,20 @@ QList<QStringList> JournalProxy::table() const {
 }
 
 bool JournalProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return m_filter.accepts(m_model->row(sourceRow));
+    return m_filter.accepts(m_model->data(), m_model->row(sourceRow));
 }
 
 bool JournalProxy::lessThan(const QModelIndex& a, const QModelIndex& b) const {
     return m_model->compare(a.row(), b.row(), a.column()) < 0;
+}
+
+QString journalPrintTitle(const QStringList& files, const QString& shownTitle) {
+    if (!shownTitle.isEmpty())
+        return shownTitle;
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    return QStringLiteral("Журнал результатов: %1").arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace kt

@@ -9,7 +9,8 @@
 namespace kt {
 
 // The journal's table: the columns of the results table with the mark after
-// the percentage. No widgets: views and exports read it alike.
+// the percentage, then the test's title and PC from the answers file beside
+// the report. No widgets: views and exports read it alike.
 class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
         From,
         To,
         Minutes,
+        Title,
+        Pc,
         ColumnCount
     };
     // The value to sort by: numbers as numbers, dates with their time.
@@ -34,8 +37,10 @@ public:
 
     explicit JournalModel(QObject* parent = nullptr);
 
-    // Adds the file's blocks; false when it is open already.
-    bool addReport(const QString& path, ParsedReport report);
+    // Adds the file's blocks, named by the answers beside it; false when it
+    // is open already.
+    bool addReport(const QString& path, const ParsedReport& report, const TestLabels& labels = {});
+    bool addFile(const QString& path, JournalFile file);
     void clear();
     void setThresholds(const MarkThresholds& t);
 
@@ -49,6 +54,7 @@ public:
     QStringList exportRow(int i) const;
     static QStringList exportHeader();
 
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -73,6 +79,9 @@ public:
     // The header and the shown rows in their shown order.
     QList<QStringList> table() const;
     int sourceRowOf(int proxyRow) const;
+    // The title of the tests shown: the filter's, or the one title every
+    // shown row has; empty when they have none or several.
+    QString shownTitle() const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
@@ -82,5 +91,9 @@ private:
     JournalModel* m_model;
     JournalFilter m_filter;
 };
+
+// The printout's heading: the test's title when the rows shown are of one
+// test, otherwise the names of the report files.
+QString journalPrintTitle(const QStringList& files, const QString& shownTitle);
 
 } // namespace kt

@@ -41,7 +41,7 @@ std::shared_ptr<std::vector<LoadedReport>> readReports(const QStringList& paths)
         LoadedReport r;
         r.path = path;
         try {
-            r.report = readReportFile(path);
+            r.file = readJournalFile(path);
         } catch (const KtError& e) {
             r.error = e.message();
         }
@@ -166,11 +166,11 @@ void JournalPage::finishLoading() {
     const std::shared_ptr<std::vector<LoadedReport>> results = m_loading.result();
     for (LoadedReport& r : *results) {
         if (r.error.isEmpty())
-            m_model->addReport(r.path, std::move(r.report));
+            m_model->addFile(r.path, std::move(r.file));
         else
             m_unreadable.append(r.error);
     }
-    m_filters->setChoices(m_model->data().rows());
+    m_filters->setChoices(m_model->data());
     m_table->resizeColumnsToContents();
     QStringList lines = m_unreadable + m_model->data().warnings();
     m_warnings->setPlainText(lines.join(u'\n'));
@@ -198,7 +198,7 @@ void JournalPage::closeAll() {
     m_unreadable.clear();
     m_warnings->clear();
     m_warnings->hide();
-    m_filters->setChoices(m_model->data().rows());
+    m_filters->setChoices(m_model->data());
     applyFilter();
 }
 
@@ -278,9 +278,6 @@ void JournalPage::exportTable() {
 
 JournalPrintout JournalPage::printout() const {
     const MarkSummary s = m_proxy->summary();
-    QStringList names;
-    for (const QString& file : m_model->data().files())
-        names << QFileInfo(file).fileName();
     const JournalFilter f = m_filters->filter();
     const QDate from = f.from.isValid() ? f.from : m_filters->firstDate();
     const QDate to = f.to.isValid() ? f.to : m_filters->lastDate();
@@ -289,8 +286,8 @@ JournalPrintout JournalPage::printout() const {
         notes.prepend(QStringLiteral("Тесты с %1 по %2")
                           .arg(from.toString(QStringLiteral("dd.MM.yyyy")),
                                to.toString(QStringLiteral("dd.MM.yyyy"))));
-    return {QStringLiteral("Журнал результатов: %1").arg(names.join(QStringLiteral(", "))), notes,
-            s, m_proxy->table()};
+    return {journalPrintTitle(m_model->data().files(), m_proxy->shownTitle()), notes, s,
+            m_proxy->table()};
 }
 
 void JournalPage::print() {

@@ -21,7 +21,7 @@ class MarkChart;
 // What reading one report file gave: its blocks, or why it could not be read.
 struct LoadedReport {
     QString path;
-    ParsedReport report;
+    JournalFile file; // with the answers file beside it
     QString error;
 };
 

@@ -14,14 +14,15 @@
 namespace kt {
 
 void JournalPage::showTestAnswers(const QModelIndex& index) {
-    const JournalRow& r = m_model->row(m_proxy->sourceRowOf(index.row()));
-    const QString report = m_model->data().files().value(r.sources.front().file);
+    const JournalRow& row = m_model->row(m_proxy->sourceRowOf(index.row()));
+    const ReportEntry r = m_model->data().entryOf(row);
+    const QString report = m_model->data().files().value(row.first.file);
     const QString answers = answersFileFor(report);
     std::vector<TestAnswer> rows;
     QString problem;
     try {
         if (QFileInfo::exists(answers))
-            rows = findTestAnswers(answers, r.entry.date, r.entry.time, r.entry.studentName);
+            rows = findTestAnswers(answers, r.date, r.time, r.studentName);
     } catch (const KtError& e) {
         problem = e.message();
     }
@@ -36,9 +37,8 @@ void JournalPage::showTestAnswers(const QModelIndex& index) {
     }
     const QString heading =
         QStringLiteral("%1, %2 %3, %4 %: %5")
-            .arg(r.entry.studentName.isEmpty() ? QStringLiteral("(без имени)")
-                                               : r.entry.studentName,
-                 r.entry.date, r.entry.time, r.entry.percent, QDir::toNativeSeparators(answers));
+            .arg(r.studentName.isEmpty() ? QStringLiteral("(без имени)") : r.studentName, r.date,
+                 r.time, r.percent, QDir::toNativeSeparators(answers));
     TestAnswersDialog(heading, rows, this).exec();
 }
 

@@ -7,6 +7,7 @@
 #include "report/ReportParser.h"
 #include "tests/support/Reports.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kt;
@@ -227,4 +228,28 @@ TEST(ReportParser, FilesThatCannotBeReadGiveRussianMessages) {
     } catch (const KtError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("не файл отчета")));
     }
+}
+
+// A file is read a piece at a time: blocks, cut blocks and a long junk line
+// across the pieces' edges read as the same bytes read whole.
+TEST(ReportParser, AFileReadInPiecesReadsAsItsBytesWhole) {
+    const QByteArray block = reportBytes({BlockFields{}});
+    const QByteArray cut = block.left(block.size() / 2);
+    QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF");
+    for (int i = 0; i < 9000; ++i)
+        bytes += i % 1000 == 999 ? cut : block;
+    bytes += QByteArray(1500000, 'x') + "\r\n" + block + cut;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TestData.dat"));
+    kt::test::writeFile(path, bytes);
+    const ParsedReport whole = parseReport(bytes), pieces = readReportFile(path);
+    ASSERT_EQ(pieces.entries.size(), whole.entries.size());
+    EXPECT_EQ(whole.entries.size(), 8992u);
+    for (size_t i = 0; i < whole.entries.size(); ++i)
+        ASSERT_EQ(reportTableRow("f", 1, pieces.entries[i]),
+                  reportTableRow("f", 1, whole.entries[i]))
+            << i;
+    ASSERT_EQ(pieces.damage.size(), whole.damage.size());
+    for (size_t i = 0; i < whole.damage.size(); ++i)
+        EXPECT_EQ(damageText("f", pieces.damage[i]), damageText("f", whole.damage[i]));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's «Класс» view on a class folder that PCs write into while it
 // is open.
+#include "report/AnswersWriter.h"
 #include "report/ClassFiles.h"
 #include "report/ReportFile.h"
 #include "report/StatusFile.h"
@@ -68,6 +69,12 @@ TEST(ClassPage, ShowsEveryPcAndTheResultsAsTheyArrive) {
     other.name = QStringLiteral("Ученик pc2");
     appendToReportFile(classReportPath(folder, "pc2"), reportBytes({other}));
     appendToReportFile(classReportPath(folder, "pc1"), reportBytes({other}));
+    // pc1's answers, written after its first block, name that test.
+    const BlockFields first;
+    writeFile(classAnswersPath(folder, "pc1"),
+              answersHeaderLine() + answersRowsBytes({"t1", first.date, first.time, "pc1",
+                                                      first.name, bio, "DB1.MDB"},
+                                                     {{QStringLiteral("Вопрос"), 1, 1, 1, true}}));
     page.refresh();
     EXPECT_EQ(cell(s, 1, ClassStatusModel::State), QStringLiteral("тест завершён"));
     EXPECT_EQ(page.results()->rowCount(), 2);
@@ -78,6 +85,11 @@ TEST(ClassPage, ShowsEveryPcAndTheResultsAsTheyArrive) {
     titles->setCurrentText(bio);
     ASSERT_EQ(s.rowCount(), 1);
     EXPECT_EQ(cell(s, 0, ClassStatusModel::Pc), QStringLiteral("pc1"));
+    const JournalProxy& shown = *page.shownResults();
+    ASSERT_EQ(shown.rowCount(), 1); // the merged results of that test only
+    EXPECT_EQ(cell(shown, 0, JournalModel::Name), first.name);
+    EXPECT_EQ(cell(shown, 0, JournalModel::Pc), QStringLiteral("pc1"));
     page.refresh(); // a poll keeps the chosen title
     EXPECT_EQ(s.rowCount(), 1);
+    EXPECT_EQ(shown.rowCount(), 1);
 }

@@ -3,6 +3,7 @@
 // several files, filters, sorting, the summary and the spreadsheet table.
 
 #include "bank/Cp1251.h"
+#include "report/AnswersWriter.h"
 #include "teacher/journal/JournalModel.h"
 #include "tests/support/Reports.h"
 
@@ -40,6 +41,11 @@ JournalFilter filter(const QString& name, QDate from = {}, QDate to = {}, int ba
     return f;
 }
 
+AnswersTest answersTest(const QString& student, const QString& time, const QString& title) {
+    return {student + time, QStringLiteral("07.12.2026"), time, QStringLiteral("PC1"), student,
+            title,          QStringLiteral("DB1.MDB")};
+}
+
 } // namespace
 
 TEST(Marks, ThresholdsGiveMarksAndAreKept) {
@@ -73,15 +79,15 @@ TEST(JournalData, SameBlocksFromAnotherFileAreShownOnce) {
     EXPECT_TRUE(data.addReport("copy.dat", report({a, b, b, c})));
     EXPECT_EQ(data.rows().size(), 4u);
     EXPECT_EQ(data.repeats(), 3);
-    ASSERT_EQ(data.rows()[0].sources.size(), 2u);
-    EXPECT_EQ(data.rows()[0].sources[1].file, 1);
-    EXPECT_EQ(data.rows()[3].entry.studentName, "Вера");
-    EXPECT_EQ(data.rows()[3].sources[0].block, 4);
+    ASSERT_EQ(data.sources(data.rows()[0]).size(), 2u);
+    EXPECT_EQ(data.sources(data.rows()[0])[1].file, 1);
+    EXPECT_EQ(data.nameOf(data.rows()[3]), QStringLiteral("Вера"));
+    EXPECT_EQ(data.rows()[3].first.block, 4);
     // Another PC's file with one of them once.
     EXPECT_TRUE(data.addReport("pc2.dat", report({b})));
     EXPECT_EQ(data.rows().size(), 4u);
-    EXPECT_EQ(data.rows()[1].sources.size(), 3u);
-    EXPECT_EQ(data.rows()[2].sources.size(), 2u);
+    EXPECT_EQ(data.sourceCount(data.rows()[1]), 3);
+    EXPECT_EQ(data.sourceCount(data.rows()[2]), 2);
     EXPECT_FALSE(data.addReport("pc1.dat", report({c})));
     EXPECT_EQ(data.files().size(), 3);
 
@@ -104,8 +110,8 @@ TEST(JournalData, ACutFileListsEveryWholeBlockAndOneWarningPerDamagedRun) {
     JournalData data;
     ASSERT_TRUE(data.addReport(path, readReportFile(path)));
     ASSERT_EQ(data.rows().size(), 3u);
-    EXPECT_EQ(data.rows()[1].entry.studentName, QStringLiteral("Второй"));
-    EXPECT_EQ(data.rows()[2].entry.studentName, QStringLiteral("Третий"));
+    EXPECT_EQ(data.nameOf(data.rows()[1]), QStringLiteral("Второй"));
+    EXPECT_EQ(data.nameOf(data.rows()[2]), QStringLiteral("Третий"));
     ASSERT_EQ(data.warnings().size(), 2);
     EXPECT_TRUE(data.warnings()[1].contains(QStringLiteral(":25–524:")))
         << data.warnings()[1].toStdString();
@@ -120,8 +126,8 @@ TEST(JournalData, FilterByNameDatesAndSizes) {
     const auto shown = [&](const JournalFilter& f) {
         QStringList names;
         for (const JournalRow& r : data.rows())
-            if (f.accepts(r))
-                names << r.entry.studentName;
+            if (f.accepts(data, r))
+                names << data.nameOf(r).toString();
         return names.join(',');
     };
     EXPECT_EQ(shown(JournalFilter()), "Иванов,Иванова,Петров");
@@ -161,9 +167,75 @@ TEST(JournalModel, SortsSummarisesAndExportsTheShownRows) {
     proxy.setFilter(filter(QStringLiteral("а")));
     const QList<QStringList> table = proxy.table();
     ASSERT_EQ(table.size(), 3); // Яна, Дима; header first
-    EXPECT_EQ(table[0].join(','), "Файл,Блок,Ученик,Процент,Оценка,Дата,Время,Остаток времени,"
-                                  "Вопросов в базе,Вопросов в тесте,От,До,Минут на вопрос");
+    EXPECT_EQ(table[0].join(','),
+              "Файл,Блок,Ученик,Процент,Оценка,Дата,Время,Остаток времени,"
+              "Вопросов в базе,Вопросов в тесте,От,До,Минут на вопрос,Название,ПК");
     EXPECT_EQ(table[1].join(','),
-              "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2");
+              "/r/a.dat,2,Яна,100,5,07.12.2026,10:00:00,0:12:41,100,20,1,100,2,,");
     EXPECT_EQ(proxy.index(0, JournalModel::File).data().toString(), "a.dat");
+}
+
+// The answers file beside a report names its tests' title and PC; the table,
+// its export, the title filter and the printout's heading follow them.
+TEST(JournalModel, TitleAndPcComeFromTheAnswersBesideTheReport) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TestData-PC1.dat"));
+    BlockFields ann = fields("Аня", 90), bob = fields("Боря", 60), cut = fields("Вера", 40);
+    bob.time = "10:00:00";
+    kt::test::writeFile(path, reportBytes({ann, bob, cut}));
+    const std::vector<AnswerRow> one{{QStringLiteral("Вопрос"), 7, 1, 1, true}};
+    const QString geo = QStringLiteral("География, 9Б"), bio = QStringLiteral("Биология");
+    // Two questions of Аня's test: her test is named once. Вера's answers
+    // were never written: her row has empty cells.
+    kt::test::writeFile(dir.filePath(QStringLiteral("Answers-PC1.csv")),
+                        answersHeaderLine() +
+                            answersRowsBytes(answersTest("Аня", ann.time, geo), {one[0], one[0]}) +
+                            answersRowsBytes(answersTest("Боря", bob.time, bio), one));
+    JournalModel model;
+    JournalProxy proxy(&model);
+    model.addReport(path, readReportFile(path), TestLabels::besideReport(path));
+    const auto cells = [&](int column) {
+        QStringList out;
+        for (int i = 0; i < proxy.rowCount(); ++i)
+            out << proxy.index(i, column).data().toString();
+        return out.join('|');
+    };
+    EXPECT_EQ(cells(JournalModel::Title), geo + "|" + bio + "|");
+    EXPECT_EQ(cells(JournalModel::Pc), "PC1|PC1|");
+    const QList<QStringList> table = proxy.table();
+    EXPECT_EQ(table[0].mid(JournalModel::Title), QStringList({"Название", "ПК"}));
+    EXPECT_EQ(table[1].mid(JournalModel::Minutes), QStringList({"2", geo, "PC1"}));
+    EXPECT_EQ(table[3].mid(JournalModel::Title), QStringList({"", ""}));
+
+    const QStringList files{path};
+    EXPECT_TRUE(proxy.shownTitle().isEmpty()); // two titles and none
+    EXPECT_EQ(journalPrintTitle(files, proxy.shownTitle()),
+              QStringLiteral("Журнал результатов: TestData-PC1.dat"));
+    proxy.setFilter(filter(QStringLiteral("аня"))); // her test alone
+    EXPECT_EQ(journalPrintTitle(files, proxy.shownTitle()), geo);
+    JournalFilter byTitle;
+    byTitle.title = bio;
+    proxy.setFilter(byTitle);
+    EXPECT_EQ(cells(JournalModel::Name), "Боря");
+    EXPECT_EQ(proxy.shownTitle(), bio);
+}
+
+// Rows keep numbers, not texts: a block whose texts its numbers would not
+// give back ("007", "09:05:03") shows them as written, and is another test
+// than the block written plainly.
+TEST(JournalModel, ValuesShowAsTheBlockWroteThem) {
+    BlockFields odd = fields("Оля", 85), plain = odd, early = odd;
+    odd.from = "007";
+    plain.from = "7";
+    early.time = "09:05:03";
+    JournalModel model;
+    model.addReport("a.dat", report({odd, early}));
+    model.addReport("b.dat", report({plain, odd, early}));
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data().repeats(), 2);
+    EXPECT_EQ(model.exportRow(0).mid(JournalModel::Date, 6),
+              QStringList({"07.12.2026", "9:05:03", "0:12:41", "100", "20", "007"}));
+    EXPECT_EQ(model.index(1, JournalModel::Time).data().toString(), "09:05:03");
+    EXPECT_EQ(model.index(2, JournalModel::From).data().toString(), "7");
+    EXPECT_EQ(model.index(0, JournalModel::File).data().toString(), "a.dat (+1)");
 }
