@@ -88,7 +88,7 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 
 // Each change of the bank checks again only what it changed.
 void QuestionsPart::followChecks() {
-    const auto records = [this]() -> const BankTable& { return m_doc.records(); };
+    const auto records = [this] { return m_doc.records(); };
     connect(&m_doc, &BankDocument::recordsReset, this, [=] { m_check.reset(records()); });
     connect(&m_doc, &BankDocument::pathChanged, this,
             [this] { m_check.setSavedTest(savedTestBeside(m_doc.path())); });
@@ -127,10 +127,12 @@ QWidget* QuestionsPart::buildTableSide() {
     // contents measures a thousand rows again after every edit.
     const QFontMetrics metrics = m_table->fontMetrics();
     for (int column : {int(QuestionTableModel::ColCounter), int(QuestionTableModel::ColRight)}) {
-        const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_table->setColumnWidth(column, std::max(metrics.horizontalAdvance(title),
-                                                 metrics.horizontalAdvance(QStringLiteral("0000000"))) +
-                                            3 * metrics.averageCharWidth());
+        const QString title =
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_table->setColumnWidth(column,
+                                std::max(metrics.horizontalAdvance(title),
+                                         metrics.horizontalAdvance(QStringLiteral("0000000"))) +
+                                    3 * metrics.averageCharWidth());
     }
     m_table->setColumnWidth(QuestionTableModel::ColProblems, 160);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);

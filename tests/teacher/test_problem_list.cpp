@@ -34,7 +34,7 @@ struct Followed {
 
     Followed() {
         check.setListener(&model);
-        const auto records = [this]() -> const BankTable& { return doc.records(); };
+        const auto records = [this] { return doc.records(); };
         QObject::connect(&doc, &BankDocument::recordsReset, [=] { check.reset(records()); });
         QObject::connect(&doc, &BankDocument::recordChanged,
                          [=](int row, int) { check.changed(records(), row); });
