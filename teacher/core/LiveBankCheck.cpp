@@ -67,12 +67,23 @@ void LiveBankCheck::reset(const BankRows& records) {
         m_listener->wasReset();
 }
 
+// Only what the edit changed is indexed again: taking a counter out of the
+// sorted counts and putting it back moves half of them in a large bank.
 void LiveBankCheck::changed(const BankRows& records, int row) {
-    unindex(row);
-    std::vector<RecordFinding> local = std::move(kept(row).local);
-    m_kept[static_cast<size_t>(row)] = keep(records[static_cast<size_t>(row)]);
-    kept(row).local = std::move(local);
-    index(row);
+    std::unique_ptr<Kept> fresh = keep(records[static_cast<size_t>(row)]);
+    Kept& old = kept(row);
+    const bool question = fresh->question != old.question;
+    const bool counter = fresh->counter != old.counter || fresh->counterIsNull != old.counterIsNull;
+    if (question)
+        unindexQuestion(row);
+    if (counter)
+        unindexCounter(row);
+    fresh->local = std::move(old.local);
+    m_kept[static_cast<size_t>(row)] = std::move(fresh);
+    if (question)
+        indexQuestion(row);
+    if (counter)
+        indexCounter(row);
     recheck(records, row);
     refreshAcross();
 }
@@ -212,12 +223,26 @@ LiveBankCheck::Rows LiveBankCheck::rowsWhere(bool sameQuestion, const Kept& like
 }
 
 void LiveBankCheck::index(int row) {
+    indexQuestion(row);
+    indexCounter(row);
+}
+
+void LiveBankCheck::unindex(int row) {
+    unindexQuestion(row);
+    unindexCounter(row);
+}
+
+void LiveBankCheck::indexQuestion(int row) {
     const Kept& k = kept(row);
     const int n = ++m_questions[k.question];
     if (n == 2)
         m_sameQuestion.insert(k.question, rowsWhere(true, k));
     else if (n > 2)
         insertSorted(m_sameQuestion[k.question], row);
+}
+
+void LiveBankCheck::indexCounter(int row) {
+    const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
     const int c = countCounter(k.counterValue, +1);
@@ -227,7 +252,7 @@ void LiveBankCheck::index(int row) {
         insertSorted(m_sameCounter[k.counterValue], row);
 }
 
-void LiveBankCheck::unindex(int row) {
+void LiveBankCheck::unindexQuestion(int row) {
     const Kept& k = kept(row);
     const auto q = m_questions.find(k.question);
     const int n = --*q;
@@ -237,6 +262,10 @@ void LiveBankCheck::unindex(int row) {
         m_sameQuestion.remove(k.question);
     else
         eraseSorted(m_sameQuestion[k.question], row);
+}
+
+void LiveBankCheck::unindexCounter(int row) {
+    const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
     const int c = countCounter(k.counterValue, -1);
@@ -322,27 +351,48 @@ void LiveBankCheck::refreshAcross() {
     std::vector<EditorProblem> fresh = across();
     if (fresh == m_across)
         return;
-    const int at = static_cast<int>(m_slots.size());
     std::vector<int> rows;
     for (const std::vector<EditorProblem>* list : {&m_across, &fresh})
         for (const EditorProblem& p : *list)
             if (p.row >= 0)
                 rows.push_back(p.row);
-    if (!m_across.empty() && m_listener)
-        m_listener->aboutToRemove(at, static_cast<int>(m_across.size()));
-    const bool hadAny = !m_across.empty();
-    m_across.clear();
-    if (hadAny && m_listener)
-        m_listener->removed();
-    if (!fresh.empty() && m_listener)
-        m_listener->aboutToInsert(at, static_cast<int>(fresh.size()));
-    const bool anyNow = !fresh.empty();
-    m_across = std::move(fresh);
-    if (anyNow && m_listener)
-        m_listener->inserted();
+    replaceAcross(std::move(fresh));
     for (int row : rows)
         if (m_listener)
             m_listener->recordProblemsChanged(row);
+}
+
+// Only the lines between what the old and the new list share at their
+// start and at their end change, read anew where there is a line on both
+// sides: a view lays out all its lines again after every removal.
+void LiveBankCheck::replaceAcross(std::vector<EditorProblem> fresh) {
+    const auto oldSize = static_cast<int>(m_across.size());
+    const auto newSize = static_cast<int>(fresh.size());
+    int head = 0;
+    while (head < std::min(oldSize, newSize) && m_across[head] == fresh[head])
+        ++head;
+    int tail = 0;
+    while (tail < std::min(oldSize, newSize) - head &&
+           m_across[oldSize - 1 - tail] == fresh[newSize - 1 - tail])
+        ++tail;
+    const int at = static_cast<int>(m_slots.size()) + head;
+    const int both = std::min(oldSize, newSize) - head - tail;
+    const int gone = oldSize - head - tail - both;
+    const int added = newSize - head - tail - both;
+    if (gone > 0 && m_listener)
+        m_listener->aboutToRemove(at + both, gone);
+    m_across.erase(m_across.begin() + head + both, m_across.begin() + head + both + gone);
+    if (gone > 0 && m_listener)
+        m_listener->removed();
+    std::copy(fresh.begin() + head, fresh.begin() + head + both, m_across.begin() + head);
+    if (added > 0 && m_listener)
+        m_listener->aboutToInsert(at + both, added);
+    m_across.insert(m_across.begin() + head + both, fresh.begin() + head + both,
+                    fresh.begin() + head + both + added);
+    if (added > 0 && m_listener)
+        m_listener->inserted();
+    if (both > 0 && m_listener)
+        m_listener->textsChanged(at, at + both - 1);
 }
 
 EditorProblem LiveBankCheck::problem(int index) const {

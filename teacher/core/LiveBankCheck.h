@@ -23,7 +23,8 @@ public:
     virtual void inserted() = 0;
     virtual void aboutToRemove(int at, int count) = 0;
     virtual void removed() = 0;
-    // Findings first to last read differently: the records they name moved.
+    // Findings first to last read differently: the records they name moved,
+    // or a finding across records took the place of another.
     virtual void textsChanged(int first, int last) = 0;
     // The findings shown on this record changed.
     virtual void recordProblemsChanged(int row) = 0;
@@ -83,11 +84,16 @@ private:
     void swapInGroups(int a, int b);
     void index(int row);
     void unindex(int row);
+    void indexQuestion(int row);
+    void indexCounter(int row);
+    void unindexQuestion(int row);
+    void unindexCounter(int row);
     int countCounter(qint64 value, int delta);
     Rows rowsWhere(bool sameQuestion, const Kept& like) const;
     std::vector<EditorProblem> across() const;
     QString counterGaps() const;
     void refreshAcross();
+    void replaceAcross(std::vector<EditorProblem> fresh);
 
     BankCheckOptions m_options;
     LiveCheckListener* m_listener = nullptr;
