@@ -14,9 +14,12 @@ BankDocument::BankDocument(QObject* parent) : QObject(parent) {
 
 void BankDocument::reset(BankTable records, const QString& path, const QStringList& extras) {
     m_undo.clear();
-    m_records = std::move(records);
-    m_counters.clear();
-    m_countersKnown = false;
+    m_records.clear();
+    m_records.reserve(records.size());
+    for (BankRecord& r : records)
+        m_records.push_back(std::make_unique<BankRecord>(std::move(r)));
+    records = BankTable();
+    countAllCounters();
     m_extras = extras;
     m_path = path;
     emit recordsReset();
@@ -39,19 +42,36 @@ void BankDocument::setField(int row, int field, const QString& text) {
     m_undo.push(new SetFieldCommand(*this, row, field, text));
 }
 
-int BankDocument::nextCounter() {
-    if (!m_countersKnown) {
-        m_countersKnown = true;
-        for (const BankRecord& r : m_records)
-            countCounter(r, 1);
-    }
-    return m_counters.empty() ? 1 : std::max(0, m_counters.rbegin()->first) + 1;
+int BankDocument::nextCounter() const {
+    return m_counters.empty() ? 1 : std::max(0, m_counters.back().first) + 1;
+}
+
+// Sorted once, then counted run by run: a bank is mostly in counter order
+// already, and a sorted vector of a million numbers is quickly made.
+void BankDocument::countAllCounters() {
+    std::vector<int> values;
+    values.reserve(m_records.size());
+    for (const auto& r : m_records)
+        if (!r->isNull[FieldCounter])
+            values.push_back(r->text[FieldCounter].toInt());
+    if (!std::is_sorted(values.begin(), values.end()))
+        std::sort(values.begin(), values.end());
+    m_counters.clear();
+    for (int v : values)
+        if (m_counters.empty() || m_counters.back().first != v)
+            m_counters.emplace_back(v, 1);
+        else
+            ++m_counters.back().second;
 }
 
 void BankDocument::countCounter(const BankRecord& record, int delta) {
-    if (!m_countersKnown || record.isNull[FieldCounter])
+    if (record.isNull[FieldCounter])
         return;
-    const auto [at, added] = m_counters.try_emplace(record.text[FieldCounter].toInt(), 0);
+    const int value = record.text[FieldCounter].toInt();
+    auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value,
+                               [](const std::pair<int, int>& c, int v) { return c.first < v; });
+    if (at == m_counters.end() || at->first != value)
+        at = m_counters.insert(at, {value, 0});
     at->second += delta;
     if (at->second == 0)
         m_counters.erase(at);
@@ -63,7 +83,7 @@ BankRecord BankDocument::newRecord() {
     r.text[FieldMark] = QStringLiteral("0");
     r.text[FieldCounter] = QString::number(nextCounter());
     if (!m_records.empty())
-        r.text[FieldSubject] = m_records.front().text[FieldSubject];
+        r.text[FieldSubject] = m_records.front()->text[FieldSubject];
     return r;
 }
 
@@ -104,7 +124,7 @@ void BankDocument::appendRecords(const BankTable& records, const QString& what) 
 }
 
 void BankDocument::putField(int row, int field, const QString& text, bool isNull) {
-    BankRecord& r = m_records.at(static_cast<size_t>(row));
+    BankRecord& r = *m_records.at(static_cast<size_t>(row));
     if (field == FieldCounter)
         countCounter(r, -1);
     r.text[static_cast<size_t>(field)] = text;
@@ -116,16 +136,17 @@ void BankDocument::putField(int row, int field, const QString& text, bool isNull
 
 void BankDocument::insertAt(int row, const BankRecord& record) {
     emit recordAboutToBeInserted(row);
-    m_records.insert(m_records.begin() + row, record);
+    m_records.insert(m_records.begin() + row, std::make_unique<BankRecord>(record));
     countCounter(record, 1);
     emit recordInserted(row);
     emit layoutChanged(row);
 }
 
 BankRecord BankDocument::takeAt(int row) {
-    BankRecord r = m_records.at(static_cast<size_t>(row));
     emit recordAboutToBeRemoved(row);
+    const std::unique_ptr<BankRecord> taken = std::move(m_records.at(static_cast<size_t>(row)));
     m_records.erase(m_records.begin() + row);
+    BankRecord r = std::move(*taken);
     countCounter(r, -1);
     emit recordRemoved(row);
     emit layoutChanged(std::min(row, size() - 1));

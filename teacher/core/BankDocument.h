@@ -2,13 +2,15 @@
 #pragma once
 
 #include "bank/BankRecord.h"
+#include "teacher/core/BankRows.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
 
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace kt {
 
@@ -20,9 +22,9 @@ class BankDocument : public QObject {
 public:
     explicit BankDocument(QObject* parent = nullptr);
 
-    const BankTable& records() const { return m_records; }
+    BankRows records() const { return BankRows(m_records); }
     int size() const { return static_cast<int>(m_records.size()); }
-    const BankRecord& record(int row) const { return m_records.at(static_cast<size_t>(row)); }
+    const BankRecord& record(int row) const { return *m_records.at(static_cast<size_t>(row)); }
     QUndoStack* undoStack() { return &m_undo; }
 
     // The file the bank came from or was last saved to; empty for a new bank.
@@ -50,7 +52,7 @@ public:
     void appendRecords(const BankTable& records, const QString& what);
 
     // The counter a new record gets: one after the largest in the bank.
-    int nextCounter();
+    int nextCounter() const;
 
     // Used by the undo commands; they keep the history consistent.
     void putField(int row, int field, const QString& text, bool isNull);
@@ -75,17 +77,18 @@ signals:
 
 private:
     BankRecord newRecord();
-    // Keeps the number of records of each counter value, once it is known.
+    // Keeps the number of records of each counter value.
     void countCounter(const BankRecord& record, int delta);
+    void countAllCounters();
 
-    BankTable m_records;
+    RecordHandles m_records;
     QString m_path;
     QStringList m_extras;
     QUndoStack m_undo;
-    // Records per counter value, made at the first new record and kept edit
-    // by edit: a new record is numbered without going through a large bank.
-    std::map<int, int> m_counters;
-    bool m_countersKnown = false;
+    // Records per counter value, sorted by value: made with the bank and
+    // kept edit by edit, so that a new record is numbered without going
+    // through a large bank.
+    std::vector<std::pair<int, int>> m_counters;
 };
 
 } // namespace kt

@@ -46,7 +46,7 @@ bool isStandardField(const QString& name) {
 
 // The records go to the writer one at a time from the editor's own store;
 // only the row being written is ever copied.
-void writeRecords(const QString& path, const BankTable& records) {
+void writeRecords(const QString& path, const BankRows& records) {
     JetFileWriter writer(path, bankTableName(), standardBankColumns(), JetWriteOptions{true});
     JetRow row(FieldCountTotal);
     for (const BankRecord& r : records) {
@@ -61,8 +61,8 @@ void writeRecords(const QString& path, const BankTable& records) {
 
 // About what the rewritten bank takes on the disk: no less than the file
 // it replaces, and a page of 4 KiB for every few records.
-qint64 expectedSize(const QString& path, const BankTable& records) {
-    const qint64 estimate = (static_cast<qint64>(records.size()) / 4 + 16) * 4096;
+qint64 expectedSize(const QString& path, const BankRows& records) {
+    const qint64 estimate = (records.size() / 4 + 16) * 4096;
     return std::max(QFileInfo(path).size(), estimate);
 }
 
@@ -101,7 +101,7 @@ QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
     return QFileInfo::exists(file) ? extrasOf(queryBankSchema(file)) : QStringList();
 }
 
-void saveBankFile(const QString& path, const BankTable& records) {
+void saveBankFile(const QString& path, const BankRows& records) {
     // The old backup is replaced only by a complete new one; the writer
     // itself writes a temporary file beside the target and renames it, so a
     // failed write leaves the old file as it was.

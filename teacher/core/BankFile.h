@@ -4,6 +4,7 @@
 #include "bank/BankRecord.h"
 #include "bank/BankSchemaListing.h"
 #include "bank/ReadProgress.h"
+#include "teacher/core/BankRows.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,6 @@ QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,
 // Record order, "Метка" and "Счетчик" are kept. Throws KtError naming the
 // reason (no room, no permission, a read-only disk); on failure the file at
 // `path` is untouched.
-void saveBankFile(const QString& path, const BankTable& records);
+void saveBankFile(const QString& path, const BankRows& records);
 
 } // namespace kt

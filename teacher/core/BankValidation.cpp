@@ -16,7 +16,7 @@ int bankFieldIndex(const QString& name) {
     return -1;
 }
 
-std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOptions& options) {
+std::vector<EditorProblem> validateBank(const BankRows& raw, const BankCheckOptions& options) {
     const BankCheckReport report = checkBank(raw, options);
     std::vector<EditorProblem> problems;
     problems.reserve(report.details.size());

@@ -3,6 +3,7 @@
 
 #include "bank/BankRecord.h"
 #include "bank/check/BankCheck.h"
+#include "teacher/core/BankRows.h"
 
 #include <QString>
 #include <vector>
@@ -25,6 +26,6 @@ int bankFieldIndex(const QString& name);
 
 // The checks of qbank check, with the same options (the screen-fit
 // measurement is passed in by the window, which has the fonts).
-std::vector<EditorProblem> validateBank(const BankTable& raw, const BankCheckOptions& options = {});
+std::vector<EditorProblem> validateBank(const BankRows& raw, const BankCheckOptions& options = {});
 
 } // namespace kt

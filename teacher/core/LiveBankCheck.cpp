@@ -27,22 +27,22 @@ std::vector<qsizetype> positions(const std::vector<int>& rows) {
 
 LiveBankCheck::LiveBankCheck(BankCheckOptions options) : m_options(std::move(options)) {}
 
-LiveBankCheck::Kept LiveBankCheck::keep(const BankRecord& record) {
-    Kept k;
-    k.question = record.text[FieldQuestion];
-    k.counter = record.text[FieldCounter];
-    k.counterIsNull = record.isNull[FieldCounter];
+std::unique_ptr<LiveBankCheck::Kept> LiveBankCheck::keep(const BankRecord& record) {
+    auto k = std::make_unique<Kept>();
+    k->question = record.text[FieldQuestion];
+    k->counter = record.text[FieldCounter];
+    k->counterIsNull = record.isNull[FieldCounter];
     bool ok = false;
-    k.counterValue = k.counter.toLongLong(&ok);
-    k.counterIsNumber = ok && !k.counterIsNull;
+    k->counterValue = k->counter.toLongLong(&ok);
+    k->counterIsNumber = ok && !k->counterIsNull;
     return k;
 }
 
-std::vector<RecordFinding> LiveBankCheck::checkAlone(const BankTable& records, int row) const {
-    return checkRecordAlone(TableTexts(records), row, row == 0, m_options);
+std::vector<RecordFinding> LiveBankCheck::checkAlone(const BankRows& records, int row) const {
+    return checkRecordAlone(records, row, row == 0, m_options);
 }
 
-void LiveBankCheck::reset(const BankTable& records) {
+void LiveBankCheck::reset(const BankRows& records) {
     if (m_listener)
         m_listener->aboutToReset();
     m_kept.clear();
@@ -52,11 +52,11 @@ void LiveBankCheck::reset(const BankTable& records) {
     m_counters.clear();
     m_sameCounter.clear();
     m_gapsKnown = false;
-    m_kept.reserve(records.size());
-    m_questions.reserve(static_cast<qsizetype>(records.size()));
-    for (size_t row = 0; row < records.size(); ++row) {
+    m_kept.reserve(records.count());
+    m_questions.reserve(records.size());
+    for (size_t row = 0; row < records.count(); ++row) {
         m_kept.push_back(keep(records[row]));
-        Kept& k = m_kept.back();
+        Kept& k = *m_kept.back();
         k.local = checkAlone(records, static_cast<int>(row));
         for (size_t f = 0; f < k.local.size(); ++f)
             m_slots.push_back({static_cast<int>(row), static_cast<int>(f)});
@@ -67,17 +67,28 @@ void LiveBankCheck::reset(const BankTable& records) {
         m_listener->wasReset();
 }
 
-void LiveBankCheck::changed(const BankTable& records, int row) {
-    unindex(row);
-    std::vector<RecordFinding> local = std::move(m_kept[static_cast<size_t>(row)].local);
-    m_kept[static_cast<size_t>(row)] = keep(records[static_cast<size_t>(row)]);
-    m_kept[static_cast<size_t>(row)].local = std::move(local);
-    index(row);
+// Only what the edit changed is indexed again: taking a counter out of the
+// sorted counts and putting it back moves half of them in a large bank.
+void LiveBankCheck::changed(const BankRows& records, int row) {
+    std::unique_ptr<Kept> fresh = keep(records[static_cast<size_t>(row)]);
+    Kept& old = kept(row);
+    const bool question = fresh->question != old.question;
+    const bool counter = fresh->counter != old.counter || fresh->counterIsNull != old.counterIsNull;
+    if (question)
+        unindexQuestion(row);
+    if (counter)
+        unindexCounter(row);
+    fresh->local = std::move(old.local);
+    m_kept[static_cast<size_t>(row)] = std::move(fresh);
+    if (question)
+        indexQuestion(row);
+    if (counter)
+        indexCounter(row);
     recheck(records, row);
     refreshAcross();
 }
 
-void LiveBankCheck::inserted(const BankTable& records, int row) {
+void LiveBankCheck::inserted(const BankRows& records, int row) {
     m_kept.insert(m_kept.begin() + row, keep(records[static_cast<size_t>(row)]));
     shiftRows(row, +1);
     index(row);
@@ -87,7 +98,7 @@ void LiveBankCheck::inserted(const BankTable& records, int row) {
     refreshAcross();
 }
 
-void LiveBankCheck::removed(const BankTable& records, int row) {
+void LiveBankCheck::removed(const BankRows& records, int row) {
     removeLocal(row);
     unindex(row);
     m_kept.erase(m_kept.begin() + row);
@@ -97,7 +108,7 @@ void LiveBankCheck::removed(const BankTable& records, int row) {
     refreshAcross();
 }
 
-void LiveBankCheck::swapped(const BankTable& records, int row, int other) {
+void LiveBankCheck::swapped(const BankRows& records, int row, int other) {
     removeLocal(row);
     removeLocal(other);
     swapInGroups(row, other);
@@ -118,7 +129,7 @@ std::pair<size_t, size_t> LiveBankCheck::slotsOf(int row) const {
 
 void LiveBankCheck::removeLocal(int row) {
     const auto [first, last] = slotsOf(row);
-    m_kept[static_cast<size_t>(row)].local.clear();
+    kept(row).local.clear();
     if (first == last)
         return;
     if (m_listener)
@@ -132,7 +143,7 @@ void LiveBankCheck::removeLocal(int row) {
 void LiveBankCheck::insertLocal(int row, std::vector<RecordFinding> findings) {
     const size_t at = slotsOf(row).first;
     const int n = static_cast<int>(findings.size());
-    m_kept[static_cast<size_t>(row)].local = std::move(findings);
+    kept(row).local = std::move(findings);
     if (n > 0 && m_listener)
         m_listener->aboutToInsert(static_cast<int>(at), n);
     std::vector<Slot> added;
@@ -147,9 +158,9 @@ void LiveBankCheck::insertLocal(int row, std::vector<RecordFinding> findings) {
 
 // The record's own findings again: replaced when they differ, else only
 // read anew (its counter, which names it, may have changed).
-void LiveBankCheck::recheck(const BankTable& records, int row) {
+void LiveBankCheck::recheck(const BankRows& records, int row) {
     std::vector<RecordFinding> fresh = checkAlone(records, row);
-    if (fresh != m_kept[static_cast<size_t>(row)].local) {
+    if (fresh != kept(row).local) {
         removeLocal(row);
         insertLocal(row, std::move(fresh));
         return;
@@ -182,8 +193,8 @@ void LiveBankCheck::swapInGroups(int a, int b) {
             r = r == a ? b : (r == b ? a : r);
         std::sort(rows.begin(), rows.end());
     };
-    const Kept& ka = m_kept[static_cast<size_t>(a)];
-    const Kept& kb = m_kept[static_cast<size_t>(b)];
+    const Kept& ka = kept(a);
+    const Kept& kb = kept(b);
     if (auto it = m_sameQuestion.find(ka.question); it != m_sameQuestion.end())
         remap(*it);
     if (kb.question != ka.question)
@@ -203,7 +214,7 @@ void LiveBankCheck::swapInGroups(int a, int b) {
 LiveBankCheck::Rows LiveBankCheck::rowsWhere(bool sameQuestion, const Kept& like) const {
     Rows rows;
     for (size_t r = 0; r < m_kept.size(); ++r) {
-        const Kept& k = m_kept[r];
+        const Kept& k = *m_kept[r];
         if (sameQuestion ? k.question == like.question
                          : k.counterIsNumber && k.counterValue == like.counterValue)
             rows.push_back(static_cast<int>(r));
@@ -212,12 +223,26 @@ LiveBankCheck::Rows LiveBankCheck::rowsWhere(bool sameQuestion, const Kept& like
 }
 
 void LiveBankCheck::index(int row) {
-    const Kept& k = m_kept[static_cast<size_t>(row)];
+    indexQuestion(row);
+    indexCounter(row);
+}
+
+void LiveBankCheck::unindex(int row) {
+    unindexQuestion(row);
+    unindexCounter(row);
+}
+
+void LiveBankCheck::indexQuestion(int row) {
+    const Kept& k = kept(row);
     const int n = ++m_questions[k.question];
     if (n == 2)
         m_sameQuestion.insert(k.question, rowsWhere(true, k));
     else if (n > 2)
         insertSorted(m_sameQuestion[k.question], row);
+}
+
+void LiveBankCheck::indexCounter(int row) {
+    const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
     const int c = countCounter(k.counterValue, +1);
@@ -227,8 +252,8 @@ void LiveBankCheck::index(int row) {
         insertSorted(m_sameCounter[k.counterValue], row);
 }
 
-void LiveBankCheck::unindex(int row) {
-    const Kept& k = m_kept[static_cast<size_t>(row)];
+void LiveBankCheck::unindexQuestion(int row) {
+    const Kept& k = kept(row);
     const auto q = m_questions.find(k.question);
     const int n = --*q;
     if (n == 0)
@@ -237,6 +262,10 @@ void LiveBankCheck::unindex(int row) {
         m_sameQuestion.remove(k.question);
     else
         eraseSorted(m_sameQuestion[k.question], row);
+}
+
+void LiveBankCheck::unindexCounter(int row) {
+    const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
     const int c = countCounter(k.counterValue, -1);
@@ -294,9 +323,8 @@ std::vector<EditorProblem> LiveBankCheck::across() const {
         groups.emplace_back(it->front(), &*it);
     std::sort(groups.begin(), groups.end());
     for (const auto& [first, rows] : groups)
-        out.push_back(
-            {duplicateQuestionText(positions(*rows), m_kept[static_cast<size_t>(first)].question),
-             first, FieldQuestion, false, false});
+        out.push_back({duplicateQuestionText(positions(*rows), kept(first).question), first,
+                       FieldQuestion, false, false});
     const QString few = fewQuestionsText(m_questions.size(), m_options.savedTest);
     if (!few.isEmpty())
         out.push_back({few, -1, -1, false, false});
@@ -323,34 +351,55 @@ void LiveBankCheck::refreshAcross() {
     std::vector<EditorProblem> fresh = across();
     if (fresh == m_across)
         return;
-    const int at = static_cast<int>(m_slots.size());
     std::vector<int> rows;
     for (const std::vector<EditorProblem>* list : {&m_across, &fresh})
         for (const EditorProblem& p : *list)
             if (p.row >= 0)
                 rows.push_back(p.row);
-    if (!m_across.empty() && m_listener)
-        m_listener->aboutToRemove(at, static_cast<int>(m_across.size()));
-    const bool hadAny = !m_across.empty();
-    m_across.clear();
-    if (hadAny && m_listener)
-        m_listener->removed();
-    if (!fresh.empty() && m_listener)
-        m_listener->aboutToInsert(at, static_cast<int>(fresh.size()));
-    const bool anyNow = !fresh.empty();
-    m_across = std::move(fresh);
-    if (anyNow && m_listener)
-        m_listener->inserted();
+    replaceAcross(std::move(fresh));
     for (int row : rows)
         if (m_listener)
             m_listener->recordProblemsChanged(row);
+}
+
+// Only the lines between what the old and the new list share at their
+// start and at their end change, read anew where there is a line on both
+// sides: a view lays out all its lines again after every removal.
+void LiveBankCheck::replaceAcross(std::vector<EditorProblem> fresh) {
+    const auto oldSize = static_cast<int>(m_across.size());
+    const auto newSize = static_cast<int>(fresh.size());
+    int head = 0;
+    while (head < std::min(oldSize, newSize) && m_across[head] == fresh[head])
+        ++head;
+    int tail = 0;
+    while (tail < std::min(oldSize, newSize) - head &&
+           m_across[oldSize - 1 - tail] == fresh[newSize - 1 - tail])
+        ++tail;
+    const int at = static_cast<int>(m_slots.size()) + head;
+    const int both = std::min(oldSize, newSize) - head - tail;
+    const int gone = oldSize - head - tail - both;
+    const int added = newSize - head - tail - both;
+    if (gone > 0 && m_listener)
+        m_listener->aboutToRemove(at + both, gone);
+    m_across.erase(m_across.begin() + head + both, m_across.begin() + head + both + gone);
+    if (gone > 0 && m_listener)
+        m_listener->removed();
+    std::copy(fresh.begin() + head, fresh.begin() + head + both, m_across.begin() + head);
+    if (added > 0 && m_listener)
+        m_listener->aboutToInsert(at + both, added);
+    m_across.insert(m_across.begin() + head + both, fresh.begin() + head + both,
+                    fresh.begin() + head + both + added);
+    if (added > 0 && m_listener)
+        m_listener->inserted();
+    if (both > 0 && m_listener)
+        m_listener->textsChanged(at, at + both - 1);
 }
 
 EditorProblem LiveBankCheck::problem(int index) const {
     if (index >= static_cast<int>(m_slots.size()))
         return m_across.at(static_cast<size_t>(index) - m_slots.size());
     const Slot& s = m_slots[static_cast<size_t>(index)];
-    const Kept& k = m_kept[static_cast<size_t>(s.row)];
+    const Kept& k = kept(s.row);
     const RecordFinding& f = k.local[static_cast<size_t>(s.k)];
     return {recordName(s.row, k.counter, k.counterIsNull) + QStringLiteral(": ") + f.text, s.row,
             bankFieldIndex(f.field), f.severity == CheckSeverity::Error,
@@ -369,7 +418,7 @@ QStringList LiveBankCheck::recordProblems(int row) const {
     QStringList out;
     if (row < 0 || row >= static_cast<int>(m_kept.size()))
         return out;
-    for (const RecordFinding& f : m_kept[static_cast<size_t>(row)].local)
+    for (const RecordFinding& f : kept(row).local)
         out << f.text;
     for (const EditorProblem& p : m_across)
         if (p.row == row)

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <memory>
 
 #include <utility>
 #include <vector>
@@ -22,7 +23,8 @@ public:
     virtual void inserted() = 0;
     virtual void aboutToRemove(int at, int count) = 0;
     virtual void removed() = 0;
-    // Findings first to last read differently: the records they name moved.
+    // Findings first to last read differently: the records they name moved,
+    // or a finding across records took the place of another.
     virtual void textsChanged(int first, int last) = 0;
     // The findings shown on this record changed.
     virtual void recordProblemsChanged(int row) = 0;
@@ -39,11 +41,11 @@ public:
     void setListener(LiveCheckListener* listener) { m_listener = listener; }
 
     // Each takes the records as they are after the change.
-    void reset(const BankTable& records);
-    void changed(const BankTable& records, int row);
-    void inserted(const BankTable& records, int row);
-    void removed(const BankTable& records, int row);
-    void swapped(const BankTable& records, int row, int other);
+    void reset(const BankRows& records);
+    void changed(const BankRows& records, int row);
+    void inserted(const BankRows& records, int row);
+    void removed(const BankRows& records, int row);
+    void swapped(const BankRows& records, int row, int other);
     // The test the settings file beside the bank sets up, or none; the
     // findings across records follow it at once.
     void setSavedTest(const std::optional<SavedTest>& test);
@@ -69,26 +71,35 @@ private:
     };
     using Rows = std::vector<int>;
 
-    static Kept keep(const BankRecord& record);
-    std::vector<RecordFinding> checkAlone(const BankTable& records, int row) const;
+    static std::unique_ptr<Kept> keep(const BankRecord& record);
+    Kept& kept(int row) { return *m_kept[static_cast<size_t>(row)]; }
+    const Kept& kept(int row) const { return *m_kept[static_cast<size_t>(row)]; }
+    std::vector<RecordFinding> checkAlone(const BankRows& records, int row) const;
     // The span of the record's findings in m_slots.
     std::pair<size_t, size_t> slotsOf(int row) const;
     void removeLocal(int row);
     void insertLocal(int row, std::vector<RecordFinding> findings);
-    void recheck(const BankTable& records, int row);
+    void recheck(const BankRows& records, int row);
     void shiftRows(int from, int delta);
     void swapInGroups(int a, int b);
     void index(int row);
     void unindex(int row);
+    void indexQuestion(int row);
+    void indexCounter(int row);
+    void unindexQuestion(int row);
+    void unindexCounter(int row);
     int countCounter(qint64 value, int delta);
     Rows rowsWhere(bool sameQuestion, const Kept& like) const;
     std::vector<EditorProblem> across() const;
     QString counterGaps() const;
     void refreshAcross();
+    void replaceAcross(std::vector<EditorProblem> fresh);
 
     BankCheckOptions m_options;
     LiveCheckListener* m_listener = nullptr;
-    std::vector<Kept> m_kept;
+    // One a record, each in its own allocation: an Insert in the middle
+    // moves handles only.
+    std::vector<std::unique_ptr<Kept>> m_kept;
     std::vector<Slot> m_slots; // every record's own findings, in order
     std::vector<EditorProblem> m_across;
     QHash<QString, int> m_questions;     // records per distinct question

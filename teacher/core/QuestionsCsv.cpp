@@ -63,7 +63,7 @@ ImportedQuestions readQuestionsFile(const QString& path) {
     return readQuestionsCsv(file.readAll(), name);
 }
 
-QByteArray writeQuestionsCsv(const BankTable& records) {
+QByteArray writeQuestionsCsv(const BankRows& records) {
     bool fits = true;
     QString text = bankCsvHeader(kSpreadsheetSeparator);
     for (const BankRecord& r : records) {

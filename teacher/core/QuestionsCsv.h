@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/BankRecord.h"
+#include "teacher/core/BankRows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,6 +30,6 @@ ImportedQuestions readQuestionsFile(const QString& path);
 // The bank as CSV in the form qbank export --excel writes, which a
 // spreadsheet opens with a double click (semicolons, CR LF, Windows-1251
 // when every text fits it).
-QByteArray writeQuestionsCsv(const BankTable& records);
+QByteArray writeQuestionsCsv(const BankRows& records);
 
 } // namespace kt

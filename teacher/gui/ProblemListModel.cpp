@@ -30,7 +30,7 @@ QVariant ProblemListModel::data(const QModelIndex& index, int role) const {
 }
 
 void ProblemListModel::textsChanged(int first, int last) {
-    emit dataChanged(index(first), index(last), {Qt::DisplayRole, Qt::ToolTipRole});
+    emit dataChanged(index(first), index(last)); // a line's colour may change with it
 }
 
 } // namespace kt

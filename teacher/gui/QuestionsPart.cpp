@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -89,7 +88,7 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 
 // Each change of the bank checks again only what it changed.
 void QuestionsPart::followChecks() {
-    const auto records = [this]() -> const BankTable& { return m_doc.records(); };
+    const auto records = [this] { return m_doc.records(); };
     connect(&m_doc, &BankDocument::recordsReset, this, [=] { m_check.reset(records()); });
     connect(&m_doc, &BankDocument::pathChanged, this,
             [this] { m_check.setSavedTest(savedTestBeside(m_doc.path())); });
@@ -189,19 +188,28 @@ QWidget* QuestionsPart::buildBottom() {
     auto* side = new QWidget(bottom);
     m_problemCaption = new QLabel(side);
     m_problemCaption->setObjectName(QStringLiteral("problemCaption"));
-    // One line per finding, all of one height: the list draws only what is
-    // in view, however many findings a large bank has. A long line's whole
-    // text is its tool tip.
-    m_problemList = new QListView(side);
+    // One line per finding, all of one height, in a table of one column:
+    // a list view lays out every one of its lines again after each added or
+    // removed line, which in a large bank with half a million findings
+    // takes longer than a frame; a table reads only the lines in view. A
+    // long line's whole text is its tool tip.
+    m_problemList = new QTableView(side);
     m_problemList->setObjectName(QStringLiteral("problemList"));
     m_problemList->setModel(m_problemModel);
-    m_problemList->setUniformItemSizes(true);
+    m_problemList->horizontalHeader()->hide();
+    m_problemList->horizontalHeader()->setStretchLastSection(true);
+    m_problemList->verticalHeader()->hide();
+    m_problemList->verticalHeader()->setDefaultSectionSize(m_problemList->fontMetrics().height() +
+                                                           4);
+    m_problemList->setShowGrid(false);
     m_problemList->setWordWrap(false);
     m_problemList->setTextElideMode(Qt::ElideRight);
+    m_problemList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_problemList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_problemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(m_problemList, &QListView::activated, this,
+    connect(m_problemList, &QTableView::activated, this,
             [this](const QModelIndex& index) { problemActivated(index.row()); });
-    connect(m_problemList, &QListView::clicked, this,
+    connect(m_problemList, &QTableView::clicked, this,
             [this](const QModelIndex& index) { problemActivated(index.row()); });
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);

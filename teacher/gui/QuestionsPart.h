@@ -10,7 +10,6 @@
 class QAction;
 class QLineEdit;
 class QLabel;
-class QListView;
 class QTableView;
 
 namespace kt {
@@ -94,7 +93,7 @@ private:
     LiveBankCheck m_check;
     ProblemListModel* m_problemModel;
     QLabel* m_problemCaption;
-    QListView* m_problemList;
+    QTableView* m_problemList;
     QList<QAction*> m_fileActions;
     QList<QAction*> m_editActions;
     QList<QAction*> m_questionActions;

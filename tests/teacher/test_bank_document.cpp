@@ -172,5 +172,5 @@ TEST(BankValidation, ProblemsPointAtTheirRecordAndField) {
     ASSERT_NE(find(2, FieldAnswer1 + 2), nullptr);
     EXPECT_FALSE(find(2, FieldAnswer1 + 2)->fatal);
     EXPECT_NE(find(0, FieldQuestion), nullptr); // "q0" twice: records 1 and 3
-    EXPECT_TRUE(validateBank({}).front().fatal);
+    EXPECT_TRUE(validateBank(BankTable{}).front().fatal);
 }

@@ -34,7 +34,7 @@ struct Followed {
 
     Followed() {
         check.setListener(&model);
-        const auto records = [this]() -> const BankTable& { return doc.records(); };
+        const auto records = [this] { return doc.records(); };
         QObject::connect(&doc, &BankDocument::recordsReset, [=] { check.reset(records()); });
         QObject::connect(&doc, &BankDocument::recordChanged,
                          [=](int row, int) { check.changed(records(), row); });
@@ -124,6 +124,33 @@ TEST(ProblemList, AfterRandomEditsEqualsACheckOfTheWholeBank) {
         f.doc.reset({}, QString());
         for (int step = 0; step < 250; ++step) {
             randomEdit(f.doc, random);
+            const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
+            ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
+            ASSERT_EQ(f.shown(), texts(whole)) << "seed " << seed << ", step " << step;
+        }
+    }
+}
+
+// Inserts and deletes in the middle of a bank whose questions and counters
+// already repeat: the findings behind the changed row move with it.
+TEST(ProblemList, InsertsAndDeletesAmidRepeatsEqualACheckOfTheWholeBank) {
+    for (quint32 seed = 20; seed <= 25; ++seed) {
+        Followed f;
+        QRandomGenerator random(seed);
+        BankTable start(40);
+        for (BankRecord& r : start)
+            for (int field : {int(FieldQuestion), int(FieldAnswer1), int(FieldRightAnswer),
+                              int(FieldCounter), int(FieldSubject)})
+                r.text[static_cast<size_t>(field)] = pick(random, field);
+        f.doc.reset(start, QString());
+        for (int step = 0; step < 150; ++step) {
+            const int row = random.bounded(f.doc.size());
+            if (step % 3 == 2)
+                f.doc.undoStack()->undo();
+            else if (random.bounded(2) && f.doc.size() > 1)
+                f.doc.removeRecord(row);
+            else
+                f.doc.duplicateRecord(row);
             const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
             ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
             ASSERT_EQ(f.shown(), texts(whole)) << "seed " << seed << ", step " << step;

@@ -12,6 +12,7 @@
 #include "ui/QuestionScreen.h"
 
 #include <QAbstractItemModelTester>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -19,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -97,7 +97,7 @@ TEST_F(WindowFixture, TheProblemListLeadsToTheRecordAndThePreviewShowsTheStudent
     ASSERT_EQ(doc.size(), 2);
     doc.setField(1, FieldQuestion, QStringLiteral("Что такое Ω?"));
     doc.setField(1, FieldAnswer1 + 1, QStringLiteral("Омега Ω"));
-    auto* problems = test::findNamed<QListView>(window, QStringLiteral("problemList"));
+    auto* problems = test::findNamed<QAbstractItemView>(window, QStringLiteral("problemList"));
     int omega = -1;
     for (int i = 0; i < problems->model()->rowCount(); ++i)
         if (problems->model()->index(i, 0).data().toString().contains(QStringLiteral("Ответ2")))
