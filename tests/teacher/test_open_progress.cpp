@@ -5,6 +5,7 @@
 #include "teacher/gui/QuestionsPart.h"
 #include "teacher/gui/TeacherWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -42,6 +43,8 @@ QProgressDialog* shownProgress() {
 struct OpenFixture : ::testing::Test {
     OpenFixture() {
         window.start(QString());
+        // A new bank is empty: the teacher's first question is added.
+        window.findChild<QAction*>(QStringLiteral("actionAdd"))->trigger();
         doc().setField(0, FieldQuestion, QStringLiteral("Прежний вопрос"));
     }
     BankDocument& doc() { return window.questions()->document(); }
