@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/layout/FitAheadCheck.h"
+#include "ui/layout/FitAhead.h"
 
 namespace kt {
 namespace {
 
 constexpr quint16 kAllFields = (1u << FieldCountTotal) - 1;
-// Batches sent and not yet checked before the check waits for the thread.
+// Batches sent and not yet handed on before the reading waits for the thread.
 constexpr size_t kMostSent = 4;
 
-// The texts in the order the check asks about them: each record's question,
+// The texts in the order a check asks about them: each record's question,
 // then its answers that are not empty; where each record's answers begin.
 FitTexts textsOf(const RawBank& records, std::vector<size_t>& firstAnswer) {
     FitTexts t;
@@ -24,22 +24,22 @@ FitTexts textsOf(const RawBank& records, std::vector<size_t>& firstAnswer) {
 
 } // namespace
 
-FitAheadCheck::FitAheadCheck(BankCheckOptions options, qsizetype batchRecords)
-    : m_checker([this, &options] {
-          options.questionFits = [this](QStringView t) { return fits(true, t); };
-          options.answerFits = [this](QStringView t) { return fits(false, t); };
-          return std::move(options);
-      }()),
-      m_filling(std::make_shared<RawBank>()), m_batchRecords(std::max<qsizetype>(1, batchRecords)) {
+FitAhead::FitAhead(qsizetype batchRecords)
+    : m_filling(std::make_shared<RawBank>()), m_batchRecords(std::max<qsizetype>(1, batchRecords)) {
 }
 
-// Answers still owed by the thread are waited for: they read the batches.
-FitAheadCheck::~FitAheadCheck() {
+FitAhead::~FitAhead() {
     for (Batch& b : m_sent)
         b.answers.wait();
 }
 
-void FitAheadCheck::take(const RecordTexts& record) {
+BankCheckOptions FitAhead::measuredFits(BankCheckOptions options) {
+    options.questionFits = [this](QStringView t) { return fits(true, t); };
+    options.answerFits = [this](QStringView t) { return fits(false, t); };
+    return options;
+}
+
+void FitAhead::take(const RecordTexts& record) {
     m_filling->append(record, 0, kAllFields);
     if (m_filling->size() < m_batchRecords)
         return;
@@ -47,10 +47,10 @@ void FitAheadCheck::take(const RecordTexts& record) {
     while (!m_sent.empty() &&
            (m_sent.size() > kMostSent ||
             m_sent.front().answers.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
-        checkOldest();
+        handOnOldest();
 }
 
-void FitAheadCheck::sendBatch() {
+void FitAhead::sendBatch() {
     Batch b;
     b.records = std::move(m_filling);
     b.texts = std::make_shared<const FitTexts>(textsOf(*b.records, b.firstAnswer));
@@ -59,7 +59,7 @@ void FitAheadCheck::sendBatch() {
     m_filling = std::make_shared<RawBank>();
 }
 
-void FitAheadCheck::checkOldest() {
+void FitAhead::handOnOldest() {
     Batch b = std::move(m_sent.front());
     m_sent.pop_front();
     m_answers = b.answers.get();
@@ -67,12 +67,12 @@ void FitAheadCheck::checkOldest() {
     for (qsizetype r = 0; r < b.records->size(); ++r) {
         m_nextQuestion = static_cast<size_t>(r);
         m_nextAnswer = b.firstAnswer[static_cast<size_t>(r)];
-        m_checker.add(*b.records, r);
+        takeMeasured(*b.records, r);
     }
     m_texts.reset();
 }
 
-bool FitAheadCheck::fits(bool question, QStringView text) {
+bool FitAhead::fits(bool question, QStringView text) {
     if (m_texts) {
         const std::vector<QStringView>& asked = question ? m_texts->questions : m_texts->answers;
         const std::vector<char>& answers = question ? m_answers.questions : m_answers.answers;
@@ -83,12 +83,11 @@ bool FitAheadCheck::fits(bool question, QStringView text) {
     return question ? m_fit.questionFits(text) : m_fit.answerFits(text);
 }
 
-BankCheckReport FitAheadCheck::finish() {
+void FitAhead::drain() {
     if (m_filling->size() > 0)
         sendBatch();
     while (!m_sent.empty())
-        checkOldest();
-    return m_checker.finish();
+        handOnOldest();
 }
 
 } // namespace kt
