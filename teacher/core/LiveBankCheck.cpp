@@ -4,7 +4,6 @@
 #include "bank/check/BankCheckParts.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace kt {
 namespace {
@@ -22,6 +21,22 @@ void eraseSorted(std::vector<int>& rows, int row) {
 std::vector<qsizetype> positions(const std::vector<int>& rows) {
     return std::vector<qsizetype>(rows.begin(), rows.end());
 }
+
+// One record read as a table of one row.
+class OneRecord final : public RecordTexts {
+public:
+    explicit OneRecord(const BankRecord& record) : m_record(record) {}
+    qsizetype size() const override { return 1; }
+    QStringView text(qsizetype, int field) const override {
+        return m_record.text[static_cast<size_t>(field)];
+    }
+    bool isNull(qsizetype, int field) const override {
+        return m_record.isNull[static_cast<size_t>(field)];
+    }
+
+private:
+    const BankRecord& m_record;
+};
 
 } // namespace
 
@@ -45,24 +60,85 @@ std::vector<RecordFinding> LiveBankCheck::checkAlone(const BankRows& records, in
 void LiveBankCheck::reset(const BankRows& records) {
     if (m_listener)
         m_listener->aboutToReset();
+    start();
+    reserve(records.size());
+    for (const BankRecord& record : records)
+        append(record, m_options);
+    appended();
+    if (m_listener)
+        m_listener->wasReset();
+}
+
+void LiveBankCheck::start() {
     m_kept.clear();
     m_slots.clear();
+    m_across.clear();
     m_questions.clear();
     m_sameQuestion.clear();
     m_counters.clear();
     m_sameCounter.clear();
+    m_appendedCounters.clear();
     m_gapsKnown = false;
-    m_kept.reserve(records.count());
-    m_questions.reserve(records.size());
-    for (size_t row = 0; row < records.count(); ++row) {
-        m_kept.push_back(keep(records[row]));
-        Kept& k = *m_kept.back();
-        k.local = checkAlone(records, static_cast<int>(row));
-        for (size_t f = 0; f < k.local.size(); ++f)
-            m_slots.push_back({static_cast<int>(row), static_cast<int>(f)});
-        index(static_cast<int>(row));
-    }
+    m_rowsExact = true;
+}
+
+void LiveBankCheck::reserve(qsizetype records) {
+    m_kept.reserve(static_cast<size_t>(records));
+    m_questions.reserve(records);
+}
+
+void LiveBankCheck::append(const BankRecord& record, const BankCheckOptions& options) {
+    const int row = static_cast<int>(m_kept.size());
+    m_kept.push_back(keep(record));
+    Kept& k = *m_kept.back();
+    k.local = checkRecordAlone(OneRecord(record), 0, row == 0, options);
+    for (size_t f = 0; f < k.local.size(); ++f)
+        m_slots.push_back({row, static_cast<int>(f)});
+    indexQuestion(row);
+    if (k.counterIsNumber)
+        m_appendedCounters.emplace_back(k.counterValue, row);
+}
+
+void LiveBankCheck::appended() {
+    countAppendedCounters();
     m_across = across();
+}
+
+// The counters of the appended records counted in one sort; a value two or
+// more records carry makes its group at once.
+void LiveBankCheck::countAppendedCounters() {
+    std::sort(m_appendedCounters.begin(), m_appendedCounters.end());
+    for (size_t i = 0; i < m_appendedCounters.size();) {
+        size_t end = i;
+        while (end < m_appendedCounters.size() &&
+               m_appendedCounters[end].first == m_appendedCounters[i].first)
+            ++end;
+        const qint64 value = m_appendedCounters[i].first;
+        m_counters.push_back({value, {static_cast<int>(end - i), m_appendedCounters[i].second}});
+        if (end - i > 1) {
+            Rows& rows = m_sameCounter[value];
+            for (size_t j = i; j < end; ++j)
+                rows.push_back(m_appendedCounters[j].second);
+        }
+        i = end;
+    }
+    m_appendedCounters = {};
+    m_gapsKnown = false;
+}
+
+void LiveBankCheck::adopt(LiveBankCheck&& filled) {
+    if (m_listener)
+        m_listener->aboutToReset();
+    m_kept = std::move(filled.m_kept);
+    m_slots = std::move(filled.m_slots);
+    m_questions = std::move(filled.m_questions);
+    m_sameQuestion = std::move(filled.m_sameQuestion);
+    m_counters = std::move(filled.m_counters);
+    m_sameCounter = std::move(filled.m_sameCounter);
+    m_rowsExact = filled.m_rowsExact;
+    m_gapsKnown = false;
+    m_across = across(); // by this check's own saved test
+    filled.start();
     if (m_listener)
         m_listener->wasReset();
 }
@@ -173,6 +249,7 @@ void LiveBankCheck::recheck(const BankRows& records, int row) {
 // Records from `from` on moved by `delta`: the findings that name them and
 // the groups that list them follow.
 void LiveBankCheck::shiftRows(int from, int delta) {
+    m_rowsExact = false;
     const size_t start = slotsOf(from).first;
     for (size_t s = start; s < m_slots.size(); ++s)
         m_slots[s].row += delta;
@@ -207,6 +284,17 @@ void LiveBankCheck::swapInGroups(int a, int b) {
         if (auto it = m_sameCounter.find(kb.counterValue);
             kb.counterIsNumber && it != m_sameCounter.end())
             remap(*it);
+    followSwap(&m_questions[ka.question], a, b);
+    if (kb.question != ka.question)
+        followSwap(&m_questions[kb.question], a, b);
+    if (ka.counterIsNumber)
+        followSwap(&seenCounter(ka.counterValue), a, b);
+    if (kb.counterIsNumber && (!ka.counterIsNumber || kb.counterValue != ka.counterValue))
+        followSwap(&seenCounter(kb.counterValue), a, b);
+}
+
+void LiveBankCheck::followSwap(Seen* seen, int a, int b) {
+    seen->row = seen->row == a ? b : (seen->row == b ? a : seen->row);
 }
 
 // Every record, this one included, whose question (or counter) is the one
@@ -232,12 +320,22 @@ void LiveBankCheck::unindex(int row) {
     unindexCounter(row);
 }
 
+// The two records that now share a question or a counter, in order.
+LiveBankCheck::Rows LiveBankCheck::pairOf(bool sameQuestion, const Kept& like, int one,
+                                          int other) const {
+    if (!m_rowsExact)
+        return rowsWhere(sameQuestion, like);
+    return {std::min(one, other), std::max(one, other)};
+}
+
 void LiveBankCheck::indexQuestion(int row) {
     const Kept& k = kept(row);
-    const int n = ++m_questions[k.question];
-    if (n == 2)
-        m_sameQuestion.insert(k.question, rowsWhere(true, k));
-    else if (n > 2)
+    Seen& seen = m_questions[k.question];
+    if (++seen.count == 1)
+        seen.row = row;
+    else if (seen.count == 2)
+        m_sameQuestion.insert(k.question, pairOf(true, k, seen.row, row));
+    else
         insertSorted(m_sameQuestion[k.question], row);
 }
 
@@ -245,67 +343,83 @@ void LiveBankCheck::indexCounter(int row) {
     const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
-    const int c = countCounter(k.counterValue, +1);
-    if (c == 2)
-        m_sameCounter.insert(k.counterValue, rowsWhere(false, k));
-    else if (c > 2)
+    Seen& seen = seenCounter(k.counterValue);
+    if (++seen.count == 1)
+        seen.row = row;
+    else if (seen.count == 2)
+        m_sameCounter.insert(k.counterValue, pairOf(false, k, seen.row, row));
+    else
         insertSorted(m_sameCounter[k.counterValue], row);
 }
 
+// The one left of a group of two is remembered by its row.
 void LiveBankCheck::unindexQuestion(int row) {
     const Kept& k = kept(row);
     const auto q = m_questions.find(k.question);
-    const int n = --*q;
-    if (n == 0)
+    const int n = --q->count;
+    if (n == 0) {
         m_questions.erase(q);
-    if (n <= 1)
-        m_sameQuestion.remove(k.question);
-    else
-        eraseSorted(m_sameQuestion[k.question], row);
+        return;
+    }
+    const auto group = m_sameQuestion.find(k.question);
+    if (n == 1) {
+        q->row = group->front() == row ? group->back() : group->front();
+        m_sameQuestion.erase(group);
+    } else {
+        eraseSorted(*group, row);
+    }
 }
 
 void LiveBankCheck::unindexCounter(int row) {
     const Kept& k = kept(row);
     if (!k.counterIsNumber)
         return;
-    const int c = countCounter(k.counterValue, -1);
-    if (c <= 1)
-        m_sameCounter.remove(k.counterValue);
-    else
-        eraseSorted(m_sameCounter[k.counterValue], row);
+    Seen& seen = seenCounter(k.counterValue);
+    const int n = --seen.count;
+    if (n == 0) {
+        forgetCounter(k.counterValue);
+        return;
+    }
+    const auto group = m_sameCounter.find(k.counterValue);
+    if (n == 1) {
+        seen.row = group->front() == row ? group->back() : group->front();
+        m_sameCounter.erase(group);
+    } else {
+        eraseSorted(*group, row);
+    }
 }
 
-// Returns how many records carry the counter now.
-int LiveBankCheck::countCounter(qint64 value, int delta) {
-    const auto at = std::lower_bound(m_counters.begin(), m_counters.end(),
-                                     std::make_pair(value, std::numeric_limits<int>::min()));
-    if (at == m_counters.end() || at->first != value) {
-        m_counters.insert(at, {value, delta});
-        m_gapsKnown = false;
-        return delta;
-    }
-    at->second += delta;
-    const int n = at->second;
-    if (n == 0) {
-        m_counters.erase(at);
+// The entry of a counter value, made when no record has carried it.
+LiveBankCheck::Seen& LiveBankCheck::seenCounter(qint64 value) {
+    auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value,
+                               [](const CounterSeen& c, qint64 v) { return c.value < v; });
+    if (at == m_counters.end() || at->value != value) {
+        at = m_counters.insert(at, {value, {}});
         m_gapsKnown = false;
     }
-    return n;
+    return at->seen;
+}
+
+void LiveBankCheck::forgetCounter(qint64 value) {
+    const auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value,
+                                     [](const CounterSeen& c, qint64 v) { return c.value < v; });
+    m_counters.erase(at);
+    m_gapsKnown = false;
 }
 
 QString LiveBankCheck::counterGaps() const {
     if (m_gapsKnown)
         return m_gaps;
     const auto positive =
-        std::lower_bound(m_counters.begin(), m_counters.end(),
-                         std::make_pair(qint64(1), std::numeric_limits<int>::min()));
-    const qint64 largest = m_counters.empty() ? 0 : m_counters.back().first;
+        std::lower_bound(m_counters.begin(), m_counters.end(), qint64(1),
+                         [](const CounterSeen& c, qint64 v) { return c.value < v; });
+    const qint64 largest = m_counters.empty() ? 0 : m_counters.back().value;
     m_gaps.clear();
     if (largest > 0 && largest != m_counters.end() - positive) { // else 1 to the largest, all there
         std::vector<qint64> values;
         values.reserve(static_cast<size_t>(m_counters.end() - positive));
         for (auto it = positive; it != m_counters.end(); ++it)
-            values.push_back(it->first);
+            values.push_back(it->value);
         m_gaps = counterGapsText(values);
     }
     m_gapsKnown = true;

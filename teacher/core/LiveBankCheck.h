@@ -42,6 +42,16 @@ public:
 
     // Each takes the records as they are after the change.
     void reset(const BankRows& records);
+    // A check filled record by record as a bank is read: start(), append()
+    // for each record in turn, then appended(). `options` are those to
+    // check the record with, fit measurements included.
+    void start();
+    void reserve(qsizetype records);
+    void append(const BankRecord& record, const BankCheckOptions& options);
+    void appended();
+    // Takes over what `filled` found; the listener sees one reset. This
+    // check keeps its own options.
+    void adopt(LiveBankCheck&& filled);
     void changed(const BankRows& records, int row);
     void inserted(const BankRows& records, int row);
     void removed(const BankRows& records, int row);
@@ -69,6 +79,17 @@ private:
         int row;
         int k;
     };
+    // How many records carry a question or a counter, and the row of one
+    // of them, which holds while m_rowsExact: the group of two is then made
+    // without looking through the bank.
+    struct Seen {
+        int count = 0;
+        int row = -1;
+    };
+    struct CounterSeen {
+        qint64 value;
+        Seen seen;
+    };
     using Rows = std::vector<int>;
 
     static std::unique_ptr<Kept> keep(const BankRecord& record);
@@ -88,8 +109,12 @@ private:
     void indexCounter(int row);
     void unindexQuestion(int row);
     void unindexCounter(int row);
-    int countCounter(qint64 value, int delta);
+    Seen& seenCounter(qint64 value);
+    void forgetCounter(qint64 value);
+    void countAppendedCounters();
     Rows rowsWhere(bool sameQuestion, const Kept& like) const;
+    Rows pairOf(bool sameQuestion, const Kept& like, int one, int other) const;
+    void followSwap(Seen* seen, int a, int b);
     std::vector<EditorProblem> across() const;
     QString counterGaps() const;
     void refreshAcross();
@@ -102,10 +127,16 @@ private:
     std::vector<std::unique_ptr<Kept>> m_kept;
     std::vector<Slot> m_slots; // every record's own findings, in order
     std::vector<EditorProblem> m_across;
-    QHash<QString, int> m_questions;     // records per distinct question
+    QHash<QString, Seen> m_questions;    // per distinct question
     QHash<QString, Rows> m_sameQuestion; // the records of each question two or more share
-    std::vector<std::pair<qint64, int>> m_counters; // records per counter value, sorted
+    std::vector<CounterSeen> m_counters; // per counter value, sorted
     QHash<qint64, Rows> m_sameCounter;
+    // While a bank is appended: each record's counter and row, sorted once
+    // at the end (a sorted insert each would move half the list).
+    std::vector<std::pair<qint64, int>> m_appendedCounters;
+    // No record moved to another row since the check was filled (an Insert
+    // or a Delete moves all after it): every Seen::row is right.
+    bool m_rowsExact = true;
     mutable QString m_gaps;
     mutable bool m_gapsKnown = false;
 };
