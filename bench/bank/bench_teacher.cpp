@@ -12,7 +12,10 @@
 // The window runs in a child process on the offscreen platform; it reports
 // when it is idle and what its edits took.
 //
-// Usage: bench_teacher [repetitions] [--million]   (default 3; medians)
+// With --bank FILE only that bank, so that a teacher's own bank or one kept
+// between runs can be measured.
+//
+// Usage: bench_teacher [repetitions] [--million] [--bank FILE]   (default 3; medians)
 
 #include "bench/bank/BenchBanks.h"
 #include "teacher/core/BankDocument.h"
@@ -23,6 +26,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QStandardPaths>
@@ -229,9 +233,17 @@ int main(int argc, char** argv) {
     int reps = 3;
     bool million = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--million") == 0)
+        if (std::strcmp(argv[i], "--million") == 0) {
             million = true;
-        else
+        } else if (std::strcmp(argv[i], "--bank") == 0 && i + 1 < argc) {
+            const QString bank = QString::fromLocal8Bit(argv[++i]);
+            if (!QFile::exists(bank)) {
+                std::fprintf(stderr, "bench_teacher: no such bank\n");
+                return 1;
+            }
+            benchBank(bank, qPrintable(QFileInfo(bank).fileName()), reps);
+            return 0;
+        } else
             reps = std::max(1, std::atoi(argv[i]));
     }
     return runAll(reps, million);

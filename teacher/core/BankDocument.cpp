@@ -13,12 +13,18 @@ BankDocument::BankDocument(QObject* parent) : QObject(parent) {
 }
 
 void BankDocument::reset(BankTable records, const QString& path, const QStringList& extras) {
-    m_undo.clear();
-    m_records.clear();
-    m_records.reserve(records.size());
+    RecordHandles handles;
+    handles.reserve(records.size());
     for (BankRecord& r : records)
-        m_records.push_back(std::make_unique<BankRecord>(std::move(r)));
+        handles.push_back(std::make_unique<BankRecord>(std::move(r)));
     records = BankTable();
+    resetRecords(std::move(handles), path, extras);
+}
+
+void BankDocument::resetRecords(RecordHandles records, const QString& path,
+                                const QStringList& extras) {
+    m_undo.clear();
+    m_records = std::move(records);
     countAllCounters();
     m_extras = extras;
     m_path = path;

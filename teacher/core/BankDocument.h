@@ -35,6 +35,8 @@ public:
 
     // A fresh start: these records, this file, no history.
     void reset(BankTable records, const QString& path, const QStringList& extras = {});
+    // The same with records already kept one per allocation, as a read makes them.
+    void resetRecords(RecordHandles records, const QString& path, const QStringList& extras = {});
     // After a save: the bank now is this file, with nothing extra in it.
     void markSaved(const QString& path);
 

@@ -6,6 +6,7 @@
 #include "bank/MdbBankSource.h"
 #include "bank/jet/JetWriter.h"
 #include "report/WholeFileWrite.h"
+#include "teacher/core/RecordCollector.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,12 +86,21 @@ QStringList extrasOf(const BankSchemaListing& listing) {
 }
 
 LoadedBank loadBankFile(const QString& path, ReadProgress* progress) {
+    RecordCollector records;
     LoadedBank bank;
+    bank.extras = readBankFile(path, records, progress);
+    bank.records = records.takeRecords();
+    return bank;
+}
+
+// The listing comes first: a reader started once a large bank fills this
+// process's memory takes a while longer to start.
+QStringList readBankFile(const QString& path, RawRecordSink& sink, ReadProgress* progress) {
+    const QStringList extras = extrasOf(queryBankSchema(path));
     MdbBankSource source(path);
     source.setProgress(progress);
-    bank.records = source.LoadRaw();
-    bank.extras = extrasOf(queryBankSchema(path));
-    return bank;
+    source.ReadRaw(sink);
+    return extras;
 }
 
 QStringList lossesIfSavedTo(const QString& target, const QString& openedPath,

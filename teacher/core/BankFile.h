@@ -4,6 +4,7 @@
 #include "bank/BankRecord.h"
 #include "bank/BankSchemaListing.h"
 #include "bank/ReadProgress.h"
+#include "bank/RecordTexts.h"
 #include "teacher/core/BankRows.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ namespace kt {
 
 // A bank read for editing.
 struct LoadedBank {
-    BankTable records;
+    RecordHandles records;
     // What the file holds that a rewrite would lose, one line each.
     QStringList extras;
 };
@@ -22,6 +23,10 @@ struct LoadedBank {
 // holds. Throws KtError with the reader's message, ReadCancelled when
 // `progress` stopped the read.
 LoadedBank loadBankFile(const QString& path, ReadProgress* progress = nullptr);
+// The same read with the records handed to `sink` as they arrive; returns
+// what else the file holds.
+QStringList readBankFile(const QString& path, RawRecordSink& sink,
+                         ReadProgress* progress = nullptr);
 
 // The objects and columns of a listing that the writer does not write: one
 // Russian line each ("таблица «Оценки»", "столбец «Картинка» таблицы...").

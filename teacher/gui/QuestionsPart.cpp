@@ -89,7 +89,12 @@ QuestionsPart::QuestionsPart(QWidget* parent) : QWidget(parent), m_check(fitOpti
 // Each change of the bank checks again only what it changed.
 void QuestionsPart::followChecks() {
     const auto records = [this] { return m_doc.records(); };
-    connect(&m_doc, &BankDocument::recordsReset, this, [=] { m_check.reset(records()); });
+    connect(&m_doc, &BankDocument::recordsReset, this, [=] {
+        if (m_opening)
+            m_opening->handCheckTo(m_check);
+        else
+            m_check.reset(records());
+    });
     connect(&m_doc, &BankDocument::pathChanged, this,
             [this] { m_check.setSavedTest(savedTestBeside(m_doc.path())); });
     connect(&m_doc, &BankDocument::recordChanged, this,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "teacher/core/BankDocument.h"
+#include "teacher/core/CheckedBankRead.h"
 #include "teacher/core/LiveBankCheck.h"
 #include "ui/layout/QuestionFit.h"
 
@@ -91,6 +92,9 @@ private:
     PreviewPane* m_preview;
     QuestionFit m_fit;
     LiveBankCheck m_check;
+    // The read whose records the document is taking: its check is taken
+    // along instead of being made again.
+    CheckedBankRead* m_opening = nullptr;
     ProblemListModel* m_problemModel;
     QLabel* m_problemCaption;
     QTableView* m_problemList;

@@ -91,15 +91,18 @@ void QuestionsPart::openBank() {
 }
 
 // The bank being edited is replaced only once the new one is read whole:
-// a read that fails or is cancelled leaves it as it was.
+// a read that fails or is cancelled leaves it as it was. The records are
+// checked while they are read, so the window is ready when the read ends.
 bool QuestionsPart::openBankFile(const QString& path) {
-    LoadedBank bank;
+    CheckedBankRead read;
+    QStringList extras;
     const QString name = QFileInfo(path).fileName();
     try {
         BusyCursor busy;
         emit statusMessage(QStringLiteral("Чтение «%1»…").arg(name));
         OpenProgress progress(window(), name, m_openProgressDelayMs);
-        bank = loadBankFile(path, &progress);
+        extras = readBankFile(path, read, &progress);
+        read.finish();
     } catch (const ReadCancelled&) {
         emit statusMessage(QStringLiteral("Открытие «%1» отменено").arg(name));
         return false;
@@ -107,7 +110,9 @@ bool QuestionsPart::openBankFile(const QString& path) {
         MessageBox::warning(this, QStringLiteral("Открытие базы"), e.message());
         return false;
     }
-    m_doc.reset(std::move(bank.records), QFileInfo(path).absoluteFilePath(), bank.extras);
+    m_opening = &read;
+    m_doc.resetRecords(read.takeRecords(), QFileInfo(path).absoluteFilePath(), extras);
+    m_opening = nullptr;
     emit fileUsed(m_doc.path());
     if (!m_doc.extras().isEmpty())
         emit statusMessage(QStringLiteral("В файле есть то, что редактор не сохраняет: %1")

@@ -51,12 +51,12 @@ TEST(BankFile, SavingKeepsOrderMarksAndCountersAndBacksUpTheOldFile) {
     ASSERT_EQ(loaded.records.size(), bank.size());
     for (size_t i = 0; i < bank.size(); ++i)
         for (int f = 0; f < FieldCountTotal; ++f)
-            EXPECT_EQ(loaded.records[i].text[static_cast<size_t>(f)],
+            EXPECT_EQ(loaded.records[i]->text[static_cast<size_t>(f)],
                       bank[i].text[static_cast<size_t>(f)])
                 << "record " << i << " field " << f;
-    EXPECT_TRUE(loaded.records[1].isNull[FieldMark]);
+    EXPECT_TRUE(loaded.records[1]->isNull[FieldMark]);
 
-    BankTable changed = loaded.records;
+    BankTable changed = BankRows(loaded.records).table();
     changed.pop_back();
     saveBankFile(path, changed);
     EXPECT_EQ(backupPathOf(path), dir.filePath(QStringLiteral("DB1.bak.MDB")));

@@ -87,8 +87,8 @@ TEST_F(FilesFixture, SaveAsksForANameAddsTheExtensionAndSaveAgainDoesNotAsk) {
     doc().setField(0, FieldAnswer1 + 1, QStringLiteral("Лион"));
     trigger("actionSave"); // the bank has its file now: no dialog
     EXPECT_TRUE(FileDialog::takeCaptions().isEmpty());
-    EXPECT_EQ(loadBankFile(saved).records[0].text[FieldAnswer1 + 1], QStringLiteral("Лион"));
-    EXPECT_EQ(loadBankFile(backupPathOf(saved)).records[0].text[FieldAnswer1 + 1], QString());
+    EXPECT_EQ(loadBankFile(saved).records[0]->text[FieldAnswer1 + 1], QStringLiteral("Лион"));
+    EXPECT_EQ(loadBankFile(backupPathOf(saved)).records[0]->text[FieldAnswer1 + 1], QString());
 
     FileDialog::setNextFileName(QString()); // the teacher cancels Save As
     trigger("actionSaveAs");
@@ -141,7 +141,7 @@ TEST_F(FilesFixture, ARefusedSaveOffersSaveAsAndLeavesTheFile) {
     EXPECT_TRUE(window.questions()->saveBank());
     EXPECT_EQ(MessageBox::takeShown().size(), 1);
     EXPECT_TRUE(contents(access) == before) << "the file with the pictures was overwritten";
-    EXPECT_EQ(loadBankFile(path("copy.mdb")).records[0].text[FieldQuestion],
+    EXPECT_EQ(loadBankFile(path("copy.mdb")).records[0]->text[FieldQuestion],
               QStringLiteral("изменён"));
     EXPECT_EQ(doc().path(), path("copy.mdb"));
 }
@@ -164,7 +164,7 @@ TEST_F(FilesFixture, AFailedSaveNamesTheReasonAndSaveAsSavesElsewhere) {
         << oneLine(boxes).toStdString();
     EXPECT_FALSE(boxes[0].text.contains(QStringLiteral("Неизвестная")));
     EXPECT_EQ(boxes[0].buttons, MessageBox::SaveAs | MessageBox::Cancel);
-    EXPECT_EQ(loadBankFile(path("мой.mdb")).records[0].text[FieldAnswer1 + 1],
+    EXPECT_EQ(loadBankFile(path("мой.mdb")).records[0]->text[FieldAnswer1 + 1],
               QStringLiteral("Лион"));
     EXPECT_EQ(doc().path(), path("мой.mdb"));
     EXPECT_FALSE(doc().isModified());
