@@ -92,6 +92,8 @@ void LiveBankCheck::append(const BankRecord& record, const BankCheckOptions& opt
     m_kept.push_back(keep(record));
     Kept& k = *m_kept.back();
     k.local = checkRecordAlone(OneRecord(record), 0, row == 0, options);
+    for (RecordFinding& f : k.local)
+        f.text = m_findingTexts.share(f.text);
     for (size_t f = 0; f < k.local.size(); ++f)
         m_slots.push_back({row, static_cast<int>(f)});
     indexQuestion(row);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "teacher/core/BankValidation.h"
+#include "teacher/core/RecentTexts.h"
 
 #include <QHash>
 #include <QStringList>
@@ -134,6 +135,8 @@ private:
     // While a bank is appended: each record's counter and row, sorted once
     // at the end (a sorted insert each would move half the list).
     std::vector<std::pair<qint64, int>> m_appendedCounters;
+    // Most findings of a bank are worded alike: one copy of each wording.
+    RecentTexts m_findingTexts;
     // No record moved to another row since the check was filled (an Insert
     // or a Delete moves all after it): every Seen::row is right.
     bool m_rowsExact = true;

@@ -6,9 +6,6 @@
 namespace kt {
 namespace {
 
-// Enough for every right answer and for a few subjects mixed in one bank.
-constexpr size_t kRecentTexts = 8;
-
 bool isRepeated(int field) {
     return field == FieldRightAnswer || field == FieldMark || field == FieldSubject;
 }
@@ -24,27 +21,11 @@ const BankRecord& RecordCollector::add(const RecordTexts& from, qsizetype row) {
     for (int f = 0; f < FieldCountTotal; ++f) {
         const auto i = static_cast<size_t>(f);
         const QStringView text = from.text(row, f);
-        record->text[i] = isRepeated(f) ? shared(f, text) : text.toString();
+        record->text[i] = isRepeated(f) ? m_repeated[i].share(text) : text.toString();
         record->isNull[i] = from.isNull(row, f);
     }
     m_records.push_back(std::move(record));
     return *m_records.back();
-}
-
-QString RecordCollector::shared(int field, QStringView text) {
-    std::vector<QString>& recent = m_recent[static_cast<size_t>(field)];
-    for (const QString& s : recent)
-        if (s == text)
-            return s;
-    if (recent.size() < kRecentTexts) {
-        recent.push_back(text.toString());
-        return recent.back();
-    }
-    size_t& next = m_nextToReplace[static_cast<size_t>(field)];
-    recent[next] = text.toString();
-    const QString kept = recent[next];
-    next = (next + 1) % kRecentTexts;
-    return kept;
 }
 
 } // namespace kt

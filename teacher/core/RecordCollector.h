@@ -3,6 +3,7 @@
 
 #include "bank/RecordTexts.h"
 #include "teacher/core/BankRows.h"
+#include "teacher/core/RecentTexts.h"
 
 namespace kt {
 
@@ -20,12 +21,8 @@ public:
     RecordHandles takeRecords() { return std::move(m_records); }
 
 private:
-    QString shared(int field, QStringView text);
-
     RecordHandles m_records;
-    // The last few distinct texts of each repeated field.
-    std::array<std::vector<QString>, FieldCountTotal> m_recent;
-    std::array<size_t, FieldCountTotal> m_nextToReplace{};
+    std::array<RecentTexts, FieldCountTotal> m_repeated; // used for the repeated fields only
 };
 
 } // namespace kt
