@@ -15,6 +15,13 @@ namespace kt {
 // records moves eight bytes a row, not a whole record.
 using RecordHandles = std::vector<std::unique_ptr<BankRecord>>;
 
+// Room for a list of `count` entries and those a teacher adds after the
+// opening: the first Insert into a full list of a million would copy it
+// whole. Room not yet used costs no memory.
+inline size_t withRoomToGrow(size_t count) {
+    return count + count / 8 + 256;
+}
+
 // The records in row order, read in place from either a plain table or the
 // editor's handles: what saving, exporting and checking walk through.
 class BankRows final : public RecordTexts {

@@ -13,7 +13,7 @@ bool isRepeated(int field) {
 } // namespace
 
 void RecordCollector::expect(qsizetype records) {
-    m_records.reserve(static_cast<size_t>(std::max<qsizetype>(0, records)));
+    m_records.reserve(withRoomToGrow(static_cast<size_t>(std::max<qsizetype>(0, records))));
 }
 
 const BankRecord& RecordCollector::add(const RecordTexts& from, qsizetype row) {

@@ -12,6 +12,9 @@ constexpr size_t kMostSent = 4;
 // then its answers that are not empty; where each record's answers begin.
 FitTexts textsOf(const RawBank& records, std::vector<size_t>& firstAnswer) {
     FitTexts t;
+    t.questions.reserve(static_cast<size_t>(records.size()));
+    t.answers.reserve(static_cast<size_t>(records.size()) * 5);
+    firstAnswer.reserve(static_cast<size_t>(records.size()));
     for (qsizetype r = 0; r < records.size(); ++r) {
         t.questions.push_back(records.text(r, FieldQuestion));
         firstAnswer.push_back(t.answers.size());
