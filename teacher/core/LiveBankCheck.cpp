@@ -79,11 +79,11 @@ void LiveBankCheck::start() {
     m_sameCounter.clear();
     m_appendedCounters.clear();
     m_gapsKnown = false;
-    m_rowsExact = true;
+    m_shifts.clear();
 }
 
 void LiveBankCheck::reserve(qsizetype records) {
-    m_kept.reserve(static_cast<size_t>(records));
+    m_kept.reserve(withRoomToGrow(static_cast<size_t>(std::max<qsizetype>(0, records))));
     m_questions.reserve(records);
 }
 
@@ -102,6 +102,7 @@ void LiveBankCheck::append(const BankRecord& record, const BankCheckOptions& opt
 }
 
 void LiveBankCheck::appended() {
+    m_slots.reserve(withRoomToGrow(m_slots.size()));
     countAppendedCounters();
     m_across = across();
 }
@@ -110,6 +111,7 @@ void LiveBankCheck::appended() {
 // more records carry makes its group at once.
 void LiveBankCheck::countAppendedCounters() {
     std::sort(m_appendedCounters.begin(), m_appendedCounters.end());
+    m_counters.reserve(withRoomToGrow(m_appendedCounters.size()));
     for (size_t i = 0; i < m_appendedCounters.size();) {
         size_t end = i;
         while (end < m_appendedCounters.size() &&
@@ -137,7 +139,7 @@ void LiveBankCheck::adopt(LiveBankCheck&& filled) {
     m_sameQuestion = std::move(filled.m_sameQuestion);
     m_counters = std::move(filled.m_counters);
     m_sameCounter = std::move(filled.m_sameCounter);
-    m_rowsExact = filled.m_rowsExact;
+    m_shifts = std::move(filled.m_shifts);
     m_gapsKnown = false;
     m_across = across(); // by this check's own saved test
     filled.start();
@@ -251,7 +253,7 @@ void LiveBankCheck::recheck(const BankRows& records, int row) {
 // Records from `from` on moved by `delta`: the findings that name them and
 // the groups that list them follow.
 void LiveBankCheck::shiftRows(int from, int delta) {
-    m_rowsExact = false;
+    m_shifts.emplace_back(from, delta);
     const size_t start = slotsOf(from).first;
     for (size_t s = start; s < m_slots.size(); ++s)
         m_slots[s].row += delta;
@@ -296,7 +298,20 @@ void LiveBankCheck::swapInGroups(int a, int b) {
 }
 
 void LiveBankCheck::followSwap(Seen* seen, int a, int b) {
-    seen->row = seen->row == a ? b : (seen->row == b ? a : seen->row);
+    const int row = rowNow(*seen);
+    remember(*seen, row == a ? b : (row == b ? a : row));
+}
+
+int LiveBankCheck::rowNow(const Seen& seen) const {
+    int row = seen.row;
+    for (size_t i = static_cast<size_t>(seen.epoch); i < m_shifts.size(); ++i)
+        row += row >= m_shifts[i].first ? m_shifts[i].second : 0;
+    return row;
+}
+
+void LiveBankCheck::remember(Seen& seen, int row) const {
+    seen.row = row;
+    seen.epoch = static_cast<int>(m_shifts.size());
 }
 
 // Every record, this one included, whose question (or counter) is the one
@@ -322,21 +337,25 @@ void LiveBankCheck::unindex(int row) {
     unindexCounter(row);
 }
 
-// The two records that now share a question or a counter, in order.
-LiveBankCheck::Rows LiveBankCheck::pairOf(bool sameQuestion, const Kept& like, int one,
+// The two records that now share a question or a counter, in order. A
+// row remembered before very many moves is looked for instead: following
+// them all would take longer.
+LiveBankCheck::Rows LiveBankCheck::pairOf(bool sameQuestion, const Kept& like, const Seen& one,
                                           int other) const {
-    if (!m_rowsExact)
+    constexpr size_t kMostMoves = 4096;
+    if (m_shifts.size() - static_cast<size_t>(one.epoch) > kMostMoves)
         return rowsWhere(sameQuestion, like);
-    return {std::min(one, other), std::max(one, other)};
+    const int row = rowNow(one);
+    return {std::min(row, other), std::max(row, other)};
 }
 
 void LiveBankCheck::indexQuestion(int row) {
     const Kept& k = kept(row);
     Seen& seen = m_questions[k.question];
     if (++seen.count == 1)
-        seen.row = row;
+        remember(seen, row);
     else if (seen.count == 2)
-        m_sameQuestion.insert(k.question, pairOf(true, k, seen.row, row));
+        m_sameQuestion.insert(k.question, pairOf(true, k, seen, row));
     else
         insertSorted(m_sameQuestion[k.question], row);
 }
@@ -347,9 +366,9 @@ void LiveBankCheck::indexCounter(int row) {
         return;
     Seen& seen = seenCounter(k.counterValue);
     if (++seen.count == 1)
-        seen.row = row;
+        remember(seen, row);
     else if (seen.count == 2)
-        m_sameCounter.insert(k.counterValue, pairOf(false, k, seen.row, row));
+        m_sameCounter.insert(k.counterValue, pairOf(false, k, seen, row));
     else
         insertSorted(m_sameCounter[k.counterValue], row);
 }
@@ -365,7 +384,7 @@ void LiveBankCheck::unindexQuestion(int row) {
     }
     const auto group = m_sameQuestion.find(k.question);
     if (n == 1) {
-        q->row = group->front() == row ? group->back() : group->front();
+        remember(*q, group->front() == row ? group->back() : group->front());
         m_sameQuestion.erase(group);
     } else {
         eraseSorted(*group, row);
@@ -384,7 +403,7 @@ void LiveBankCheck::unindexCounter(int row) {
     }
     const auto group = m_sameCounter.find(k.counterValue);
     if (n == 1) {
-        seen.row = group->front() == row ? group->back() : group->front();
+        remember(seen, group->front() == row ? group->back() : group->front());
         m_sameCounter.erase(group);
     } else {
         eraseSorted(*group, row);

@@ -81,11 +81,12 @@ private:
         int k;
     };
     // How many records carry a question or a counter, and the row of one
-    // of them, which holds while m_rowsExact: the group of two is then made
-    // without looking through the bank.
+    // of them as it was after the first `epoch` moves of m_shifts: the
+    // group of two is then made without looking through the bank.
     struct Seen {
         int count = 0;
         int row = -1;
+        int epoch = 0;
     };
     struct CounterSeen {
         qint64 value;
@@ -114,7 +115,9 @@ private:
     void forgetCounter(qint64 value);
     void countAppendedCounters();
     Rows rowsWhere(bool sameQuestion, const Kept& like) const;
-    Rows pairOf(bool sameQuestion, const Kept& like, int one, int other) const;
+    Rows pairOf(bool sameQuestion, const Kept& like, const Seen& one, int other) const;
+    int rowNow(const Seen& seen) const;
+    void remember(Seen& seen, int row) const;
     void followSwap(Seen* seen, int a, int b);
     std::vector<EditorProblem> across() const;
     QString counterGaps() const;
@@ -137,9 +140,9 @@ private:
     std::vector<std::pair<qint64, int>> m_appendedCounters;
     // Most findings of a bank are worded alike: one copy of each wording.
     RecentTexts m_findingTexts;
-    // No record moved to another row since the check was filled (an Insert
-    // or a Delete moves all after it): every Seen::row is right.
-    bool m_rowsExact = true;
+    // Where each Insert and Delete since the check was filled moved the
+    // records after it (from, by): what a remembered row is now.
+    std::vector<std::pair<int, int>> m_shifts;
     mutable QString m_gaps;
     mutable bool m_gapsKnown = false;
 };
