@@ -157,6 +157,7 @@ QWidget* QuestionsPart::buildTableSide() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false); // rows are one line high: the rest would be laid out unseen
     sizeColumns();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
