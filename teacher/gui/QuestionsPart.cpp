@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -34,6 +35,11 @@ public:
         return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
     }
 };
+
+// "1 000 000", as the opening's progress counts the records.
+QString russianNumber(int n) {
+    return QLocale(QLocale::Russian).toString(n);
+}
 
 // The same fit measurement as qbank check: a text the student would see cut
 // is a problem here too.
@@ -263,12 +269,13 @@ void QuestionsPart::showCurrent() {
 void QuestionsPart::showProblemCount() {
     const int n = m_check.count();
     m_problemCaption->setText(n == 0 ? QStringLiteral("Проблем не найдено.")
-                                     : QStringLiteral("Проблемы (%1):").arg(n));
+                                     : QStringLiteral("Проблемы (%1):").arg(russianNumber(n)));
     emit summaryChanged(summary());
 }
 
 QString QuestionsPart::summary() const {
-    return QStringLiteral("Записей: %1; проблем: %2").arg(m_doc.size()).arg(m_check.count());
+    return QStringLiteral("Записей: %1; проблем: %2")
+        .arg(russianNumber(m_doc.size()), russianNumber(m_check.count()));
 }
 
 void QuestionsPart::problemActivated(int index) {
