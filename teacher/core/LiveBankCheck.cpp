@@ -412,8 +412,7 @@ void LiveBankCheck::unindexCounter(int row) {
 
 // The entry of a counter value, made when no record has carried it.
 LiveBankCheck::Seen& LiveBankCheck::seenCounter(qint64 value) {
-    auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value,
-                               [](const CounterSeen& c, qint64 v) { return c.value < v; });
+    auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value, valueBelow);
     if (at == m_counters.end() || at->value != value) {
         at = m_counters.insert(at, {value, {}});
         m_gapsKnown = false;
@@ -422,8 +421,7 @@ LiveBankCheck::Seen& LiveBankCheck::seenCounter(qint64 value) {
 }
 
 void LiveBankCheck::forgetCounter(qint64 value) {
-    const auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value,
-                                     [](const CounterSeen& c, qint64 v) { return c.value < v; });
+    const auto at = std::lower_bound(m_counters.begin(), m_counters.end(), value, valueBelow);
     m_counters.erase(at);
     m_gapsKnown = false;
 }
@@ -432,8 +430,7 @@ QString LiveBankCheck::counterGaps() const {
     if (m_gapsKnown)
         return m_gaps;
     const auto positive =
-        std::lower_bound(m_counters.begin(), m_counters.end(), qint64(1),
-                         [](const CounterSeen& c, qint64 v) { return c.value < v; });
+        std::lower_bound(m_counters.begin(), m_counters.end(), qint64(1), valueBelow);
     const qint64 largest = m_counters.empty() ? 0 : m_counters.back().value;
     m_gaps.clear();
     if (largest > 0 && largest != m_counters.end() - positive) { // else 1 to the largest, all there

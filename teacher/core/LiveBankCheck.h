@@ -92,6 +92,8 @@ private:
         qint64 value;
         Seen seen;
     };
+    // The order m_counters is kept in, for a search by value.
+    static bool valueBelow(const CounterSeen& c, qint64 value) { return c.value < value; }
     using Rows = std::vector<int>;
 
     static std::unique_ptr<Kept> keep(const BankRecord& record);
