@@ -12,6 +12,12 @@ BankDocument::BankDocument(QObject* parent) : QObject(parent) {
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
+// The history, cleared as it goes, says the bank is unmodified again; by
+// then the window that listens is half taken down.
+BankDocument::~BankDocument() {
+    m_undo.disconnect(this);
+}
+
 void BankDocument::reset(BankTable records, const QString& path, const QStringList& extras) {
     RecordHandles handles;
     handles.reserve(records.size());

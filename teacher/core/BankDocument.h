@@ -21,6 +21,7 @@ class BankDocument : public QObject {
     Q_OBJECT
 public:
     explicit BankDocument(QObject* parent = nullptr);
+    ~BankDocument() override;
 
     BankRows records() const { return BankRows(m_records); }
     int size() const { return static_cast<int>(m_records.size()); }
