@@ -207,17 +207,19 @@ std::pair<size_t, size_t> LiveBankCheck::slotsOf(int row) const {
             static_cast<size_t>(last - m_slots.begin())};
 }
 
+// The findings are dropped only once their lines are gone: a view may read
+// the lines it is told are about to go.
 void LiveBankCheck::removeLocal(int row) {
     const auto [first, last] = slotsOf(row);
+    if (first != last) {
+        if (m_listener)
+            m_listener->aboutToRemove(static_cast<int>(first), static_cast<int>(last - first));
+        m_slots.erase(m_slots.begin() + static_cast<qsizetype>(first),
+                      m_slots.begin() + static_cast<qsizetype>(last));
+        if (m_listener)
+            m_listener->removed();
+    }
     kept(row).local.clear();
-    if (first == last)
-        return;
-    if (m_listener)
-        m_listener->aboutToRemove(static_cast<int>(first), static_cast<int>(last - first));
-    m_slots.erase(m_slots.begin() + static_cast<qsizetype>(first),
-                  m_slots.begin() + static_cast<qsizetype>(last));
-    if (m_listener)
-        m_listener->removed();
 }
 
 void LiveBankCheck::insertLocal(int row, std::vector<RecordFinding> findings) {
