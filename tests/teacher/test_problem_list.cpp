@@ -117,17 +117,23 @@ void randomEdit(BankDocument& doc, QRandomGenerator& random) {
     }
 }
 
+// Makes `steps` edits with `edit` and compares the list with a check of the
+// whole bank after each.
+template <typename Edit> void followEdits(Followed& f, quint32 seed, int steps, Edit edit) {
+    for (int step = 0; step < steps; ++step) {
+        edit(step);
+        const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
+        ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
+        ASSERT_EQ(f.shown(), texts(whole)) << "seed " << seed << ", step " << step;
+    }
+}
+
 TEST(ProblemList, AfterRandomEditsEqualsACheckOfTheWholeBank) {
     for (quint32 seed = 1; seed <= 12; ++seed) {
         Followed f;
         QRandomGenerator random(seed);
         f.doc.reset({}, QString());
-        for (int step = 0; step < 250; ++step) {
-            randomEdit(f.doc, random);
-            const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
-            ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
-            ASSERT_EQ(f.shown(), texts(whole)) << "seed " << seed << ", step " << step;
-        }
+        followEdits(f, seed, 250, [&](int) { randomEdit(f.doc, random); });
     }
 }
 
@@ -143,7 +149,7 @@ TEST(ProblemList, InsertsAndDeletesAmidRepeatsEqualACheckOfTheWholeBank) {
                               int(FieldCounter), int(FieldSubject)})
                 r.text[static_cast<size_t>(field)] = pick(random, field);
         f.doc.reset(start, QString());
-        for (int step = 0; step < 150; ++step) {
+        followEdits(f, seed, 150, [&](int step) {
             const int row = random.bounded(f.doc.size());
             if (step % 3 == 2)
                 f.doc.undoStack()->undo();
@@ -151,10 +157,7 @@ TEST(ProblemList, InsertsAndDeletesAmidRepeatsEqualACheckOfTheWholeBank) {
                 f.doc.removeRecord(row);
             else
                 f.doc.duplicateRecord(row);
-            const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
-            ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
-            ASSERT_EQ(f.shown(), texts(whole)) << "seed " << seed << ", step " << step;
-        }
+        });
     }
 }
 
@@ -173,7 +176,7 @@ TEST(ProblemList, RepeatsFoundByRememberedRowsEqualACheckOfTheWholeBank) {
             r.text[FieldCounter] = value();
         }
         f.doc.reset(start, QString());
-        for (int step = 0; step < 300; ++step) {
+        followEdits(f, seed, 300, [&](int step) {
             const int row = random.bounded(f.doc.size());
             switch (step % 6) {
             case 0:
@@ -191,9 +194,7 @@ TEST(ProblemList, RepeatsFoundByRememberedRowsEqualACheckOfTheWholeBank) {
             default:
                 f.doc.setField(row, step % 2 ? FieldQuestion : FieldCounter, value());
             }
-            const std::vector<EditorProblem> whole = validateBank(f.doc.records(), shortTextsFit());
-            ASSERT_EQ(f.check.all(), whole) << "seed " << seed << ", step " << step;
-        }
+        });
     }
 }
 
